@@ -1,0 +1,87 @@
+// The driver seam: the seven operations the link library needs of whatever
+// reaches the printer (the USB stack, the emulated printer, a Windows kernel
+// driver). CQV7_Sys_API talks to nothing else.
+#ifndef QV7_DEVICE_DRIVER_H
+#define QV7_DEVICE_DRIVER_H
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace qv7 {
+
+// A backend's own handle of an open device or pipe.
+using DriverHandle = void*;
+
+// Which step of device discovery gave out (the library words each one).
+enum class FindStep {
+    Found,
+    NoInterfaceClass,  // the set of devices of the interface class is unavailable
+    NoDevice,          // no device of the class is present
+    NoDetailLength,    // the size of the device's path record could not be had
+    NoDetail,          // the device's path record could not be read
+};
+
+struct FindResult {
+    FindStep step = FindStep::NoDevice;
+    std::string path;  // the first present device's path when step is Found
+};
+
+// Per-call time limits of a pipe, in the five values the library sets.
+struct PipeTimeouts {
+    uint32_t readInterval = 0;
+    uint32_t readTotalMultiplier = 0;
+    uint32_t readTotalConstant = 0;
+    uint32_t writeTotalMultiplier = 0;
+    uint32_t writeTotalConstant = 0;
+};
+
+class DeviceDriver {
+public:
+    virtual ~DeviceDriver() = default;
+
+    // Path of the first present printer; only the first is ever used.
+    virtual FindResult FindDevice() = 0;
+    // Null when the device cannot be opened.
+    virtual DriverHandle OpenDevice(const std::string& path) = 0;
+    // One control request, complete on return. For a request with a reply,
+    // *returned is the number of reply bytes the device gave.
+    virtual bool Control(DriverHandle device, uint32_t controlCode, const uint8_t* input, uint32_t inputLength,
+                         uint8_t* output, uint32_t outputLength, uint32_t* returned) = 0;
+    // A pipe path is the device path, a backslash and the pipe name ("PIPE00"
+    // device to host, "PIPE01" host to device). Null on failure, with the
+    // platform's error number in *errorNumber.
+    virtual DriverHandle OpenPipe(const std::string& pipePath, uint32_t* errorNumber) = 0;
+    // Advisory: the caller goes on whatever the backend makes of it.
+    virtual void SetPipeTimeouts(DriverHandle pipe, const PipeTimeouts& timeouts) = 0;
+    // One chunk each way; false (or fewer bytes moved) is a shortfall.
+    virtual bool WritePipe(DriverHandle pipe, const uint8_t* data, uint32_t length, uint32_t* moved) = 0;
+    virtual bool ReadPipe(DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) = 0;
+    // Closes a device or pipe handle.
+    virtual void Close(DriverHandle handle) = 0;
+};
+
+// The backend named by a device specification: "usb" or "virtual:DIR".
+// An unknown specification gives a backend that finds no interface class.
+std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceSpec);
+
+// True when deviceSpec names a backend ("usb", "virtual:DIR" with DIR not empty).
+bool IsValidDeviceSpec(const std::string& deviceSpec);
+
+// The backend a new connection uses: the installed factory if there is one,
+// else the one named by QUILLORY_DEVICE (default "usb"); wrapped in a trace
+// when QUILLORY_TRACE names a file. Read afresh for every connection.
+std::shared_ptr<DeviceDriver> SelectDriver();
+
+// Replaces the environment's choice of backend (tests, embedding). An empty
+// factory restores it.
+using DriverFactory = std::function<std::shared_ptr<DeviceDriver>()>;
+void SetDriverFactory(DriverFactory factory);
+
+// Wraps a backend so that every operation appends one line to tracePath.
+std::shared_ptr<DeviceDriver> MakeTracingDriver(std::shared_ptr<DeviceDriver> inner, const std::string& tracePath);
+
+}  // namespace qv7
+
+#endif

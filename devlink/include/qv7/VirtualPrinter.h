@@ -1,0 +1,48 @@
+// A software QV7E printer kept in a folder: the device side of the protocol
+// (control commands, the two bulk pipes, the file status word) over slot
+// contents, slot names, file types, firmware image and driver version stored
+// as plain files. It stands in for the real printer in demos, tests and
+// training, and it can be told to misbehave.
+#ifndef QV7_VIRTUAL_PRINTER_H
+#define QV7_VIRTUAL_PRINTER_H
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace qv7 {
+
+class VirtualPrinter {
+public:
+    virtual ~VirtualPrinter() = default;
+
+    // Loads the printer kept in dir. A missing or empty folder is seeded with a
+    // believable printer first. Null, with a reason in *error, when the folder
+    // holds something that is not a virtual printer or cannot be read.
+    static std::unique_ptr<VirtualPrinter> Open(const std::string& dir, std::string* error);
+
+    // False when the folder says no device is attached.
+    virtual bool IsPresent() const = 0;
+    // Reply of the version request (4 bytes on the wire).
+    virtual uint32_t DriverVersion() const = 0;
+
+    // A command block sent with the give code (commands 1 and 3). False when
+    // the device refuses the block.
+    virtual bool TakeGiveCommand(const uint8_t* block, uint32_t length) = 0;
+    // A command block sent with the get code (commands 2 and 4 to 9): the
+    // device prepares its reply. False when the device refuses the block.
+    virtual bool TakeGetCommand(const uint8_t* block, uint32_t length) = 0;
+    // The prepared reply: copies at most capacity bytes to out and returns the
+    // number of reply bytes the device gives (the reply's length, unless told
+    // to answer with a wrong size).
+    virtual uint32_t ReadReply(uint8_t* out, uint32_t capacity) = 0;
+
+    // Host to device ("PIPE01"): bytes taken of this chunk.
+    virtual uint32_t WriteBulk(const uint8_t* data, uint32_t length) = 0;
+    // Device to host ("PIPE00"): bytes delivered into this chunk.
+    virtual uint32_t ReadBulk(uint8_t* data, uint32_t length) = 0;
+};
+
+}  // namespace qv7
+
+#endif

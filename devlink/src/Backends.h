@@ -1,0 +1,20 @@
+// The backends behind the driver seam, one factory each.
+#ifndef QV7_BACKENDS_H
+#define QV7_BACKENDS_H
+
+#include <memory>
+#include <string>
+
+#include "qv7/DeviceDriver.h"
+
+namespace qv7 {
+
+// The real printer through libusb (usb/).
+std::shared_ptr<DeviceDriver> MakeUsbDriver();
+
+// The emulated printer kept in dir (virtual/).
+std::shared_ptr<DeviceDriver> MakeVirtualDriver(const std::string& dir);
+
+}  // namespace qv7
+
+#endif

@@ -1,0 +1,87 @@
+#include <cerrno>
+#include <cstdlib>
+#include <mutex>
+
+#include "Backends.h"
+#include "qv7/DeviceDriver.h"
+
+namespace qv7 {
+
+namespace {
+
+constexpr char kVirtualPrefix[] = "virtual:";
+constexpr size_t kVirtualPrefixLength = sizeof kVirtualPrefix - 1;
+
+// What an unknown device specification leads to: no interface class to look in.
+class NoBackend final : public DeviceDriver {
+public:
+    FindResult FindDevice() override { return FindResult{FindStep::NoInterfaceClass, {}}; }
+    DriverHandle OpenDevice(const std::string&) override { return nullptr; }
+    bool Control(DriverHandle, uint32_t, const uint8_t*, uint32_t, uint8_t*, uint32_t, uint32_t* returned) override {
+        *returned = 0;
+        return false;
+    }
+    DriverHandle OpenPipe(const std::string&, uint32_t* errorNumber) override {
+        *errorNumber = ENODEV;
+        return nullptr;
+    }
+    void SetPipeTimeouts(DriverHandle, const PipeTimeouts&) override {}
+    bool WritePipe(DriverHandle, const uint8_t*, uint32_t, uint32_t* moved) override {
+        *moved = 0;
+        return false;
+    }
+    bool ReadPipe(DriverHandle, uint8_t*, uint32_t, uint32_t* moved) override {
+        *moved = 0;
+        return false;
+    }
+    void Close(DriverHandle) override {}
+};
+
+std::mutex factoryMutex;
+DriverFactory installedFactory;
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+}  // namespace
+
+bool IsValidDeviceSpec(const std::string& deviceSpec) {
+    if (deviceSpec == "usb") return true;
+    return deviceSpec.compare(0, kVirtualPrefixLength, kVirtualPrefix) == 0 &&
+           deviceSpec.size() > kVirtualPrefixLength;
+}
+
+std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceSpec) {
+    if (!IsValidDeviceSpec(deviceSpec)) return std::make_shared<NoBackend>();
+    if (deviceSpec == "usb") return MakeUsbDriver();
+    return MakeVirtualDriver(deviceSpec.substr(kVirtualPrefixLength));
+}
+
+void SetDriverFactory(DriverFactory factory) {
+    std::lock_guard<std::mutex> lock(factoryMutex);
+    installedFactory = std::move(factory);
+}
+
+std::shared_ptr<DeviceDriver> SelectDriver() {
+    DriverFactory factory;
+    {
+        std::lock_guard<std::mutex> lock(factoryMutex);
+        factory = installedFactory;
+    }
+    std::shared_ptr<DeviceDriver> driver;
+    if (factory) {
+        driver = factory();
+    } else {
+        const std::string spec = Environment("QUILLORY_DEVICE");
+        driver = MakeDriver(spec.empty() ? "usb" : spec);
+    }
+    if (!driver) driver = std::make_shared<NoBackend>();
+
+    const std::string tracePath = Environment("QUILLORY_TRACE");
+    if (!tracePath.empty()) driver = MakeTracingDriver(std::move(driver), tracePath);
+    return driver;
+}
+
+}  // namespace qv7
