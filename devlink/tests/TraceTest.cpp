@@ -1,0 +1,64 @@
+// The trace a user sends in: one line per driver operation.
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedDriver.h"
+#include "TempFolder.h"
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::string text(reinterpret_cast<const char*>(qv7test::ReadBytes(path).data()), qv7test::ReadBytes(path).size());
+    size_t start = 0;
+    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
+
+TEST(Trace, RecordsEveryOperationOfAConnection) {
+    qv7test::TempFolder folder;
+    qv7test::ScriptedDriverScope scope;
+    scope.driver->deviceBytes = qv7test::Pattern(20);
+    scope.driver->readMoves = [](int call, uint32_t asked) { return call == 2 ? 1u : asked; };
+    setenv("QUILLORY_TRACE", (folder / "trace.txt").c_str(), 1);
+    {
+        CQV7_Sys_API printer;
+        QV7_FILE_ATTRIBUTES file{};
+        printer.GetFileAttributes(2, 0, &file);
+        printer.GetFirmware(folder / "fw.bin", nullptr);
+    }
+    unsetenv("QUILLORY_TRACE");
+
+    EXPECT_EQ(Lines(folder / "trace.txt"),
+              (std::vector<std::string>{
+                  "find ok",
+                  "open test:printer ok",
+                  "control 0x220014 in=0800020000000900000000000000000000 out=9 returned=9 ok",
+                  "control 0x220014 in=020000000000040000000000 out=4 returned=4 ok",
+                  "pipe PIPE00 ok",
+                  "read 16 moved=16",
+                  "read 4 moved=1",
+                  "close",
+                  "close",
+              }));
+}
+
+TEST(Trace, AppendsAcrossConnectionsAndShowsFailures) {
+    qv7test::TempFolder folder;
+    qv7test::ScriptedDriverScope scope;
+    setenv("QUILLORY_TRACE", (folder / "trace.txt").c_str(), 1);
+    { CQV7_Sys_API first; }
+    scope.driver->openFails = true;
+    { CQV7_Sys_API second; }
+    scope.driver->findStep = qv7::FindStep::NoDevice;
+    { CQV7_Sys_API third; }
+    unsetenv("QUILLORY_TRACE");
+    EXPECT_EQ(Lines(folder / "trace.txt"),
+              (std::vector<std::string>{"find ok", "open test:printer ok", "close", "find ok",
+                                        "open test:printer failed", "find failed"}));
+}
+
+}  // namespace

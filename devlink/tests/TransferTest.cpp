@@ -1,0 +1,279 @@
+// Whole-file transfers: chunking, progress, the status wait, and what is left
+// on the PC when something fails.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedDriver.h"
+#include "TempFolder.h"
+
+namespace {
+
+using qv7test::ProgressLog;
+using qv7test::ReadBytes;
+using qv7test::RecordProgress;
+using qv7test::ScriptedDriverScope;
+using qv7test::SteppingClock;
+using qv7test::TempFolder;
+using qv7test::WriteBytes;
+using Progress = std::vector<std::pair<uint32_t, uint32_t>>;
+
+class Transfers : public ::testing::Test {
+protected:
+    void SetUp() override { ProgressLog().clear(); }
+    ScriptedDriverScope scope;
+    TempFolder folder;
+    std::shared_ptr<qv7test::ScriptedDriver>& driver = scope.driver;
+};
+
+TEST_F(Transfers, FortyBytesGoOutAsSixteenSixteenEightWithProgressAfterEach) {
+    WriteBytes(folder / "image.bin", qv7test::Pattern(40));
+    CQV7_Sys_API printer;
+    printer.GiveFirmware(folder / "image.bin", RecordProgress);
+    EXPECT_EQ(printer.GetError(), "");
+    EXPECT_EQ(driver->CallsStartingWith("write"), (std::vector<std::string>{"write 16", "write 16", "write 8"}));
+    EXPECT_EQ(ProgressLog(), (Progress{{0, 40}, {16, 40}, {32, 40}, {40, 40}}));
+    EXPECT_EQ(driver->received, qv7test::Pattern(40));
+    EXPECT_EQ(driver->CallsStartingWith("control 0x220010"),
+              (std::vector<std::string>{"control 0x220010 010000000000040028000000"}));
+    EXPECT_EQ(driver->statusQueries, 0) << "a firmware image is not followed by status queries";
+    EXPECT_EQ(driver->lastTimeouts.writeTotalConstant, 5000u);
+    EXPECT_EQ(driver->openHandles, 1) << "the pipe is closed again";
+}
+
+TEST_F(Transfers, GiveFileAnnouncesTypeSlotAndSizeThenWaitsForTheDevice) {
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(300));
+    driver->statusWords = {QV7_STATUS_UPLOAD_BUSY, QV7_STATUS_UPLOAD_BUSY, 0};
+    CQV7_Sys_API printer;
+    printer.GiveFile(1, 3, folder / "label.qv7", nullptr);
+    EXPECT_EQ(printer.GetError(), "");
+    EXPECT_EQ(driver->CallsStartingWith("control 0x220010"),
+              (std::vector<std::string>{"control 0x220010 0300010003000400" "2c010000"}));
+    EXPECT_EQ(driver->statusQueries, 3);
+    EXPECT_EQ(driver->received.size(), 300u);
+}
+
+TEST_F(Transfers, ShortReadStopsTheTransferAndCountsWhatIsMissing) {
+    driver->deviceBytes = qv7test::Pattern(40);
+    driver->readMoves = [](int call, uint32_t asked) { return call == 2 ? 10u : asked; };
+    CQV7_Sys_API printer;
+    printer.GetFirmware(folder / "firmware.bin", RecordProgress);
+    EXPECT_EQ(printer.GetError(), "Read Failed, 24 Bytes Remaining");
+    EXPECT_EQ(ProgressLog(), (Progress{{0, 40}, {16, 40}, {16, 40}}));
+    EXPECT_EQ(driver->CallsStartingWith("read"), (std::vector<std::string>{"read 16", "read 16"}));
+    EXPECT_FALSE(std::filesystem::exists(folder / "firmware.bin"));
+    EXPECT_EQ(driver->lastTimeouts.readTotalConstant, 5000u);
+}
+
+TEST_F(Transfers, ShortWriteIsReportedWithTheBytesRemaining) {
+    WriteBytes(folder / "image.bin", qv7test::Pattern(64));
+    driver->writeMoves = [](int call, uint32_t asked) { return call == 1 ? asked : 0u; };
+    CQV7_Sys_API printer;
+    printer.GiveFirmware(folder / "image.bin", nullptr);
+    EXPECT_EQ(printer.GetError(), "Write Failed, 48 Bytes Remaining");
+}
+
+TEST_F(Transfers, SixteenBytesAreOneChunkAndNullProgressIsFine) {
+    driver->deviceBytes = qv7test::Pattern(16);
+    CQV7_Sys_API printer;
+    printer.GetFirmware(folder / "a.bin", RecordProgress);
+    printer.GetFirmware(folder / "b.bin", nullptr);
+    EXPECT_EQ(printer.GetError(), "Read Failed, 16 Bytes Remaining") << "the device had only one image to give";
+    EXPECT_EQ(ProgressLog(), (Progress{{0, 16}, {16, 16}}));
+    EXPECT_EQ(ReadBytes(folder / "a.bin"), qv7test::Pattern(16));
+}
+
+TEST_F(Transfers, ZeroLengthFileIsAnnouncedButNothingMoves) {
+    WriteBytes(folder / "empty.qv7", {});
+    CQV7_Sys_API printer;
+    printer.GiveFile(1, 0, folder / "empty.qv7", RecordProgress);
+    EXPECT_EQ(printer.GetError(), "No Point sending 0 bytes");
+    EXPECT_EQ(driver->CallsStartingWith("control 0x220010"),
+              (std::vector<std::string>{"control 0x220010 030001000000040000000000"}));
+    EXPECT_TRUE(driver->CallsStartingWith("write").empty());
+    EXPECT_TRUE(ProgressLog().empty());
+    EXPECT_GE(driver->statusQueries, 1) << "the status wait still runs";
+}
+
+TEST_F(Transfers, ZeroLengthGetMovesNothingAndWritesNothing) {
+    CQV7_Sys_API printer;
+    printer.GetFile(0, 2, folder / "slot3.dat", RecordProgress);
+    EXPECT_EQ(printer.GetError(), "No Point recieving 0 bytes");
+    EXPECT_TRUE(ProgressLog().empty());
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+TEST_F(Transfers, EmptyDevicePathEndsWithBulkPipeNotOpen) {
+    driver->path = "";
+    WriteBytes(folder / "image.bin", qv7test::Pattern(20));
+    CQV7_Sys_API printer;
+    ASSERT_FALSE(printer.IsError());
+    printer.GiveFirmware(folder / "image.bin", nullptr);
+    EXPECT_EQ(printer.GetError(), "Bulk Pipe not open");
+    EXPECT_TRUE(driver->CallsStartingWith("pipe").empty());
+}
+
+TEST_F(Transfers, RefusedPipeOpenIsReportedAsBulkPipeNotOpen) {
+    driver->pipeOpenFails = true;
+    WriteBytes(folder / "image.bin", qv7test::Pattern(20));
+    CQV7_Sys_API printer;
+    printer.GiveFirmware(folder / "image.bin", nullptr);
+    EXPECT_EQ(printer.GetError(), "Bulk Pipe not open");
+}
+
+TEST_F(Transfers, MissingSourceFileSendsNoCommand) {
+    CQV7_Sys_API printer;
+    printer.GiveFile(0, 0, folder / "nothing.dat", nullptr);
+    EXPECT_EQ(printer.GetError(), "Invalid file name:" + (folder / "nothing.dat"));
+    printer.GiveFirmware(folder.path(), nullptr);
+    EXPECT_EQ(printer.GetError(), "Invalid file name:" + folder.path()) << "a folder is not a file to send";
+    EXPECT_TRUE(driver->CallsStartingWith("control").empty());
+}
+
+TEST_F(Transfers, GetIntoAMissingFolderSendsNoCommand) {
+    CQV7_Sys_API printer;
+    const std::string target = folder / "no/such/folder/file.dat";
+    printer.GetFile(0, 0, target, nullptr);
+    EXPECT_EQ(printer.GetError(), "Invalid file name:" + target);
+    printer.GetFirmware(folder.path(), nullptr);
+    EXPECT_EQ(printer.GetError(), "Invalid file name:" + folder.path());
+    EXPECT_TRUE(driver->CallsStartingWith("control").empty());
+}
+
+TEST_F(Transfers, FailedGetLeavesTheExistingFileUntouchedAndNoTemporaryBehind) {
+    const std::vector<uint8_t> precious = qv7test::Pattern(123, 9);
+    WriteBytes(folder / "keep.dat", precious);
+    driver->deviceBytes = qv7test::Pattern(64);
+
+    struct Failure {
+        const char* what;
+        std::function<void(qv7test::ScriptedDriver&)> arrange;
+        const char* text;
+    };
+    const Failure failures[] = {
+        {"announce refused", [](auto& d) { d.controlFails = true; }, "Device Failed To Send Get File Command"},
+        {"short read", [](auto& d) { d.readMoves = [](int, uint32_t) { return 3u; }; }, "Read Failed, 64 Bytes Remaining"},
+        {"device failure", [](auto& d) { d.statusWords = {QV7_STATUS_DOWNLOAD_FAILED}; }, "File Download Error"},
+    };
+    for (const Failure& failure : failures) {
+        ScriptedDriverScope local;
+        local.driver->deviceBytes = qv7test::Pattern(64);
+        failure.arrange(*local.driver);
+        CQV7_Sys_API printer;
+        printer.GetFile(0, 0, folder / "keep.dat", nullptr);
+        EXPECT_EQ(printer.GetError(), failure.text) << failure.what;
+        EXPECT_EQ(ReadBytes(folder / "keep.dat"), precious) << failure.what;
+        EXPECT_EQ(folder.Entries(), std::vector<std::string>{"keep.dat"}) << failure.what;
+    }
+}
+
+TEST_F(Transfers, SuccessfulGetReplacesTheFileAndKeepsItsPermissions) {
+    WriteBytes(folder / "slot.dat", {1, 2, 3});
+    ASSERT_EQ(chmod((folder / "slot.dat").c_str(), 0640), 0);
+    driver->deviceBytes = qv7test::Pattern(50);
+    driver->statusWords = {QV7_STATUS_DOWNLOAD_BUSY, 0};
+    CQV7_Sys_API printer;
+    printer.GetFile(0, 4, folder / "slot.dat", nullptr);
+    EXPECT_EQ(printer.GetError(), "");
+    EXPECT_EQ(ReadBytes(folder / "slot.dat"), qv7test::Pattern(50));
+    EXPECT_EQ(driver->CallsStartingWith("control 0x220014 04"),
+              (std::vector<std::string>{"control 0x220014 040000000400040000000000"}));
+    struct stat info {};
+    ASSERT_EQ(stat((folder / "slot.dat").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"slot.dat"});
+}
+
+TEST_F(Transfers, ReadOnlyTargetIsNotReplaced) {
+    if (geteuid() == 0) GTEST_SKIP() << "root may write any file";
+    WriteBytes(folder / "locked.dat", {7});
+    ASSERT_EQ(chmod((folder / "locked.dat").c_str(), 0444), 0);
+    CQV7_Sys_API printer;
+    printer.GetFile(0, 0, folder / "locked.dat", nullptr);
+    EXPECT_EQ(printer.GetError(), "Invalid file name:" + (folder / "locked.dat"));
+}
+
+// ---- the status wait ----------------------------------------------------------
+
+TEST_F(Transfers, DeviceStuckBusyEndsInATimeoutAfterTwentySeconds) {
+    SteppingClock clock(100);
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(20));
+    driver->statusWords = {QV7_STATUS_UPLOAD_BUSY};
+    CQV7_Sys_API printer;
+    printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
+    EXPECT_EQ(printer.GetError(), "Upload Timeout");
+    // One clock reading for the start, then one per round: 200 rounds of 100 ms
+    // reach the deadline, the 201st passes it.
+    EXPECT_EQ(driver->statusQueries, 200);
+
+    driver->deviceBytes = qv7test::Pattern(20);
+    driver->statusWords = {QV7_STATUS_DOWNLOAD_BUSY};
+    printer.GetFile(1, 0, folder / "label-back.qv7", nullptr);
+    EXPECT_EQ(printer.GetError(), "Download Timeout");
+    EXPECT_FALSE(std::filesystem::exists(folder / "label-back.qv7"));
+}
+
+TEST_F(Transfers, FailureBitAndBrokenStatusQueryEndTheWait) {
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(20));
+    driver->statusWords = {QV7_STATUS_UPLOAD_BUSY, QV7_STATUS_UPLOAD_BUSY | QV7_STATUS_UPLOAD_FAILED};
+    {
+        CQV7_Sys_API printer;
+        printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
+        EXPECT_EQ(printer.GetError(), "File Upload Error");
+    }
+    driver->replies[9] = {1};
+    {
+        CQV7_Sys_API printer;
+        printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
+        EXPECT_EQ(printer.GetError(), "Invalid Data Size Return from Get File Status Expected: 2 Got: 1");
+    }
+}
+
+TEST_F(Transfers, ShortfallIsReplacedByTheWaitsVerdict) {
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(40));
+    driver->writeMoves = [](int call, uint32_t asked) { return call == 2 ? 0u : asked; };
+    driver->statusWords = {QV7_STATUS_UPLOAD_FAILED};
+    CQV7_Sys_API printer;
+    printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
+    EXPECT_EQ(printer.GetError(), "File Upload Error");
+}
+
+TEST_F(Transfers, AnUncollectedErrorStopsTheNextTransferAfterItsAnnouncement) {
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(40));
+    CQV7_Sys_API printer;
+    uint16_t value = 0;
+    driver->replies[5] = {1};
+    EXPECT_FALSE(printer.GetFileTypes(&value));
+    printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
+    EXPECT_EQ(driver->CallsStartingWith("control 0x220010").size(), 1u);
+    EXPECT_TRUE(driver->CallsStartingWith("write").empty());
+}
+
+// ---- sizes announced by the printer ---------------------------------------------
+
+// Runs in a child process: half a gigabyte of address space, so a 4 GiB
+// announcement cannot be met. Exits 0 when the get failed cleanly.
+[[noreturn]] void GetAnnouncedHugeFile(qv7test::ScriptedDriver& driver, const std::string& target) {
+    rlimit limit{512u << 20, 512u << 20};
+    setrlimit(RLIMIT_AS, &limit);
+    driver.replies[4] = {0xF0, 0xFF, 0xFF, 0xFF};
+    CQV7_Sys_API printer;
+    printer.GetFile(0, 0, target, nullptr);
+    const bool ok = printer.GetError() == "Unable to Allocate: 4294967280 Bytes" &&
+                    ReadBytes(target) == std::vector<uint8_t>{42} && driver.CallsStartingWith("read").empty();
+    std::exit(ok ? 0 : 1);
+}
+
+TEST_F(Transfers, AnnouncedSizeBeyondMemoryIsRefusedWithoutWriting) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit allows";
+#else
+    const std::string target = folder / "huge.dat";
+    WriteBytes(target, {42});
+    EXPECT_EXIT(GetAnnouncedHugeFile(*driver, target), ::testing::ExitedWithCode(0), "");
+#endif
+}
+
+}  // namespace

@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs what is missing, builds, and runs every test: once as built, once
+# under AddressSanitizer + UndefinedBehaviorSanitizer.
+set -eu
+here=$(cd "$(dirname "$0")/.." && pwd)
+"$here/scripts/install-deps.sh"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0"
+
+"$here/scripts/build.sh" "$here/build/release"
+ctest --test-dir "$here/build/release" --output-on-failure -j2
+
+"$here/scripts/build.sh" "$here/build/asan" -DQUILLORY_SANITIZE=ON -DQUILLORY_BENCHMARKS=OFF
+ctest --test-dir "$here/build/asan" --output-on-failure -j2
+echo "All tests passed."
