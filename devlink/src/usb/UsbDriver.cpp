@@ -1,0 +1,169 @@
+#include "UsbDriver.h"
+
+#include <cerrno>
+#include <vector>
+
+namespace qv7 {
+
+namespace {
+
+// A control code's function number becomes bRequest; what travels in each
+// direction follows from what the code carries.
+struct VendorRequest {
+    uint32_t controlCode;
+    bool sendsBlock;  // data stage OUT with the input bytes
+    bool takesReply;  // then a data stage IN for the output bytes
+};
+
+constexpr VendorRequest kVendorRequests[] = {
+    {0x22000C, false, true},  // driver version
+    {0x220010, true, false},  // command without a reply
+    {0x220014, true, true},   // command with a reply: the block, then the reply
+};
+
+constexpr uint8_t RequestNumber(uint32_t controlCode) {
+    return static_cast<uint8_t>((controlCode >> 2) & 0xFFF);
+}
+
+static_assert(RequestNumber(0x22000C) == 3 && RequestNumber(0x220010) == 4 && RequestNumber(0x220014) == 5);
+
+const VendorRequest* FindVendorRequest(uint32_t controlCode) {
+    for (const VendorRequest& request : kVendorRequests) {
+        if (request.controlCode == controlCode) return &request;
+    }
+    return nullptr;
+}
+
+constexpr uint8_t kVendorOut = kUsbTypeVendor | kUsbRecipientInterface;
+constexpr uint8_t kVendorIn = kUsbDirectionIn | kUsbTypeVendor | kUsbRecipientInterface;
+constexpr uint32_t kLongestControlData = 0xFFFF;
+
+}  // namespace
+
+UsbDriver::UsbDriver(std::shared_ptr<UsbTransport> transport, std::optional<UsbIds> ids)
+    : transport_(std::move(transport)), ids_(ids) {}
+
+FindResult UsbDriver::FindDevice() {
+    if (!ids_ || transport_->Start() != 0) return FindResult{FindStep::NoInterfaceClass, {}};
+    std::vector<UsbAddress> found;
+    if (transport_->List(*ids_, &found) != 0) return FindResult{FindStep::NoInterfaceClass, {}};
+    if (found.empty()) return FindResult{FindStep::NoDevice, {}};
+    return FindResult{FindStep::Found, FormatUsbDevicePath(found.front())};
+}
+
+DriverHandle UsbDriver::OpenDevice(const std::string& path) {
+    const std::optional<UsbAddress> at = ParseUsbDevicePath(path);
+    if (!at) return nullptr;
+    std::shared_ptr<UsbSession> session;
+    if (SessionAt(*at, &session) != 0) return nullptr;
+    return Keep(Handle{std::move(session), std::nullopt, 0, kUsbDefaultPipeTimeoutMs});
+}
+
+bool UsbDriver::Control(DriverHandle device, uint32_t controlCode, const uint8_t* input, uint32_t inputLength,
+                        uint8_t* output, uint32_t outputLength, uint32_t* returned) {
+    *returned = 0;
+    Handle* handle = DeviceHandle(device);
+    const VendorRequest* request = FindVendorRequest(controlCode);
+    if (!handle || !request) return false;
+    UsbDevice& usb = handle->session->Device();
+    const uint8_t number = RequestNumber(controlCode);
+
+    if (request->sendsBlock) {
+        if (inputLength > kLongestControlData || (inputLength > 0 && !input)) return false;
+        const UsbSetup setup{kVendorOut, number, 0, kPrinterInterface, static_cast<uint16_t>(inputLength)};
+        uint32_t sent = 0;
+        if (usb.ControlWrite(setup, input, kUsbControlTimeoutMs, &sent) != 0 || sent != inputLength) return false;
+    }
+    if (request->takesReply) {
+        if (outputLength > kLongestControlData || (outputLength > 0 && !output)) return false;
+        const UsbSetup setup{kVendorIn, number, 0, kPrinterInterface, static_cast<uint16_t>(outputLength)};
+        uint32_t received = 0;
+        const int error = usb.ControlRead(setup, output, kUsbControlTimeoutMs, &received);
+        // A short reply is not a failed request: the caller compares the count.
+        *returned = received;
+        if (error != 0) return false;
+    }
+    return true;
+}
+
+DriverHandle UsbDriver::OpenPipe(const std::string& pipePath, uint32_t* errorNumber) {
+    *errorNumber = 0;
+    const std::optional<UsbPipePath> parsed = ParseUsbPipePath(pipePath);
+    if (!parsed) {
+        *errorNumber = ENOENT;
+        return nullptr;
+    }
+    std::shared_ptr<UsbSession> session;
+    if (const int error = SessionAt(parsed->device, &session)) {
+        *errorNumber = static_cast<uint32_t>(error);
+        return nullptr;
+    }
+    const std::optional<uint8_t> endpoint = session->Endpoint(parsed->pipe);
+    if (!endpoint) {
+        *errorNumber = ENOENT;
+        return nullptr;
+    }
+    return Keep(Handle{std::move(session), parsed->pipe, *endpoint, kUsbDefaultPipeTimeoutMs});
+}
+
+// A pipe carries one direction, so of the five values only that direction's
+// constant applies; a per-byte multiplier means nothing for a single bulk
+// transfer. 0 means no limit.
+void UsbDriver::SetPipeTimeouts(DriverHandle pipe, const PipeTimeouts& timeouts) {
+    if (Handle* in = PipeHandle(pipe, UsbPipe::In)) in->timeoutMs = timeouts.readTotalConstant;
+    if (Handle* out = PipeHandle(pipe, UsbPipe::Out)) out->timeoutMs = timeouts.writeTotalConstant;
+}
+
+bool UsbDriver::WritePipe(DriverHandle pipe, const uint8_t* data, uint32_t length, uint32_t* moved) {
+    *moved = 0;
+    Handle* handle = PipeHandle(pipe, UsbPipe::Out);
+    if (!handle) return false;
+    return handle->session->Device().BulkWrite(handle->endpoint, data, length, handle->timeoutMs, moved) == 0;
+}
+
+bool UsbDriver::ReadPipe(DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) {
+    *moved = 0;
+    Handle* handle = PipeHandle(pipe, UsbPipe::In);
+    if (!handle) return false;
+    return handle->session->Device().BulkRead(handle->endpoint, data, length, handle->timeoutMs, moved) == 0;
+}
+
+void UsbDriver::Close(DriverHandle handle) {
+    handles_.erase(handle);
+}
+
+// The device handle and its pipes share one claim of the interface; a pipe
+// opened without the device opens a session of its own.
+int UsbDriver::SessionAt(UsbAddress at, std::shared_ptr<UsbSession>* out) {
+    const auto key = std::make_pair(at.bus, at.address);
+    if (std::shared_ptr<UsbSession> open = sessions_[key].lock()) {
+        *out = std::move(open);
+        return 0;
+    }
+    if (!ids_) return ENODEV;
+    if (const int error = transport_->Start()) return error;
+    if (const int error = UsbSession::Open(*transport_, at, *ids_, out)) return error;
+    sessions_[key] = *out;
+    return 0;
+}
+
+DriverHandle UsbDriver::Keep(Handle handle) {
+    auto owned = std::make_unique<Handle>(std::move(handle));
+    DriverHandle key = owned.get();
+    handles_.emplace(key, std::move(owned));
+    return key;
+}
+
+UsbDriver::Handle* UsbDriver::DeviceHandle(DriverHandle handle) {
+    const auto found = handles_.find(handle);
+    if (found == handles_.end() || found->second->pipe) return nullptr;
+    return found->second.get();
+}
+
+UsbDriver::Handle* UsbDriver::PipeHandle(DriverHandle handle, UsbPipe pipe) {
+    const auto found = handles_.find(handle);
+    if (found == handles_.end() || found->second->pipe != pipe) return nullptr;
+    return found->second.get();
+}
+
+}  // namespace qv7

@@ -1,0 +1,102 @@
+// The little of USB that the usb backend needs, as an interface of our own:
+// finding a device by its ids, opening it, taking interface 0 away from a
+// kernel driver, control and bulk transfers. libusb stands behind it on a
+// real machine; the loopback puts the emulated printer behind it, so the
+// mapping of the driver seam onto USB is tested without a bus.
+//
+// Every operation answers 0 or an errno-style number (EIO, ETIMEDOUT, ...):
+// numbers of a particular USB library never leave its implementation.
+#ifndef QV7_USB_TRANSPORT_H
+#define QV7_USB_TRANSPORT_H
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace qv7 {
+
+struct UsbIds {
+    uint16_t vendor = 0;
+    uint16_t product = 0;
+    friend bool operator==(const UsbIds&, const UsbIds&) = default;
+};
+
+// Where a device sits on the bus right now; good until it is unplugged.
+struct UsbAddress {
+    uint8_t bus = 0;
+    uint8_t address = 0;
+    friend bool operator==(const UsbAddress&, const UsbAddress&) = default;
+};
+
+// The setup stage of a control transfer. Bit 7 of requestType gives the
+// direction of the data stage (set: device to host).
+struct UsbSetup {
+    uint8_t requestType = 0;
+    uint8_t request = 0;
+    uint16_t value = 0;
+    uint16_t index = 0;
+    uint16_t length = 0;
+};
+
+constexpr uint8_t kUsbDirectionIn = 0x80;
+constexpr uint8_t kUsbTypeVendor = 0x40;
+constexpr uint8_t kUsbRecipientInterface = 0x01;
+
+constexpr uint8_t kUsbTransferTypeMask = 0x03;
+constexpr uint8_t kUsbTransferTypeBulk = 0x02;
+
+struct UsbEndpoint {
+    uint8_t address = 0;     // bit 7 set: IN (device to host)
+    uint8_t attributes = 0;  // low two bits: transfer type
+    uint16_t maxPacketSize = 0;
+};
+
+// Alternate setting 0 of one interface of the active configuration.
+struct UsbInterface {
+    uint8_t number = 0;
+    uint8_t interfaceClass = 0;
+    std::vector<UsbEndpoint> endpoints;
+};
+
+// One opened device. Closing happens when the object goes.
+class UsbDevice {
+public:
+    virtual ~UsbDevice() = default;
+
+    virtual int DescribeInterface(uint8_t interfaceNumber, UsbInterface* out) = 0;
+    virtual int KernelDriverActive(uint8_t interfaceNumber, bool* active) = 0;
+    virtual int DetachKernelDriver(uint8_t interfaceNumber) = 0;
+    virtual int AttachKernelDriver(uint8_t interfaceNumber) = 0;
+    virtual int ClaimInterface(uint8_t interfaceNumber) = 0;
+    virtual int ReleaseInterface(uint8_t interfaceNumber) = 0;
+
+    // Control transfers carry setup.length bytes in the direction that
+    // setup.requestType names. *transferred is what moved, also when the
+    // answer is an error.
+    virtual int ControlWrite(const UsbSetup& setup, const uint8_t* data, unsigned timeoutMs,
+                             uint32_t* transferred) = 0;
+    virtual int ControlRead(const UsbSetup& setup, uint8_t* data, unsigned timeoutMs, uint32_t* transferred) = 0;
+    // One bulk transfer on an OUT or IN endpoint; a timeout of 0 waits for
+    // ever. Running out of time answers ETIMEDOUT with *transferred holding
+    // what moved before.
+    virtual int BulkWrite(uint8_t endpoint, const uint8_t* data, uint32_t length, unsigned timeoutMs,
+                          uint32_t* transferred) = 0;
+    virtual int BulkRead(uint8_t endpoint, uint8_t* data, uint32_t length, unsigned timeoutMs,
+                         uint32_t* transferred) = 0;
+};
+
+class UsbTransport {
+public:
+    virtual ~UsbTransport() = default;
+
+    // Brings the USB stack up; called before anything else, perhaps more than once.
+    virtual int Start() = 0;
+    // Present devices with these ids, in the order the bus lists them.
+    virtual int List(UsbIds ids, std::vector<UsbAddress>* found) = 0;
+    // Opens the device at that address, provided it still has these ids.
+    virtual int Open(UsbAddress at, UsbIds ids, std::unique_ptr<UsbDevice>* out) = 0;
+};
+
+}  // namespace qv7
+
+#endif
