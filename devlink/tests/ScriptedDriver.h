@@ -40,6 +40,9 @@ public:
     // Reply bytes per command code, as the device gives them (its length is
     // what the driver reports as returned). Missing: the right length of zeros.
     std::vector<uint8_t> replies[10];
+    // Answers a get-code block before the tables above do: return true with
+    // the reply bytes to give them, false to leave the block to the tables.
+    std::function<bool(const uint8_t* block, std::vector<uint8_t>* reply)> onGetCommand;
     // File status words handed out one per status query; the last one repeats.
     std::deque<uint16_t> statusWords{0};
     // Bytes moved by the n-th write/read call (1-based); others move all.
@@ -81,7 +84,13 @@ public:
         }
         if (code == IOCTL_GIVE_COMMAND) return true;
         const uint8_t command = input[0];
-        std::vector<uint8_t> reply = replies[command];
+        std::vector<uint8_t> reply;
+        if (onGetCommand && onGetCommand(input, &reply)) {
+            std::memcpy(output, reply.data(), reply.size() < outputLength ? reply.size() : outputLength);
+            *returned = static_cast<uint32_t>(reply.size());
+            return true;
+        }
+        reply = replies[command];
         if (command == 9) {
             const uint16_t word = statusWords.front();
             if (statusWords.size() > 1) statusWords.pop_front();

@@ -1,0 +1,92 @@
+// The program's picture of the printer (one list of slots per file kind) and
+// the six single-file transfer jobs, with the busy flag that keeps two
+// transfers from overlapping.
+#ifndef QUILLORY_CPRINTERSERVICE_H
+#define QUILLORY_CPRINTERSERVICE_H
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "CSlotEntry.h"
+#include "FileKind.h"
+
+class QWidget;
+
+namespace quillory {
+
+class PromptPort;
+class ProgressWindowFactory;
+
+enum class TransferDirection { Receive, Send };
+
+class CPrinterService {
+public:
+    CPrinterService(PromptPort& prompt, ProgressWindowFactory& progressWindows);
+    virtual ~CPrinterService();
+    CPrinterService(const CPrinterService&) = delete;
+    CPrinterService& operator=(const CPrinterService&) = delete;
+
+    // Reads the whole catalogue afresh; replaces all three lists, or none.
+    // Refused while a transfer runs: it would talk to the printer mid-transfer.
+    bool RebuildCatalog();
+
+    QString GetDataFileName(uint8_t slot) const { return GetFileName(FileKind::Data, slot); }
+    QString GetLabelFileName(uint8_t slot) const { return GetFileName(FileKind::Label, slot); }
+    QString GetSymbolFileName(uint8_t slot) const { return GetFileName(FileKind::Symbol, slot); }
+    int32_t IsDataSlotValid(uint8_t slot) const { return IsSlotValid(FileKind::Data, slot); }
+    int32_t IsLabelSlotValid(uint8_t slot) const { return IsSlotValid(FileKind::Label, slot); }
+    int32_t IsSymbolSlotValid(uint8_t slot) const { return IsSlotValid(FileKind::Symbol, slot); }
+    CSlotEntry* GetDataSlot(uint8_t slot) { return GetSlot(FileKind::Data, slot); }
+    CSlotEntry* GetLabelSlot(uint8_t slot) { return GetSlot(FileKind::Label, slot); }
+    CSlotEntry* GetSymbolSlot(uint8_t slot) { return GetSlot(FileKind::Symbol, slot); }
+    uint8_t GetDataSlotCount() const { return GetSlotCount(FileKind::Data); }
+    uint8_t GetLabelSlotCount() const { return GetSlotCount(FileKind::Label); }
+
+    // The same, for a kind chosen at run time. Out of range (no list yet,
+    // slot 0, slot past the list) reads as empty, 0 or null.
+    QString GetFileName(FileKind kind, uint8_t slot) const;
+    int32_t IsSlotValid(FileKind kind, uint8_t slot) const;
+    CSlotEntry* GetSlot(FileKind kind, uint8_t slot);
+    const CSlotEntry* GetSlot(FileKind kind, uint8_t slot) const;
+    uint8_t GetSlotCount(FileKind kind) const;
+
+    // The six jobs: true when the file went across without an error.
+    bool ReceiveDataFile(uint8_t slot, const QString& path, QWidget* parent);
+    bool ReceiveLabelFile(uint8_t slot, const QString& path, QWidget* parent);
+    bool ReceiveSymbol(uint8_t slot, const QString& path, QWidget* parent);
+    bool SendDataFile(uint8_t slot, const QString& path, QWidget* parent);
+    bool SendLabelFile(uint8_t slot, const QString& path, QWidget* parent);
+    bool SendSymbol(uint8_t slot, const QString& path, QWidget* parent);
+    bool Transfer(FileKind kind, TransferDirection direction, uint8_t slot, const QString& path, QWidget* parent);
+
+    bool IsTransferInProgress() const { return transferInProgress != 0; }
+
+    PromptPort& prompt() const { return prompt_; }
+
+private:
+    using SlotList = std::vector<CSlotEntry>;
+
+    const SlotList* ListOf(FileKind kind) const;
+
+    PromptPort& prompt_;
+    ProgressWindowFactory& progressWindows_;
+    std::unique_ptr<SlotList> dataSlots;
+    std::unique_ptr<SlotList> labelSlots;
+    std::unique_ptr<SlotList> symbolSlots;
+    int32_t transferInProgress = 0;
+};
+
+// Shows how a job ended, as the commands that start jobs do: the kind's
+// success text with the information icon, or its failure text with the
+// exclamation icon.
+void ShowTransferResult(PromptPort& prompt, FileKind kind, TransferDirection direction, bool succeeded);
+
+// The marker byte at offset 14 that every printer data file carries.
+constexpr int kDataFileMarkerOffset = 14;
+constexpr unsigned char kDataFileMarker = 0xA5;
+
+}  // namespace quillory
+
+#endif

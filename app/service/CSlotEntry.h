@@ -1,0 +1,42 @@
+// One slot of the printer's catalogue: which file type it belongs to, its
+// number and the name of the file stored in it.
+#ifndef QUILLORY_CSLOTENTRY_H
+#define QUILLORY_CSLOTENTRY_H
+
+#include <QString>
+#include <cstdint>
+
+#include "QV7_Sys_API.h"
+
+namespace quillory {
+
+class PromptPort;
+
+// The message of a printer whose firmware is too old for file transfers.
+extern const char kFirmwareUpgradeMessage[];
+// What such a printer reports as the name of every slot.
+extern const char kOldFirmwareSlotName[];
+
+class CSlotEntry {
+public:
+    CSlotEntry(uint8_t typeIndex, QString typeName, uint8_t slot);
+    virtual ~CSlotEntry() = default;
+
+    // Reads the stored file's name from the printer. A printer with old
+    // firmware is refused here, with the upgrade message.
+    bool ReadName(CQV7_Sys_API& connection, PromptPort& prompt);
+    // Copies the slot's file into path.
+    bool ReceiveFile(const QString& path, QV7_PROGRESS_CALLBACK progress);
+    // Stores the file at path in the slot; a failure shows the library's own text.
+    bool SendFile(const QString& path, QV7_PROGRESS_CALLBACK progress, PromptPort& prompt);
+
+    uint8_t typeIndex;  // the printer's file type index
+    QString typeName;   // "DAT", "QV7" or "MAP"
+    uint8_t slot;       // 1-based; the printer counts from 0
+    QString fileName;   // trailing blanks removed
+    int32_t valid;      // 1 once the name was read and accepted
+};
+
+}  // namespace quillory
+
+#endif

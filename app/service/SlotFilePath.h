@@ -1,0 +1,29 @@
+// The one place where a name the printer reports becomes part of a path on
+// this PC. Printer names are untrusted: a name that is not a plain file name
+// must never lead outside the folder the user chose.
+#ifndef QUILLORY_SLOT_FILE_PATH_H
+#define QUILLORY_SLOT_FILE_PATH_H
+
+#include <QString>
+
+#include "FileKind.h"
+
+namespace quillory {
+
+// Shown when a stored name cannot be used; %1 is the name as the printer gave it.
+extern const char kUnusableStoredName[];
+
+// True for a name that is a file name and nothing more: not empty, not "."
+// or "..", no "/" or "\", no control character.
+bool IsPlainFileName(const QString& name);
+
+// folder + "/" + storedName + the kind's extension, into *path. False, with
+// nothing built, when the stored name is not a plain file name.
+bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKind kind, QString* path);
+
+// The refusal text for a stored name BuildSlotFilePath would not use.
+QString UnusableStoredNameMessage(const QString& storedName);
+
+}  // namespace quillory
+
+#endif

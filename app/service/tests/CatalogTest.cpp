@@ -1,0 +1,166 @@
+// Reading the printer's catalogue: all three lists or none.
+#include <gtest/gtest.h>
+
+#include "CPrinterService.h"
+#include "ScriptedDriver.h"
+#include "ScriptedPorts.h"
+#include "SlotListing.h"
+
+namespace {
+
+using quillory::CPrinterService;
+using quillory::FileKind;
+
+struct FakeType {
+    std::string name;
+    std::vector<std::string> slotNames;
+};
+
+// A printer with the given types; the name query for (failType, failSlot) breaks.
+class FakeCatalog {
+public:
+    explicit FakeCatalog(qv7test::ScriptedDriver& driver) {
+        driver.onGetCommand = [this](const uint8_t* block, std::vector<uint8_t>* reply) {
+            const int type = block[2] | block[3] << 8;
+            const int slot = block[4] | block[5] << 8;
+            switch (block[0]) {
+            case 5:
+                *reply = {static_cast<uint8_t>(types.size()), 0};
+                return true;
+            case 6:
+                reply->assign(4, 0);
+                std::copy(types.at(type).name.begin(), types.at(type).name.end(), reply->begin());
+                return true;
+            case 7:
+                *reply = {static_cast<uint8_t>(types.at(type).slotNames.size()), 0};
+                return true;
+            case 8: {
+                if (type == failType && slot == failSlot) {
+                    *reply = {0};
+                    return true;
+                }
+                const std::string& name = types.at(type).slotNames.at(slot);
+                reply->assign(9, 0);
+                std::copy(name.begin(), name.end(), reply->begin());
+                return true;
+            }
+            default:
+                return false;
+            }
+        };
+    }
+    std::vector<FakeType> types;
+    int failType = -1;
+    int failSlot = -1;
+};
+
+class Catalog : public ::testing::Test {
+protected:
+    qv7test::ScriptedDriverScope scope;
+    FakeCatalog printer{*scope.driver};
+    quillorytest::RecordingPrompt prompt;
+    quillorytest::RecordingProgressWindows windows;
+    CPrinterService service{prompt, windows};
+
+    std::vector<std::string> Names(FileKind kind) {
+        std::vector<std::string> names;
+        for (int slot = 1; slot <= service.GetSlotCount(kind); ++slot) {
+            EXPECT_EQ(service.GetSlot(kind, static_cast<uint8_t>(slot))->slot, slot);
+            names.push_back(service.GetFileName(kind, static_cast<uint8_t>(slot)).toStdString());
+        }
+        return names;
+    }
+};
+
+TEST_F(Catalog, BeforeTheFirstRebuildEverySlotIsOutOfRange) {
+    EXPECT_EQ(service.GetDataSlotCount(), 0);
+    EXPECT_EQ(service.GetLabelSlotCount(), 0);
+    EXPECT_EQ(service.GetDataSlot(1), nullptr);
+    EXPECT_EQ(service.GetSymbolFileName(1), "");
+    EXPECT_EQ(service.IsLabelSlotValid(1), 0);
+}
+
+TEST_F(Catalog, ListsFollowTheTypeNamesAndSkipUnknownTypesWithoutAskingTheirSlots) {
+    printer.types = {{"DAT", {"PRICES", "STOCK  ", ""}},
+                     {"XYZ", {"odd", "odd"}},
+                     {"QV7", {"Label01", "Label02"}},
+                     {"MAP", {}}};
+    ASSERT_TRUE(service.RebuildCatalog());
+
+    EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"PRICES", "STOCK", ""}));
+    EXPECT_EQ(Names(FileKind::Label), (std::vector<std::string>{"Label01", "Label02"}));
+    EXPECT_EQ(service.GetSlotCount(FileKind::Symbol), 0);
+    EXPECT_EQ(service.GetLabelSlot(2)->typeIndex, 2);
+    EXPECT_EQ(service.GetLabelSlot(2)->typeName, "QV7");
+    EXPECT_EQ(service.IsDataSlotValid(3), 1);
+    // Out of range on both ends.
+    EXPECT_EQ(service.GetDataSlot(0), nullptr);
+    EXPECT_EQ(service.GetDataSlot(4), nullptr);
+    EXPECT_EQ(service.GetDataFileName(4), "");
+    EXPECT_EQ(service.GetSymbolSlot(1), nullptr);
+
+    // Name queries carry the type index in bytes 2-3 of the block: type 1 is the unknown one.
+    const std::string prefix = "control 0x220014 ";
+    for (const std::string& call : scope.driver->CallsStartingWith(prefix + "08")) {
+        EXPECT_NE(call.substr(prefix.size() + 4, 4), "0100") << "a slot of the unknown type was asked for: " << call;
+    }
+    EXPECT_EQ(scope.driver->CallsStartingWith("control 0x220014 08").size(), 5u);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(Catalog, FailureAtTheVeryLastSlotKeepsThePreviousPicture) {
+    printer.types = {{"DAT", {"ONE", "TWO"}}, {"QV7", {"Label01"}}, {"MAP", {"Btmap01", "Btmap02"}}};
+    ASSERT_TRUE(service.RebuildCatalog());
+    const quillory::CSlotEntry* before = service.GetSymbolSlot(2);
+
+    printer.types = {{"DAT", {"NEW1", "NEW2", "NEW3"}}, {"QV7", {"Label09"}}, {"MAP", {"Btmap05", "Btmap06"}}};
+    printer.failType = 2;
+    printer.failSlot = 1;
+    EXPECT_FALSE(service.RebuildCatalog());
+
+    EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"ONE", "TWO"}));
+    EXPECT_EQ(Names(FileKind::Label), (std::vector<std::string>{"Label01"}));
+    EXPECT_EQ(Names(FileKind::Symbol), (std::vector<std::string>{"Btmap01", "Btmap02"}));
+    EXPECT_EQ(service.GetSymbolSlot(2), before) << "entries stay where the tree points";
+}
+
+TEST_F(Catalog, OldFirmwareIsRefusedOnceWithTheUpgradeMessage) {
+    printer.types = {{"DAT", {"ONE"}}, {"QV7", {}}, {"MAP", {}}};
+    ASSERT_TRUE(service.RebuildCatalog());
+    printer.types = {{"DAT", {"Blank40 ", "Blank40 "}}, {"QV7", {"Blank40"}}, {"MAP", {}}};
+    EXPECT_FALSE(service.RebuildCatalog());
+
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text,
+              "You will need to upgrade your QV7E firmware to 2.0.3 or\n"
+              "   newer for Quillory to successfully transfer files\n"
+              "  to/from the printer. Contact Orvale Technical Support\n"
+              "              at 1-555-013-2468 for assistance.");
+    EXPECT_EQ(prompt.shown[0].icon, quillory::MessageIcon::None);
+    EXPECT_EQ(prompt.shown[0].buttons, quillory::MessageButtons::Ok);
+    EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"ONE"}));
+}
+
+TEST_F(Catalog, NoPrinterLeavesThePictureAndShowsNothing) {
+    printer.types = {{"DAT", {"ONE"}}, {"QV7", {}}, {"MAP", {}}};
+    ASSERT_TRUE(service.RebuildCatalog());
+    scope.driver->findStep = qv7::FindStep::NoDevice;
+    EXPECT_FALSE(service.RebuildCatalog());
+    EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"ONE"}));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(Catalog, SlotTextsAsTheUserSeesThem) {
+    printer.types = {{"DAT", {"STOCK", ""}}, {"QV7", {"Label01"}}, {"MAP", {"Btmap03"}}};
+    ASSERT_TRUE(service.RebuildCatalog());
+    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Data, 1), "(Slot 1)  STOCK.dat");
+    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Data, 2), "(Slot 2)  <empty slot>");
+    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Label, 1), "(Slot 1)  Label01.qv7");
+    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Label, 30), "(Slot 30)  <empty slot>");
+    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Symbol, 1), "(Slot 1)  Btmap03.bmp");
+    EXPECT_EQ(quillory::ShownSlotCount(service, FileKind::Data), 2);
+    EXPECT_EQ(quillory::ShownSlotCount(service, FileKind::Label), 30);
+    EXPECT_EQ(quillory::ShownSlotCount(service, FileKind::Symbol), 10);
+}
+
+}  // namespace

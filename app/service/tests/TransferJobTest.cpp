@@ -1,0 +1,187 @@
+// The six transfer jobs: the busy flag, the progress window and what a failed
+// job shows.
+#include <gtest/gtest.h>
+
+#include "CPrinterService.h"
+#include "ProgressWindow.h"
+#include "ScriptedDriver.h"
+#include "ScriptedPorts.h"
+#include "TempFolder.h"
+
+namespace {
+
+using quillory::CPrinterService;
+using quillory::FileKind;
+using quillory::MessageIcon;
+using quillory::TransferDirection;
+using Progress = std::vector<std::pair<uint32_t, uint32_t>>;
+
+class Jobs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Types DAT (3 slots), QV7 (2), MAP (2), every name query answered.
+        scope.driver->onGetCommand = [](const uint8_t* block, std::vector<uint8_t>* reply) {
+            static const char* names[] = {"DAT", "QV7", "MAP"};
+            const int type = block[2];
+            switch (block[0]) {
+            case 5: *reply = {3, 0}; return true;
+            case 6: reply->assign(names[type], names[type] + 4); return true;
+            case 7: *reply = {static_cast<uint8_t>(type == 0 ? 3 : 2), 0}; return true;
+            case 8: {
+                const std::string name = std::string(type == 0 ? "DATA0" : type == 1 ? "Label0" : "Btmap0") +
+                                         std::to_string(block[4] + 1);
+                reply->assign(9, 0);
+                std::copy(name.begin(), name.end(), reply->begin());
+                return true;
+            }
+            default: return false;
+            }
+        };
+        ASSERT_TRUE(service.RebuildCatalog());
+        scope.driver->calls.clear();
+    }
+
+    std::string DataFile(uint8_t marker) {
+        std::vector<uint8_t> bytes = qv7test::Pattern(40);
+        bytes[14] = marker;
+        qv7test::WriteBytes(folder / "file.dat", bytes);
+        return folder / "file.dat";
+    }
+
+    qv7test::ScriptedDriverScope scope;
+    qv7test::TempFolder folder;
+    quillorytest::RecordingPrompt prompt;
+    quillorytest::RecordingProgressWindows windows;
+    CPrinterService service{prompt, windows};
+};
+
+TEST_F(Jobs, WindowShowsTheTransferTextThenCountsBytes) {
+    ASSERT_TRUE(service.SendDataFile(2, QString::fromStdString(DataFile(0xA5)), nullptr));
+    EXPECT_EQ(windows.log, (std::vector<std::string>{
+                               "create Initializing data file transfer...|Sending data file DATA02.dat...",
+                               "show", "close", "destroy"}));
+    EXPECT_EQ(windows.progress, (Progress{{0, 1}, {0, 40}, {16, 40}, {32, 40}, {40, 40}}));
+    EXPECT_EQ(windows.texts.front(), "Sending data file DATA02.dat...");
+    EXPECT_FALSE(service.IsTransferInProgress());
+    EXPECT_EQ(scope.driver->CallsStartingWith("control 0x220010"),
+              (std::vector<std::string>{"control 0x220010 0300000001000400" "28000000"}))
+        << "slot 2 is slot index 1 on the wire";
+}
+
+TEST_F(Jobs, EachJobUsesItsOwnTexts) {
+    struct Case {
+        FileKind kind;
+        TransferDirection direction;
+        const char* created;
+    };
+    const Case cases[] = {
+        {FileKind::Data, TransferDirection::Receive, "Initializing data file transfer...|Receiving data file DATA01.dat..."},
+        {FileKind::Label, TransferDirection::Receive, "Initializing label file transfer...|Receiving label file Label01.qv7..."},
+        {FileKind::Symbol, TransferDirection::Receive, "Initializing symbol file transfer...|Receiving symbol file Btmap01.bmp..."},
+        {FileKind::Label, TransferDirection::Send, "Initializing label file transfer...|Sending label file Label01.qv7..."},
+        {FileKind::Symbol, TransferDirection::Send, "Initializing symbol file transfer...|Sending symbol file Btmap01.bmp..."},
+    };
+    qv7test::WriteBytes(folder / "any.bin", qv7test::Pattern(20));
+    for (const Case& c : cases) {
+        windows.log.clear();
+        scope.driver->deviceBytes = qv7test::Pattern(20);
+        service.Transfer(c.kind, c.direction, 1, QString::fromStdString(folder / "any.bin"), nullptr);
+        ASSERT_FALSE(windows.log.empty());
+        EXPECT_EQ(windows.log.front(), std::string("create ") + c.created);
+    }
+}
+
+TEST_F(Jobs, ASecondJobDuringATransferIsRefusedAtOnce) {
+    qv7test::WriteBytes(folder / "label.qv7", qv7test::Pattern(64));
+    std::vector<bool> nested;
+    size_t callsDuringRefusal = 0;
+    windows.onPump = [&] {
+        if (!nested.empty()) return;
+        EXPECT_TRUE(service.IsTransferInProgress());
+        const size_t before = scope.driver->calls.size();
+        nested.push_back(service.ReceiveLabelFile(1, QString::fromStdString(folder / "x.qv7"), nullptr));
+        nested.push_back(service.RebuildCatalog());
+        callsDuringRefusal = scope.driver->calls.size() - before;
+    };
+    EXPECT_TRUE(service.SendLabelFile(1, QString::fromStdString(folder / "label.qv7"), nullptr));
+    EXPECT_EQ(nested, (std::vector<bool>{false, false}));
+    EXPECT_EQ(callsDuringRefusal, 0u) << "neither the job nor the refresh may reach the printer";
+    EXPECT_EQ(scope.driver->received.size(), 64u) << "the running transfer went on untouched";
+    EXPECT_FALSE(service.IsTransferInProgress());
+}
+
+TEST_F(Jobs, SlotsOutOfRangeShowNoWindowAndLeaveTheFlagClear) {
+    for (uint8_t slot : {0, 4, 255}) {
+        EXPECT_FALSE(service.ReceiveDataFile(slot, QString::fromStdString(folder / "x.dat"), nullptr));
+        EXPECT_FALSE(service.IsTransferInProgress());
+    }
+    EXPECT_FALSE(service.SendSymbol(3, QString::fromStdString(folder / "x.bmp"), nullptr));
+    EXPECT_TRUE(windows.log.empty());
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(Jobs, DataFileWithoutItsMarkerNeverReachesThePrinter) {
+    qv7test::WriteBytes(folder / "short.dat", qv7test::Pattern(14));
+    for (const std::string& path : {DataFile(0xA4), folder / "short.dat", folder / "missing.dat"}) {
+        EXPECT_FALSE(service.SendDataFile(1, QString::fromStdString(path), nullptr)) << path;
+    }
+    EXPECT_TRUE(scope.driver->calls.empty()) << "not even a connection was opened";
+    EXPECT_TRUE(windows.log.empty());
+    EXPECT_FALSE(service.IsTransferInProgress());
+}
+
+TEST_F(Jobs, FailedSendShowsTheLibraryTextThenTheCallersMessage) {
+    qv7test::SteppingClock clock(500);
+    scope.driver->statusWords = {QV7_STATUS_UPLOAD_BUSY};
+    qv7test::WriteBytes(folder / "label.qv7", qv7test::Pattern(10));
+    const bool ok = service.SendLabelFile(2, QString::fromStdString(folder / "label.qv7"), nullptr);
+    quillory::ShowTransferResult(prompt, FileKind::Label, TransferDirection::Send, ok);
+
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(prompt.shown, (std::vector<quillorytest::ShownMessage>{
+                                {"Upload Timeout", MessageIcon::Information, quillory::MessageButtons::Ok},
+                                {"Error sending label file!", MessageIcon::Exclamation, quillory::MessageButtons::Ok},
+                            }));
+    EXPECT_EQ(windows.log.back(), "destroy");
+}
+
+TEST_F(Jobs, FailedReceiveShowsNothingOfItsOwn) {
+    scope.driver->deviceBytes = qv7test::Pattern(10);
+    scope.driver->statusWords = {QV7_STATUS_DOWNLOAD_FAILED};
+    EXPECT_FALSE(service.ReceiveSymbol(1, QString::fromStdString(folder / "sym.bmp"), nullptr));
+    EXPECT_TRUE(prompt.shown.empty());
+    quillory::ShowTransferResult(prompt, FileKind::Symbol, TransferDirection::Receive, false);
+    quillory::ShowTransferResult(prompt, FileKind::Data, TransferDirection::Send, false);
+    quillory::ShowTransferResult(prompt, FileKind::Data, TransferDirection::Receive, true);
+    EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{
+                                  "Error receiving Symbol file!",
+                                  "Error sending data file!  File may not be a valid QV7 data file...",
+                                  "Data file transfer successful!"}));
+    EXPECT_EQ(prompt.shown.back().icon, MessageIcon::Information);
+}
+
+TEST(FinishedImageKind, OnlyTheTwoFirmwareSizesCountAndOnlyWhenFinished) {
+    quillorytest::RecordingProgressWindows windows;
+    struct Case {
+        std::vector<std::pair<uint32_t, uint32_t>> reports;
+        int kind;
+    };
+    const Case cases[] = {
+        {{{0, 0x100000}, {0x100000, 0x100000}}, 1},
+        {{{0, 0x110000}, {0x110000, 0x110000}}, 2},
+        {{{0, 0x0FFFFF}, {0x0FFFFF, 0x0FFFFF}}, 0},
+        {{{0, 0x100000}, {0x0FFFF0, 0x100000}}, 0},
+        {{{0x100000, 0x100000}, {0, 1}}, 1},
+    };
+    for (const Case& c : cases) {
+        auto window = windows.Create("w", "t", nullptr);
+        EXPECT_EQ(quillory::GetFinishedImageKind(), 0) << "a new window starts afresh";
+        for (const auto& [done, total] : c.reports) quillory::TransferProgress(done, total);
+        EXPECT_EQ(window->finishedImageKind(), c.kind);
+        window.reset();
+        EXPECT_EQ(quillory::GetFinishedImageKind(), c.kind) << "still known after the window closed";
+        quillory::TransferProgress(1, 1);  // a stray report after the window is gone goes nowhere
+    }
+}
+
+}  // namespace
