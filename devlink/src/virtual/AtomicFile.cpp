@@ -1,0 +1,113 @@
+#include "AtomicFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+
+namespace qv7::virtualprinter {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string Reason(const std::filesystem::path& path, const std::string& what) {
+    return path.string() + ": " + what;
+}
+
+std::string TemporaryName(const std::filesystem::path& path) {
+    static std::atomic<uint32_t> counter{0};
+    static const uint32_t processTag = std::random_device{}();
+    return "." + path.filename().string() + ".tmp" + std::to_string(processTag) + "-" +
+           std::to_string(counter.fetch_add(1));
+}
+
+// Opens path for reading and tells its size.
+FilePointer OpenForReading(const std::filesystem::path& path, uint64_t* size, std::string* error) {
+    std::error_code failure;
+    if (!std::filesystem::is_regular_file(path, failure)) {
+        *error = Reason(path, "not a file");
+        return nullptr;
+    }
+    *size = std::filesystem::file_size(path, failure);
+    if (failure) {
+        *error = Reason(path, failure.message());
+        return nullptr;
+    }
+    FilePointer file(std::fopen(path.string().c_str(), "rb"));
+    if (!file) *error = Reason(path, std::strerror(errno));
+    return file;
+}
+
+}  // namespace
+
+bool ReadTextFile(const std::filesystem::path& path, std::string* text, std::string* error) {
+    uint64_t size = 0;
+    FilePointer file = OpenForReading(path, &size, error);
+    if (!file) return false;
+    // Settings and names are a few lines; anything larger is not one of ours.
+    if (size > 1024 * 1024) {
+        *error = Reason(path, "too large for a settings file");
+        return false;
+    }
+    std::string content(static_cast<size_t>(size), '\0');
+    if (std::fread(content.data(), 1, content.size(), file.get()) != content.size()) {
+        *error = Reason(path, "could not be read");
+        return false;
+    }
+    *text = std::move(content);
+    return true;
+}
+
+bool ReadImageFile(const std::filesystem::path& path, ByteImage* image, std::string* error) {
+    uint64_t size = 0;
+    FilePointer file = OpenForReading(path, &size, error);
+    if (!file) return false;
+    if (size > UINT32_MAX) {
+        *error = Reason(path, "larger than a 32-bit size can announce");
+        return false;
+    }
+    ByteImage read;
+    if (!read.Allocate(static_cast<uint32_t>(size))) {
+        *error = Reason(path, "no memory for " + std::to_string(size) + " bytes");
+        return false;
+    }
+    if (std::fread(read.bytes.get(), 1, read.size, file.get()) != read.size) {
+        *error = Reason(path, "could not be read");
+        return false;
+    }
+    *image = std::move(read);
+    return true;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& path, const void* data, size_t size, std::string* error) {
+    const std::filesystem::path temporary = path.parent_path() / TemporaryName(path);
+    FilePointer file(std::fopen(temporary.string().c_str(), "wb"));
+    if (!file) {
+        *error = Reason(temporary, std::strerror(errno));
+        return false;
+    }
+    const bool written = size == 0 || std::fwrite(data, 1, size, file.get()) == size;
+    const bool closed = std::fclose(file.release()) == 0;
+
+    std::error_code failure;
+    if (written && closed) {
+        std::filesystem::rename(temporary, path, failure);
+        if (!failure) return true;
+        *error = Reason(path, failure.message());
+    } else {
+        *error = Reason(temporary, "could not be written");
+    }
+    std::filesystem::remove(temporary, failure);
+    return false;
+}
+
+bool IsHiddenName(const std::string& fileName) {
+    return !fileName.empty() && fileName[0] == '.';
+}
+
+}  // namespace qv7::virtualprinter
