@@ -1,0 +1,251 @@
+// The virtual printer as the host meets it: catalogue replies, command block
+// checks, bulk transfers in any chunk size, the file status word and what a
+// finished or unfinished upload leaves in the folder.
+#include "VirtualPrinterTest.h"
+
+namespace vptest {
+namespace {
+
+class VirtualPrinterTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+};
+
+TEST_F(VirtualPrinterTest, SeededPrinterAnswersTheCatalogue) {
+    auto printer = OpenPrinter(scratch.Printer());
+    ASSERT_TRUE(printer);
+    EXPECT_TRUE(printer->IsPresent());
+    EXPECT_EQ(printer->DriverVersion(), 3u);
+
+    EXPECT_EQ(Ask(*printer, Block(5, 0, 0, 2), 2).bytes, (Bytes{3, 0}));
+    struct TypeCase {
+        uint16_t type;
+        Bytes name;
+        Bytes slots;
+    };
+    for (const TypeCase& c : {TypeCase{0, {'D', 'A', 'T', 0}, {16, 0}}, TypeCase{1, {'Q', 'V', '7', 0}, {30, 0}},
+                              TypeCase{2, {'M', 'A', 'P', 0}, {10, 0}}}) {
+        EXPECT_EQ(Ask(*printer, Block(6, c.type, 0, 4), 4).bytes, c.name) << "type " << c.type;
+        EXPECT_EQ(Ask(*printer, Block(7, c.type, 0, 2), 2).bytes, c.slots) << "type " << c.type;
+    }
+
+    const std::vector<std::string> dataNames = {"PRICES", "STOCK", "STAFF", "", "SUPPLIER"};
+    for (uint16_t slot = 0; slot < dataNames.size(); ++slot) EXPECT_EQ(StoredName(*printer, 0, slot), dataNames[slot]);
+    EXPECT_EQ(StoredName(*printer, 1, 0), "Label01");
+    EXPECT_EQ(StoredName(*printer, 1, 2), "");
+    EXPECT_EQ(StoredName(*printer, 2, 0), "Btmap01");
+    EXPECT_EQ(StoredName(*printer, 2, 4), "Btmap05");
+    EXPECT_EQ(StoredName(*printer, 2, 9), "");
+
+    EXPECT_EQ(GetFile(*printer, 0, 0).size(), 26536u);
+    EXPECT_EQ(GetFile(*printer, 2, 1).size(), 3062u);
+}
+
+TEST_F(VirtualPrinterTest, RefusesMalformedBlocksWithoutLeavingAReply) {
+    auto printer = OpenPrinter(scratch.Printer());
+    ASSERT_TRUE(printer);
+    Bytes tooLong = Block(8, 0, 0, 9);
+    tooLong.push_back(0);
+    Bytes wrongLengthField = Block(9, 0, 0, 4);
+    Bytes shortHeader = Block(9, 0, 0, 2);
+    shortHeader.resize(7);
+    struct Case {
+        const char* what;
+        bool give;
+        Bytes block;
+    };
+    const Case cases[] = {
+        {"header cut short", false, shortHeader},
+        {"announcing code on the reply channel", false, Block(3, 0, 0, 4, 10)},
+        {"reply code on the announcing channel", true, Block(9, 0, 0, 2)},
+        {"code 0", false, Block(0, 0, 0, 2)},
+        {"code 10", false, Block(10, 0, 0, 2)},
+        {"length field not the reply's", false, wrongLengthField},
+        {"block longer than header and length", false, tooLong},
+        {"type index past the last type", false, Block(6, 3, 0, 4)},
+        {"slot count of a missing type", false, Block(7, 3, 0, 2)},
+        {"slot index past the last slot", false, Block(8, 0, 16, 9)},
+        {"get from a missing slot", false, Block(4, 2, 10, 4)},
+        {"give into a missing slot", true, Block(3, 2, 10, 4, 100)},
+        {"give larger than the device holds", true, Block(1, 0, 0, 4, 0x7FFFFFFF)},
+    };
+    for (const Case& c : cases) {
+        // A reply prepared just before must not be handed out for the refused block.
+        ASSERT_TRUE(printer->TakeGetCommand(Block(5, 0, 0, 2).data(), 10));
+        const bool taken = c.give ? printer->TakeGiveCommand(c.block.data(), uint32_t(c.block.size()))
+                                  : printer->TakeGetCommand(c.block.data(), uint32_t(c.block.size()));
+        EXPECT_FALSE(taken) << c.what;
+        uint8_t out[16] = {};
+        EXPECT_EQ(printer->ReadReply(out, sizeof out), 0u) << c.what;
+    }
+    EXPECT_FALSE(printer->TakeGetCommand(nullptr, 10));
+}
+
+TEST_F(VirtualPrinterTest, GiveThenGetReturnsTheSameBytesInAnyChunkSize) {
+    auto printer = OpenPrinter(scratch.Printer());
+    ASSERT_TRUE(printer);
+    struct Case {
+        size_t size;
+        uint32_t writeChunk;
+        uint32_t readChunk;
+    };
+    const Case cases[] = {{1, 16, 16}, {15, 16, 16}, {16, 16, 16}, {17, 16, 16}, {40, 16, 16},
+                          {3062, 1, 7}, {3000, 64, 3}, {500, 500, 500}, {26536, 13, 4096}};
+    uint8_t seed = 1;
+    for (const Case& c : cases) {
+        const Bytes sent = Pattern(c.size, seed++);
+        EXPECT_EQ(GiveFile(*printer, 1, 5, sent, c.writeChunk), 0) << c.size;
+        EXPECT_EQ(GetFile(*printer, 1, 5, c.readChunk), sent) << c.size << " bytes in chunks of " << c.writeChunk;
+    }
+}
+
+TEST_F(VirtualPrinterTest, StoredNamesFollowTheKindOfFile) {
+    auto printer = OpenPrinter(scratch.Printer());
+    ASSERT_TRUE(printer);
+    auto dataFile = [](const std::string& nameField) {
+        Bytes file(26536, 0);
+        file[14] = 0xA5;
+        std::copy(nameField.begin(), nameField.end(), file.begin() + 15);
+        return file;
+    };
+    struct Case {
+        uint16_t type;
+        uint16_t slot;
+        Bytes file;
+        std::string name;
+    };
+    const Case cases[] = {
+        {0, 7, dataFile("ORDERS"), "ORDERS"},
+        {0, 8, dataFile("WAREHOUSE"), "WAREHOUS"},   // nine characters: no terminator, eight kept
+        {0, 9, dataFile("  "), "Data10"},            // a blank name would read as an empty slot
+        {0, 10, Bytes(12, 'x'), "Data11"},           // too short to hold a name
+        {2, 2, Pattern(3062, 9), "Btmap03"},
+        {1, 2, Pattern(200, 3), "Label03"},
+        {1, 29, Pattern(20, 4), "Label30"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(GiveFile(*printer, c.type, c.slot, c.file), 0);
+        EXPECT_EQ(StoredName(*printer, c.type, c.slot), c.name);
+    }
+}
+
+TEST_F(VirtualPrinterTest, StatusReadsBusyForTwoPollsAfterEachFileTransfer) {
+    auto printer = OpenPrinter(scratch.Printer());
+    ASSERT_TRUE(printer);
+    EXPECT_EQ(Status(*printer), 0);
+
+    const Bytes file = Pattern(40, 5);
+    const Bytes give = Block(3, 0, 6, 4, 40);
+    ASSERT_TRUE(printer->TakeGiveCommand(give.data(), uint32_t(give.size())));
+    ASSERT_EQ(WriteChunks(*printer, file, 16), 40u);
+    EXPECT_EQ(Status(*printer), 0x0001);
+    EXPECT_EQ(Status(*printer), 0x0001);
+    EXPECT_EQ(Status(*printer), 0);
+
+    const Reply size = Ask(*printer, Block(4, 0, 6, 4), 4);
+    EXPECT_EQ(size.bytes, (Bytes{40, 0, 0, 0}));
+    EXPECT_EQ(ReadChunks(*printer, 40, 16), file);
+    EXPECT_EQ(Status(*printer), 0x0004);
+    EXPECT_EQ(Status(*printer), 0x0004);
+    EXPECT_EQ(Status(*printer), 0);
+}
+
+TEST_F(VirtualPrinterTest, UnfinishedUploadStoresNothingAndSettlesWithoutFailure) {
+    const std::string dir = scratch.Printer();
+    auto printer = OpenPrinter(dir);
+    ASSERT_TRUE(printer);
+    const Bytes before = GetFile(*printer, 0, 0);
+
+    const Bytes give = Block(3, 0, 0, 4, 48);
+    ASSERT_TRUE(printer->TakeGiveCommand(give.data(), uint32_t(give.size())));
+    ASSERT_EQ(WriteChunks(*printer, Pattern(32, 1), 16), 32u);
+    // Another process opening the folder mid-transfer sees the old file.
+    EXPECT_EQ(GetFile(*OpenPrinter(dir), 0, 0), before);
+
+    EXPECT_EQ(Status(*printer), 0x0001);
+    EXPECT_EQ(Status(*printer), 0x0001);
+    EXPECT_EQ(Status(*printer), 0);
+    EXPECT_EQ(StoredName(*printer, 0, 0), "PRICES");
+    EXPECT_EQ(GetFile(*printer, 0, 0), before);
+    // The bytes that did not come are not taken later either.
+    uint8_t late[16] = {};
+    EXPECT_EQ(printer->WriteBulk(late, 16), 0u);
+    EXPECT_EQ(GetFile(*OpenPrinter(dir), 0, 0), before);
+}
+
+TEST_F(VirtualPrinterTest, PipesMoveOnlyTheAnnouncedBytes) {
+    auto printer = OpenPrinter(scratch.Printer());
+    ASSERT_TRUE(printer);
+    uint8_t chunk[16] = {};
+    EXPECT_EQ(printer->WriteBulk(chunk, 16), 0u) << "nothing announced";
+    EXPECT_EQ(printer->ReadBulk(chunk, 16), 0u) << "nothing asked for";
+
+    const Bytes give = Block(3, 1, 0, 4, 20);
+    ASSERT_TRUE(printer->TakeGiveCommand(give.data(), uint32_t(give.size())));
+    EXPECT_EQ(printer->WriteBulk(chunk, 16), 16u);
+    EXPECT_EQ(printer->WriteBulk(chunk, 16), 4u);
+    EXPECT_EQ(printer->WriteBulk(chunk, 16), 0u);
+
+    ASSERT_EQ(Number(Ask(*printer, Block(4, 1, 0, 4), 4).bytes, 4), 20u);
+    EXPECT_EQ(printer->ReadBulk(chunk, 16), 16u);
+    EXPECT_EQ(printer->ReadBulk(chunk, 16), 4u);
+    EXPECT_EQ(printer->ReadBulk(chunk, 16), 0u);
+}
+
+TEST_F(VirtualPrinterTest, EmptyTransfersSettleAndLeaveSlotsAsTheyWere) {
+    auto printer = OpenPrinter(scratch.Printer());
+    ASSERT_TRUE(printer);
+    const Bytes give = Block(3, 0, 1, 4, 0);
+    ASSERT_TRUE(printer->TakeGiveCommand(give.data(), uint32_t(give.size())));
+    EXPECT_EQ(Status(*printer), 0x0001);
+    EXPECT_EQ(Status(*printer), 0x0001);
+    EXPECT_EQ(Status(*printer), 0);
+    EXPECT_EQ(StoredName(*printer, 0, 1), "STOCK");
+    EXPECT_EQ(GetFile(*printer, 0, 1).size(), 26536u);
+
+    EXPECT_EQ(Ask(*printer, Block(4, 0, 3, 4), 4).bytes, (Bytes{0, 0, 0, 0})) << "an empty slot announces 0";
+    EXPECT_EQ(Status(*printer), 0x0004);
+    EXPECT_EQ(Status(*printer), 0x0004);
+    EXPECT_EQ(Status(*printer), 0);
+}
+
+TEST_F(VirtualPrinterTest, UploadsOutliveTheConnection) {
+    const std::string dir = scratch.Printer();
+    const Bytes symbol = Pattern(3062, 42);
+    {
+        auto first = OpenPrinter(dir);
+        ASSERT_TRUE(first);
+        EXPECT_EQ(GiveFile(*first, 2, 7, symbol), 0);
+    }
+    auto second = OpenPrinter(dir);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(StoredName(*second, 2, 7), "Btmap08");
+    EXPECT_EQ(GetFile(*second, 2, 7), symbol);
+    EXPECT_EQ(ReadBytes(dir + "/slots/MAP/08.data"), symbol);
+    EXPECT_EQ(ReadFile(dir + "/slots/MAP/08.name"), "Btmap08\n");
+}
+
+TEST_F(VirtualPrinterTest, FirmwareGoesBothWaysWithoutTouchingTheStatusWord) {
+    const std::string dir = scratch.Printer();
+    auto printer = OpenPrinter(dir);
+    ASSERT_TRUE(printer);
+
+    const Reply size = Ask(*printer, Block(2, 0, 0, 4), 4);
+    EXPECT_EQ(size.bytes, (Bytes{0x00, 0x00, 0x10, 0x00}));
+    EXPECT_EQ(ReadChunks(*printer, 1048576, 16), ReadBytes(dir + "/firmware.bin"));
+    EXPECT_EQ(Status(*printer), 0);
+
+    const Bytes upgrade = Pattern(1114112, 77);
+    const Bytes give = Block(1, 0, 0, 4, 1114112);
+    ASSERT_TRUE(printer->TakeGiveCommand(give.data(), uint32_t(give.size())));
+    EXPECT_EQ(WriteChunks(*printer, upgrade, 16), 1114112u);
+    EXPECT_EQ(Status(*printer), 0);
+    EXPECT_EQ(ReadBytes(dir + "/firmware.bin"), upgrade);
+
+    auto next = OpenPrinter(dir);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(Ask(*next, Block(2, 0, 0, 4), 4).bytes, (Bytes{0x00, 0x00, 0x11, 0x00}));
+}
+
+}  // namespace
+}  // namespace vptest

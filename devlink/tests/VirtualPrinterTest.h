@@ -1,0 +1,173 @@
+// Helpers shared by the virtual printer tests: a scratch folder, and the host
+// side of the protocol spoken straight to a VirtualPrinter.
+#ifndef QV7_VIRTUAL_PRINTER_TEST_H
+#define QV7_VIRTUAL_PRINTER_TEST_H
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qv7/VirtualPrinter.h"
+
+namespace vptest {
+
+using Bytes = std::vector<uint8_t>;
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "vptest-XXXXXX").string();
+        root_ = mkdtemp(pattern.data());
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    // A printer folder inside the scratch folder that does not exist yet.
+    std::string Printer() const { return (root_ / "printer").string(); }
+    std::string operator/(const std::string& relative) const { return (root_ / relative).string(); }
+
+private:
+    std::filesystem::path root_;
+};
+
+inline void WriteFile(const std::string& path, const std::string& content) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline Bytes ReadBytes(const std::string& path) {
+    const std::string text = ReadFile(path);
+    return Bytes(text.begin(), text.end());
+}
+
+// A hand-written printer: DAT 4 slots, QV7 3, MAP 2, driver version 7.
+inline void WriteSmallPrinter(const std::string& dir) {
+    WriteFile(dir + "/printer.txt", "driver-version 7\ntype DAT 4\ntype QV7 3\ntype MAP 2\n");
+}
+
+inline std::unique_ptr<qv7::VirtualPrinter> OpenPrinter(const std::string& dir) {
+    std::string error;
+    std::unique_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(dir, &error);
+    EXPECT_TRUE(printer) << error;
+    return printer;
+}
+
+// The block the host sends: header, then a 32-bit payload for the announcing
+// commands or zeros as long as the reply for the others.
+inline Bytes Block(uint8_t code, uint16_t type, uint16_t slot, uint16_t length, uint32_t payload = 0) {
+    Bytes block = {code, 0, uint8_t(type), uint8_t(type >> 8), uint8_t(slot), uint8_t(slot >> 8), uint8_t(length),
+                   uint8_t(length >> 8)};
+    block.resize(8 + length, 0);
+    if (code == 1 || code == 3) {
+        for (int i = 0; i < 4; ++i) block[8 + i] = uint8_t(payload >> (8 * i));
+    }
+    return block;
+}
+
+// The device's answer to a reply-bearing block; ok is false when it refused
+// the block. The reply buffer starts out as 0xEE so untouched bytes show.
+struct Reply {
+    bool ok = false;
+    uint32_t given = 0;
+    Bytes bytes;
+};
+
+inline Reply Ask(qv7::VirtualPrinter& printer, const Bytes& block, uint32_t capacity) {
+    Reply reply;
+    reply.ok = printer.TakeGetCommand(block.data(), uint32_t(block.size()));
+    if (!reply.ok) return reply;
+    reply.bytes.assign(capacity, 0xEE);
+    reply.given = printer.ReadReply(reply.bytes.data(), capacity);
+    return reply;
+}
+
+inline uint32_t Number(const Bytes& bytes, size_t width) {
+    uint32_t value = 0;
+    for (size_t i = 0; i < width; ++i) value |= uint32_t(bytes[i]) << (8 * i);
+    return value;
+}
+
+inline uint16_t Status(qv7::VirtualPrinter& printer) {
+    return uint16_t(Number(Ask(printer, Block(9, 0, 0, 2), 2).bytes, 2));
+}
+
+inline std::string StoredName(qv7::VirtualPrinter& printer, uint16_t type, uint16_t slot) {
+    const Reply reply = Ask(printer, Block(8, type, slot, 9), 9);
+    EXPECT_TRUE(reply.ok);
+    EXPECT_EQ(reply.bytes[8], 0) << "the name record ends in a terminator";
+    return std::string(reinterpret_cast<const char*>(reply.bytes.data()));
+}
+
+// Moves bytes in chunks of at most `chunk`; returns the bytes moved, stopping
+// at the first short call as the host does.
+inline uint32_t WriteChunks(qv7::VirtualPrinter& printer, const Bytes& data, uint32_t chunk) {
+    uint32_t done = 0;
+    while (done < data.size()) {
+        const uint32_t asked = std::min<uint32_t>(chunk, uint32_t(data.size()) - done);
+        const uint32_t moved = printer.WriteBulk(data.data() + done, asked);
+        done += moved;
+        if (moved < asked) break;
+    }
+    return done;
+}
+
+inline Bytes ReadChunks(qv7::VirtualPrinter& printer, uint32_t size, uint32_t chunk) {
+    Bytes data(size);
+    uint32_t done = 0;
+    while (done < size) {
+        const uint32_t asked = std::min(chunk, size - done);
+        const uint32_t moved = printer.ReadBulk(data.data() + done, asked);
+        done += moved;
+        if (moved < asked) break;
+    }
+    data.resize(done);
+    return data;
+}
+
+// A whole give: announce, send, and poll until the upload bit clears.
+// Returns the last status word.
+inline uint16_t GiveFile(qv7::VirtualPrinter& printer, uint16_t type, uint16_t slot, const Bytes& data,
+                         uint32_t chunk = 16) {
+    const Bytes block = Block(3, type, slot, 4, uint32_t(data.size()));
+    EXPECT_TRUE(printer.TakeGiveCommand(block.data(), uint32_t(block.size())));
+    WriteChunks(printer, data, chunk);
+    uint16_t status = 0;
+    for (int poll = 0; poll < 10 && ((status = Status(printer)) & 0x0001); ++poll) {}
+    return status;
+}
+
+// A whole get: announce, receive, and poll until the download bit clears.
+inline Bytes GetFile(qv7::VirtualPrinter& printer, uint16_t type, uint16_t slot, uint32_t chunk = 16) {
+    const Reply size = Ask(printer, Block(4, type, slot, 4), 4);
+    EXPECT_TRUE(size.ok);
+    const Bytes data = ReadChunks(printer, Number(size.bytes, 4), chunk);
+    for (int poll = 0; poll < 10 && (Status(printer) & 0x0004); ++poll) {}
+    return data;
+}
+
+// Bytes that no off-by-one can pass for one another.
+inline Bytes Pattern(size_t size, uint8_t seed) {
+    Bytes data(size);
+    for (size_t i = 0; i < size; ++i) data[i] = uint8_t(seed + i * 7 + (i >> 8));
+    return data;
+}
+
+}  // namespace vptest
+
+#endif
