@@ -72,13 +72,19 @@ CPrinterService::CPrinterService(PromptPort& prompt, ProgressWindowFactory& prog
 CPrinterService::~CPrinterService() = default;
 
 bool CPrinterService::RebuildCatalog() {
+    catalogError_.clear();
     if (transferInProgress) return false;
 
     CQV7_Sys_API connection;
-    if (connection.IsError()) return false;
+    // Every way out of a failed rebuild keeps the connection's reason for whoever reports it.
+    auto failed = [&] {
+        catalogError_ = QString::fromStdString(connection.GetError());
+        return false;
+    };
+    if (connection.IsError()) return failed();
     uint16_t typeCount = 0;
     connection.GetFileTypes(&typeCount);
-    if (connection.IsError()) return false;
+    if (connection.IsError()) return failed();
 
     auto newData = std::make_unique<SlotList>();
     auto newLabels = std::make_unique<SlotList>();
@@ -89,7 +95,7 @@ bool CPrinterService::RebuildCatalog() {
         QV7_FILE_TYPE_ATTRIBUTES attributes{};
         connection.GetFileMax(type, &slotCount);
         connection.GetFileTypeAttributes(type, &attributes);
-        if (connection.IsError()) return false;
+        if (connection.IsError()) return failed();
 
         const QString typeName = QString::fromLatin1(
             attributes.typeName, static_cast<qsizetype>(strnlen(attributes.typeName, sizeof attributes.typeName)));
@@ -110,7 +116,7 @@ bool CPrinterService::RebuildCatalog() {
         list->reserve(lastSlot);
         for (unsigned slot = 1; slot <= lastSlot; ++slot) {
             CSlotEntry entry(static_cast<uint8_t>(type), typeName, static_cast<uint8_t>(slot));
-            if (!entry.ReadName(connection, prompt_)) return false;
+            if (!entry.ReadName(connection, prompt_)) return failed();
             list->push_back(std::move(entry));
         }
     }

@@ -31,6 +31,9 @@ public:
     // Reads the whole catalogue afresh; replaces all three lists, or none.
     // Refused while a transfer runs: it would talk to the printer mid-transfer.
     bool RebuildCatalog();
+    // Why the last rebuild failed, in the device link's words; empty when it
+    // did not fail at the printer (an old firmware was refused, a transfer ran).
+    const QString& CatalogError() const { return catalogError_; }
 
     QString GetDataFileName(uint8_t slot) const { return GetFileName(FileKind::Data, slot); }
     QString GetLabelFileName(uint8_t slot) const { return GetFileName(FileKind::Label, slot); }
@@ -76,6 +79,7 @@ private:
     std::unique_ptr<SlotList> labelSlots;
     std::unique_ptr<SlotList> symbolSlots;
     int32_t transferInProgress = 0;
+    QString catalogError_;
 };
 
 // Shows how a job ended, as the commands that start jobs do: the kind's

@@ -146,6 +146,7 @@ TEST_F(Catalog, NoPrinterLeavesThePictureAndShowsNothing) {
     ASSERT_TRUE(service.RebuildCatalog());
     scope.driver->findStep = qv7::FindStep::NoDevice;
     EXPECT_FALSE(service.RebuildCatalog());
+    EXPECT_EQ(service.CatalogError(), "Invalid Device Instance") << "kept for the caller to report";
     EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"ONE"}));
     EXPECT_TRUE(prompt.shown.empty());
 }
