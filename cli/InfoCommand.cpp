@@ -1,5 +1,6 @@
 // qv7 info: driver version and file types.
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "Commands.h"

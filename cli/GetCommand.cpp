@@ -1,0 +1,79 @@
+// qv7 get: a slot's file into a folder on the PC, named as the printer names it.
+#include <QFileInfo>
+#include <unistd.h>
+
+#include "PrinterSession.h"
+#include "SlotFilePath.h"
+#include "StringTable.h"
+
+namespace qv7cli {
+
+namespace {
+
+using quillory::FileKind;
+
+std::string Local(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
+}  // namespace
+
+int RunGet(const Arguments& args) {
+    bool force = false;
+    Arguments positional;
+    for (const std::string& arg : args) {
+        if (arg == "--force" || arg == "-f") {
+            force = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError("get has no option '" + arg + "'");
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() < 2 || positional.size() > 3) {
+        return UsageError("get needs a kind and a slot: qv7 get data|label|symbol SLOT [FOLDER]");
+    }
+    FileKind kind;
+    uint8_t slot = 0;
+    int exitCode = kExitUsage;
+    if (!ParseKindAndSlot(positional[0], positional[1], &kind, &slot, &exitCode)) return exitCode;
+
+    const QString folder = positional.size() == 3 ? QString::fromLocal8Bit(positional[2].c_str()) : QStringLiteral(".");
+    if (!QFileInfo(folder).isDir()) return Failed(Local(quillory::LoadString(quillory::IDS_SELECT_VALID_FOLDER)));
+
+    PrinterSession session;
+    if (!session.LoadCatalog()) return kExitFailed;
+
+    const char* kindWord = quillory::KindInfo(kind).word;
+    const quillory::CSlotEntry* entry = session.service.GetSlot(kind, slot);
+    if (!entry || !entry->valid) {
+        return Failed(std::string("the printer has no ") + kindWord + " slot " + std::to_string(slot) + " (it has " +
+                      std::to_string(session.service.GetSlotCount(kind)) + ")");
+    }
+    if (entry->fileName.isEmpty()) {
+        return Failed(std::string(kindWord) + " slot " + std::to_string(slot) + " is empty");
+    }
+
+    QString path;
+    if (!quillory::BuildSlotFilePath(folder, entry->fileName, kind, &path)) {
+        return Failed(Local(quillory::UnusableStoredNameMessage(entry->fileName)));
+    }
+
+    if (QFileInfo::exists(path) && !force) {
+        if (isatty(STDIN_FILENO) != 1) {
+            return Failed(Local(path) + " already exists; use --force to replace it");
+        }
+        const QString question = path + quillory::LoadString(quillory::IDS_ALREADY_EXISTS);
+        if (session.prompt.ShowMessage(question, quillory::MessageIcon::Exclamation, quillory::MessageButtons::YesNo) !=
+            quillory::MessageAnswer::Yes) {
+            return Failed("nothing was written");
+        }
+    }
+
+    const bool ok = session.service.Transfer(kind, quillory::TransferDirection::Receive, slot, path, nullptr);
+    quillory::ShowTransferResult(session.prompt, kind, quillory::TransferDirection::Receive, ok);
+    if (ok) std::printf("%s\n", Local(path).c_str());
+    return ok ? kExitSuccess : kExitFailed;
+}
+
+}  // namespace qv7cli

@@ -1,0 +1,37 @@
+// What every printer command of qv7 needs: the printer service with terminal
+// ports, the catalogue read once, and the words for kinds and slots.
+#ifndef QV7_CLI_PRINTER_SESSION_H
+#define QV7_CLI_PRINTER_SESSION_H
+
+#include <string>
+
+#include "CPrinterService.h"
+#include "Commands.h"
+#include "TerminalProgress.h"
+#include "TerminalPrompt.h"
+
+namespace qv7cli {
+
+class PrinterSession {
+public:
+    PrinterSession() : service(prompt, progressWindows) {}
+
+    // Reads the printer's catalogue; on failure says why on stderr.
+    bool LoadCatalog();
+
+    TerminalPrompt prompt;
+    TerminalProgressWindows progressWindows;
+    quillory::CPrinterService service;
+};
+
+// Parses "data|label|symbol" and a slot number 1-255; prints a usage error and
+// returns false when either is wrong.
+bool ParseKindAndSlot(const std::string& kindWord, const std::string& slotWord, quillory::FileKind* kind,
+                      uint8_t* slot, int* exitCode);
+
+// "qv7: " + message on stderr; returns kExitFailed.
+int Failed(const std::string& message);
+
+}  // namespace qv7cli
+
+#endif

@@ -1,0 +1,38 @@
+// qv7 send: a PC file into a printer slot, replacing what the slot held.
+#include <QFileInfo>
+
+#include "PrinterSession.h"
+#include "StringTable.h"
+
+namespace qv7cli {
+
+int RunSend(const Arguments& args) {
+    for (const std::string& arg : args) {
+        if (arg.size() > 1 && arg[0] == '-') return UsageError("send has no option '" + arg + "'");
+    }
+    if (args.size() != 3) return UsageError("send needs a kind, a slot and a file: qv7 send data|label|symbol SLOT FILE");
+    quillory::FileKind kind;
+    uint8_t slot = 0;
+    int exitCode = kExitUsage;
+    if (!ParseKindAndSlot(args[0], args[1], &kind, &slot, &exitCode)) return exitCode;
+
+    const QString path = QString::fromLocal8Bit(args[2].c_str());
+    const QFileInfo source(path);
+    if (!source.exists() || source.isDir()) {
+        return Failed(quillory::LoadString(quillory::IDS_SELECT_VALID_SOURCE).toLocal8Bit().toStdString() + ": " +
+                      args[2]);
+    }
+
+    PrinterSession session;
+    if (!session.LoadCatalog()) return kExitFailed;
+    if (!session.service.GetSlot(kind, slot)) {
+        return Failed(std::string("the printer has no ") + quillory::KindInfo(kind).word + " slot " +
+                      std::to_string(slot) + " (it has " + std::to_string(session.service.GetSlotCount(kind)) + ")");
+    }
+
+    const bool ok = session.service.Transfer(kind, quillory::TransferDirection::Send, slot, path, nullptr);
+    quillory::ShowTransferResult(session.prompt, kind, quillory::TransferDirection::Send, ok);
+    return ok ? kExitSuccess : kExitFailed;
+}
+
+}  // namespace qv7cli
