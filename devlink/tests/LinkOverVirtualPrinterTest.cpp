@@ -1,0 +1,165 @@
+// The whole library against the emulated printer, chosen the way users choose
+// it (QUILLORY_DEVICE), with the trace switched on.
+#include <cstdlib>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "ScriptedDriver.h"
+#include "TempFolder.h"
+
+namespace {
+
+using qv7test::ReadBytes;
+using qv7test::TempFolder;
+using qv7test::WriteBytes;
+
+std::string ReadText(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+class VirtualLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "printer")).c_str(), 1);
+        setenv("QUILLORY_TRACE", (folder / "trace.txt").c_str(), 1);
+    }
+    void TearDown() override {
+        unsetenv("QUILLORY_DEVICE");
+        unsetenv("QUILLORY_TRACE");
+    }
+    void SetFaults(const std::string& text) {
+        { CQV7_Sys_API seed; }  // the first connection seeds the folder
+        std::ofstream(folder / "printer/faults.txt") << text;
+    }
+    std::string Trace() { return ReadText(folder / "trace.txt"); }
+
+    TempFolder folder;
+};
+
+TEST_F(VirtualLink, SeededPrinterAnswersTheCatalogueQueries) {
+    CQV7_Sys_API printer;
+    ASSERT_FALSE(printer.IsError()) << printer.GetError();
+    uint16_t types = 0;
+    ASSERT_TRUE(printer.GetFileTypes(&types));
+    ASSERT_EQ(types, 3);
+    const char* names[] = {"DAT", "QV7", "MAP"};
+    const uint16_t slotCounts[] = {16, 30, 10};
+    for (uint16_t type = 0; type < 3; ++type) {
+        QV7_FILE_TYPE_ATTRIBUTES attributes{};
+        uint16_t slots = 0;
+        ASSERT_TRUE(printer.GetFileTypeAttributes(type, &attributes));
+        ASSERT_TRUE(printer.GetFileMax(type, &slots));
+        EXPECT_STREQ(attributes.typeName, names[type]);
+        EXPECT_EQ(slots, slotCounts[type]);
+    }
+    QV7_FILE_ATTRIBUTES symbol{};
+    ASSERT_TRUE(printer.GetFileAttributes(2, 0, &symbol));
+    EXPECT_STREQ(symbol.fileName, "Btmap01");
+    EXPECT_NE(Trace().find("control 0x220014 in=0800020000000900000000000000000000 out=9 returned=9 ok\n"),
+              std::string::npos)
+        << Trace();
+}
+
+TEST_F(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
+    std::vector<uint8_t> dataFile(26536, 0);
+    dataFile[13] = 1;
+    dataFile[14] = 0xA5;
+    const std::string name = "ORDERS";
+    std::copy(name.begin(), name.end(), dataFile.begin() + 15);
+    for (size_t i = 36; i < dataFile.size(); i += 97) dataFile[i] = static_cast<uint8_t>('A' + i % 26);
+    WriteBytes(folder / "orders.dat", dataFile);
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(1000));
+
+    {
+        CQV7_Sys_API printer;
+        printer.GiveFile(0, 4, folder / "orders.dat", nullptr);
+        EXPECT_EQ(printer.GetError(), "");
+        printer.GiveFile(1, 6, folder / "label.qv7", nullptr);
+        EXPECT_EQ(printer.GetError(), "");
+    }
+    // A new connection reads the printer back from its folder.
+    CQV7_Sys_API printer;
+    printer.GetFile(0, 4, folder / "orders-back.dat", nullptr);
+    EXPECT_EQ(printer.GetError(), "");
+    printer.GetFile(1, 6, folder / "label-back.qv7", nullptr);
+    EXPECT_EQ(printer.GetError(), "");
+    EXPECT_EQ(ReadBytes(folder / "orders-back.dat"), dataFile);
+    EXPECT_EQ(ReadBytes(folder / "label-back.qv7"), qv7test::Pattern(1000));
+
+    QV7_FILE_ATTRIBUTES stored{};
+    ASSERT_TRUE(printer.GetFileAttributes(0, 4, &stored));
+    EXPECT_STREQ(stored.fileName, "ORDERS");
+    ASSERT_TRUE(printer.GetFileAttributes(1, 6, &stored));
+    EXPECT_STREQ(stored.fileName, "Label07");
+}
+
+TEST_F(VirtualLink, FirmwareRoundTripIsOneMegabyteInSixteenByteChunks) {
+    CQV7_Sys_API printer;
+    printer.GetFirmware(folder / "backup.bin", nullptr);
+    ASSERT_EQ(printer.GetError(), "");
+    const std::vector<uint8_t> image = ReadBytes(folder / "backup.bin");
+    ASSERT_EQ(image.size(), 1048576u);
+
+    std::vector<uint8_t> upgraded = qv7test::Pattern(1114112, 3);
+    WriteBytes(folder / "upgrade.bin", upgraded);
+    printer.GiveFirmware(folder / "upgrade.bin", nullptr);
+    ASSERT_EQ(printer.GetError(), "");
+    printer.GetFirmware(folder / "after.bin", nullptr);
+    ASSERT_EQ(printer.GetError(), "");
+    EXPECT_EQ(ReadBytes(folder / "after.bin"), upgraded);
+}
+
+struct FaultCase {
+    const char* faults;
+    const char* operation;  // "connect", "types", "give", "get"
+    const char* text;
+};
+
+class VirtualFault : public VirtualLink, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(VirtualFault, EndsInItsOwnText) {
+    qv7test::SteppingClock clock(250);
+    SetFaults(GetParam().faults);
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(40));
+    WriteBytes(folder / "existing.qv7", {1, 2, 3});
+
+    CQV7_Sys_API printer;
+    const std::string operation = GetParam().operation;
+    if (operation == "connect") {
+    } else if (operation == "types") {
+        uint16_t types = 0;
+        printer.GetFileTypes(&types);
+    } else if (operation == "give") {
+        printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
+    } else {
+        printer.GetFile(2, 0, folder / "existing.qv7", nullptr);
+        EXPECT_EQ(ReadBytes(folder / "existing.qv7"), (std::vector<uint8_t>{1, 2, 3}))
+            << "a failed get leaves the file as it was";
+    }
+    EXPECT_EQ(printer.GetError(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFault, VirtualFault,
+    ::testing::Values(
+        FaultCase{"no-device\n", "connect", "Invalid Device Instance"},
+        FaultCase{"reply-size 5 1\n", "types", "Invalid Data Size Return from Get File Types Expected: 2 Got: 1"},
+        FaultCase{"reply-size 4 3\n", "get", "Invalid Data Size Return from Get File Expected: 4 Got: 3"},
+        FaultCase{"short-read 2 10\n", "get", "Read Failed, 3046 Bytes Remaining"},
+        FaultCase{"short-write 3 0\n", "give", "Write Failed, 8 Bytes Remaining"},
+        FaultCase{"upload-busy-forever\n", "give", "Upload Timeout"},
+        FaultCase{"download-busy-forever\n", "get", "Download Timeout"},
+        FaultCase{"upload-fails\n", "give", "File Upload Error"},
+        FaultCase{"download-fails\n", "get", "File Download Error"}));
+
+TEST_F(VirtualLink, OldFirmwareNamesEverySlotBlank40) {
+    SetFaults("old-firmware\n");
+    CQV7_Sys_API printer;
+    QV7_FILE_ATTRIBUTES stored{};
+    ASSERT_TRUE(printer.GetFileAttributes(1, 3, &stored));
+    EXPECT_EQ(std::string(stored.fileName).substr(0, 7), "Blank40");
+}
+
+}  // namespace
