@@ -1,0 +1,131 @@
+// The data file writer, checked against files laid out by hand.
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "CDataFileTable.h"
+#include "DataFileTestSupport.h"
+
+namespace quillory::test {
+namespace {
+
+const QByteArray kDate = Raw("03/03/26\0\0\0\0");
+
+class DataFileTableTest : public ::testing::Test {
+protected:
+    QString Target() const { return folder.filePath("out.dat"); }
+
+    QByteArray Write() {
+        EXPECT_TRUE(table.WriteDataFile(Target(), prompt));
+        EXPECT_TRUE(prompt.messages.isEmpty()) << prompt.messages.join(" | ").toStdString();
+        return ReadBytes(Target());
+    }
+
+    QTemporaryDir folder;
+    FixedClock clock{{2026, 3, 3}};
+    ScriptedPrompt prompt;
+    CDataFileTable table;
+};
+
+TEST_F(DataFileTableTest, CountStopsAtFirstBlankRecordButLaterRecordsAreWrittenAsTheyStand) {
+    table.databaseName = "  Stock\t";
+    table.fields[0] = {"a", " b "};
+    table.fields[1] = {"\tc\r\n"};
+    table.fields[2] = {" ", "\t", "", "\v\f"};
+    table.fields[3] = {" d", " "};
+
+    QByteArray expected = BlankDataFile(2, Raw("Stock\0\0\0\0"), kDate);
+    Put(expected, 36, "a");    // record 0, field 0
+    Put(expected, 69, "b");    // record 0, field 1
+    Put(expected, 300, "c");   // record 1, field 0 (36 + 8 * 33)
+    Put(expected, 828, " d");  // record 3, field 0 (36 + 3 * 264), untrimmed
+    Put(expected, 861, " ");   // record 3, field 1
+    Put(expected, 26436, Raw("\x02\x01\x00\x02"));
+    EXPECT_TRUE(SameBytes(Write(), expected));
+}
+
+TEST_F(DataFileTableTest, FieldCountIsTheLeadingRunOfSetFieldsButSevenForAFullRecord) {
+    table.databaseName = "n";
+    table.fields[0] = {"1", "2", "3", "", "5", "6", "7", "8"};
+    table.fields[1] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    table.fields[2] = {"1", "2", "3", "4", "5", "6", "7", ""};
+    table.fields[3] = {"1"};
+    table.fields[4] = {"", "2"};
+    const QByteArray written = Write();
+    EXPECT_EQ(written.size(), 26536);
+    EXPECT_EQ(written[13], 5);
+    EXPECT_EQ(written.mid(26436, 6), Raw("\x03\x07\x07\x01\x00\x00"));
+    EXPECT_EQ(written.mid(531, 33), Raw("8").leftJustified(33, '\0'));  // record 1, field 7
+    EXPECT_EQ(written.mid(234, 33), Raw("7").leftJustified(33, '\0'));  // record 0, field 6
+}
+
+TEST_F(DataFileTableTest, NameIsTrimmedPaddedAndCutToNineBytes) {
+    const struct {
+        QByteArray name;
+        QByteArray header;
+    } cases[] = {
+        {"ABCDEFGHI", "ABCDEFGHI"},
+        {" \tStock \r\n", Raw("Stock\0\0\0\0")},
+        {"Inventory2026", "Inventory"},
+        {"Price of goods", Raw("Price of\0")},
+    };
+    for (const auto& c : cases) {
+        table.databaseName = c.name;
+        const QByteArray written = Write();
+        EXPECT_EQ(written.mid(15, 9), c.header) << c.name.toStdString();
+        EXPECT_EQ(written.mid(24, 12), kDate) << c.name.toStdString();
+    }
+}
+
+TEST_F(DataFileTableTest, EmptyNameIsRefusedBeforeAnythingIsCreated) {
+    table.databaseName = " \t\r\n\v\f";
+    EXPECT_FALSE(table.WriteDataFile(Target(), prompt));
+    EXPECT_FALSE(QFile::exists(Target()));
+    WriteBytes(Target(), "a good old file");
+    EXPECT_FALSE(table.WriteDataFile(Target(), prompt));
+    EXPECT_EQ(ReadBytes(Target()), "a good old file");
+
+    EXPECT_EQ(prompt.messages, QStringList(2, "Enter a name for database."));
+    EXPECT_EQ(prompt.icons, std::vector<MessageIcon>(2, MessageIcon::None));
+    EXPECT_EQ(prompt.buttons, std::vector<MessageButtons>(2, MessageButtons::Ok));
+}
+
+TEST_F(DataFileTableTest, TargetThatCannotBeOpenedIsReportedAndLeftAlone) {
+    ASSERT_TRUE(QDir(folder.path()).mkpath("out.dat/inside"));
+    table.databaseName = "n";
+    EXPECT_FALSE(table.WriteDataFile(Target(), prompt));
+    EXPECT_FALSE(table.WriteDataFile(folder.filePath("missing/out.dat"), prompt));
+
+    EXPECT_EQ(prompt.messages, QStringList(2, "Error opening new file."));
+    EXPECT_TRUE(QFileInfo(folder.filePath("out.dat/inside")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("missing")));
+}
+
+// The file size limit makes the write fail part way, as a full disk would
+// (root ignores folder permissions, so a read-only folder proves nothing).
+TEST_F(DataFileTableTest, FailedWriteLeavesExistingFileByteIdentical) {
+    const QByteArray good = BlankDataFile(7, "GOODFILE!", Raw("01/01/20\0\0\0\0"));
+    WriteBytes(Target(), good);
+    table.databaseName = "n";
+    table.fields[0] = {"new"};
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 16384;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = table.WriteDataFile(Target(), prompt);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(prompt.messages, QStringList{"Error writing new data file."});
+    EXPECT_TRUE(SameBytes(ReadBytes(Target()), good));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.dat"});
+}
+
+}  // namespace
+}  // namespace quillory::test
