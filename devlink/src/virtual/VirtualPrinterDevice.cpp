@@ -225,8 +225,9 @@ void VirtualPrinterDevice::FinishUpload() {
         BeginSettling(upload_, false);
         return;
     }
-    if (state_.faults.uploadFails) {
-        BeginSettling(upload_, true);
+    // A printer stuck taking the file in never gets as far as storing it.
+    if (state_.faults.uploadFails || state_.faults.uploadBusyForever) {
+        BeginSettling(upload_, state_.faults.uploadFails);
         return;
     }
     const std::string& typeName = state_.description.types[upload_.typeIndex].name;
