@@ -16,9 +16,12 @@ class VirtualPrinter {
 public:
     virtual ~VirtualPrinter() = default;
 
-    // Loads the printer kept in dir. A missing or empty folder is seeded with a
-    // believable printer first. Null, with a reason in *error, when the folder
-    // holds something that is not a virtual printer or cannot be read.
+    // Loads the printer kept in dir (docs/virtual-printer.md tells the folder's
+    // format). A missing or empty folder is seeded with a believable printer
+    // first. Null, with the folder and a reason in *error, when the folder
+    // holds something that is not a virtual printer or cannot be read. Pipe
+    // calls are counted for the faults from here on: one instance is one
+    // connection.
     static std::unique_ptr<VirtualPrinter> Open(const std::string& dir, std::string* error);
 
     // False when the folder says no device is attached.
@@ -27,19 +30,25 @@ public:
     virtual uint32_t DriverVersion() const = 0;
 
     // A command block sent with the give code (commands 1 and 3). False when
-    // the device refuses the block.
+    // the device refuses the block: wrong code for this request, a length
+    // field or block length other than the command's, a type or slot the
+    // printer does not have, or more than it can hold.
     virtual bool TakeGiveCommand(const uint8_t* block, uint32_t length) = 0;
     // A command block sent with the get code (commands 2 and 4 to 9): the
-    // device prepares its reply. False when the device refuses the block.
+    // device prepares its reply. False when the device refuses the block, as
+    // above; no reply is then left to read.
+    // Any block the device takes ends a transfer the host left unfinished.
     virtual bool TakeGetCommand(const uint8_t* block, uint32_t length) = 0;
-    // The prepared reply: copies at most capacity bytes to out and returns the
-    // number of reply bytes the device gives (the reply's length, unless told
-    // to answer with a wrong size).
+    // The prepared reply, once: copies at most capacity bytes to out and
+    // returns the number of reply bytes the device gives (the reply's length,
+    // unless told to answer with a wrong size). 0 when no reply is waiting.
     virtual uint32_t ReadReply(uint8_t* out, uint32_t capacity) = 0;
 
-    // Host to device ("PIPE01"): bytes taken of this chunk.
+    // Host to device ("PIPE01"): bytes taken of this chunk. Only the bytes
+    // announced by the last command 1 or 3 are taken; past them, none.
     virtual uint32_t WriteBulk(const uint8_t* data, uint32_t length) = 0;
-    // Device to host ("PIPE00"): bytes delivered into this chunk.
+    // Device to host ("PIPE00"): bytes delivered into this chunk, up to the
+    // size the last command 2 or 4 announced.
     virtual uint32_t ReadBulk(uint8_t* data, uint32_t length) = 0;
 };
 
