@@ -26,6 +26,7 @@ struct Command {
 const std::vector<Command>& AllCommands();
 
 int RunInfo(const Arguments& args);
+int RunConvert(const Arguments& args);
 
 // Prints "qv7: " + message to stderr and returns kExitUsage.
 int UsageError(const std::string& message);

@@ -1,0 +1,83 @@
+// qv7 convert: a CSV file into a printer data file, with no printer needed.
+#include <cstdio>
+#include <string>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "CDataFileTable.h"
+#include "Commands.h"
+#include "CsvConversion.h"
+#include "TerminalPrompt.h"
+
+namespace qv7cli {
+
+namespace {
+
+QString FromArgument(const std::string& arg) {
+    return QFile::decodeName(QByteArray::fromStdString(arg));
+}
+
+std::string ToArgument(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+bool SameFile(const QFileInfo& a, const QFileInfo& b) {
+    return a.exists() && b.exists() && a.canonicalFilePath() == b.canonicalFilePath();
+}
+
+// The program's own messages ("Error opening CSV file.") name neither the
+// file nor the cause; on a terminal those are the first things asked, so the
+// failed open is tried again to learn them. Neither attempt leaves a file.
+void ExplainOpenFailure(const QFileInfo& csvFile, const QString& target) {
+    // Opening a named pipe a second time could wait for a writer forever.
+    if (csvFile.exists() && !csvFile.isFile() && !csvFile.isDir()) return;
+    const QString csvPath = csvFile.filePath();
+    QFile csv(csvPath);
+    if (!csv.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "qv7: %s: %s\n", ToArgument(csvPath).c_str(), ToArgument(csv.errorString()).c_str());
+        return;
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        std::fprintf(stderr, "qv7: %s: %s\n", ToArgument(target).c_str(), ToArgument(out.errorString()).c_str());
+        return;
+    }
+    out.cancelWriting();
+}
+
+}  // namespace
+
+int RunConvert(const Arguments& args) {
+    for (const std::string& arg : args) {
+        if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError("convert: unknown option '" + arg + "' (name such a file as ./" + arg + ")");
+        }
+    }
+    if (args.empty()) return UsageError("convert needs a CSV file");
+    if (args.size() > 2) return UsageError("convert takes a CSV file and at most one target file");
+
+    const QFileInfo csv(FromArgument(args[0]));
+    const QString title = csv.completeBaseName();
+    const QString target =
+        QDir::cleanPath(args.size() == 2 ? FromArgument(args[1]) : csv.dir().filePath(title + ".dat"));
+    // "qv7 convert list.dat" would otherwise replace its own input.
+    if (SameFile(csv, QFileInfo(target))) {
+        return UsageError("the target " + ToArgument(target) + " is the CSV file itself; name another target file");
+    }
+
+    quillory::CDataFileTable table;
+    TerminalPrompt prompt;
+    if (!quillory::ConvertCsvToDataFile(table, csv.filePath(), title, target, prompt)) {
+        ExplainOpenFailure(csv, target);
+        return kExitFailed;
+    }
+
+    std::printf("Wrote %s: database \"%s\", %d record%s.\n", ToArgument(target).c_str(),
+                table.databaseName.constData(), table.recordCount, table.recordCount == 1 ? "" : "s");
+    return kExitSuccess;
+}
+
+}  // namespace qv7cli
