@@ -123,7 +123,8 @@ bool PrinterFolder::LoadNames(const PrinterDescription& description, std::vector
             if (IsHiddenName(name)) continue;
             bool known = false;
             for (const FileTypeDescription& type : description.types) known = known || type.name == name;
-            if (!known || !entry->is_directory()) {
+            std::error_code typeFailure;
+            if (!known || !entry->is_directory(typeFailure)) {
                 *error = "slots/" + name + " is not a folder of a type in printer.txt";
                 return false;
             }
@@ -158,9 +159,10 @@ bool PrinterFolder::LoadTypeNames(const FileTypeDescription& type, std::vector<s
         const bool isName = EndsWith(name, kNameSuffix);
         const bool isData = EndsWith(name, kDataSuffix);
         uint32_t slotIndex = 0;
+        std::error_code typeFailure;
         static_assert(sizeof kNameSuffix == sizeof kDataSuffix, "one stem length for both slot files");
         const size_t stemLength = name.size() - (sizeof kNameSuffix - 1);
-        if ((!isName && !isData) || !entry->is_regular_file() ||
+        if ((!isName && !isData) || !entry->is_regular_file(typeFailure) ||
             !SlotIndexOf(name.substr(0, stemLength), type.slotCount, &slotIndex)) {
             *error = where + name + " is not a slot file (01.name, 01.data ... up to " +
                      SlotNumberText(type.slotCount - 1u) + ")";
