@@ -26,6 +26,9 @@ struct Command {
 const std::vector<Command>& AllCommands();
 
 int RunInfo(const Arguments& args);
+int RunList(const Arguments& args);
+int RunGet(const Arguments& args);
+int RunSend(const Arguments& args);
 int RunConvert(const Arguments& args);
 
 // Prints "qv7: " + message to stderr and returns kExitUsage.

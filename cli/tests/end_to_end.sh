@@ -1,0 +1,99 @@
+#!/bin/sh
+# qv7 against a fresh virtual printer, as a user at a shell would use it.
+# Usage: end_to_end.sh PATH/TO/qv7
+set -u
+qv7=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+device="--device virtual:$work/printer"
+failures=0
+
+check() {  # check DESCRIPTION EXPECTED-EXIT-CODE COMMAND...
+    description=$1
+    expected=$2
+    shift 2
+    "$@" >out.txt 2>err.txt
+    code=$?
+    if [ "$code" -ne "$expected" ]; then
+        echo "FAIL: $description: exit $code, expected $expected"
+        sed 's/^/  out: /' out.txt
+        sed 's/^/  err: /' err.txt
+        failures=$((failures + 1))
+    fi
+}
+
+contains() {  # contains DESCRIPTION FILE TEXT
+    if ! grep -qF -- "$3" "$2"; then
+        echo "FAIL: $1: '$3' not in $2"
+        sed 's/^/  /' "$2"
+        failures=$((failures + 1))
+    fi
+}
+
+check "help" 0 "$qv7" --help
+contains "help lists get" out.txt "get"
+check "no command is a usage error" 2 "$qv7"
+check "unknown device" 2 "$qv7" --device floppy list
+
+check "list a fresh printer" 0 "$qv7" $device list
+contains "list shows data folder" out.txt "Data files"
+contains "list shows a data slot" out.txt "(Slot 1)  PRICES.dat"
+contains "list shows an empty label slot" out.txt "(Slot 30)  <empty slot>"
+contains "list shows symbols" out.txt "(Slot 1)  Btmap01.bmp"
+check "list as JSON" 0 "$qv7" $device list --json
+contains "json has the file" out.txt '"file": "PRICES.dat"'
+
+mkdir fetched
+check "get a data file" 0 "$qv7" $device get data 1 fetched
+contains "get says it worked" err.txt "Data file transfer successful!"
+[ "$(wc -c <fetched/PRICES.dat)" -eq 26536 ] || { echo "FAIL: PRICES.dat is not 26536 bytes"; failures=$((failures + 1)); }
+cp fetched/PRICES.dat keep.dat
+check "get refuses to replace without asking" 1 "$qv7" $device get data 1 fetched </dev/null
+contains "refusal names the file" err.txt "already exists"
+check "get replaces with --force" 0 "$qv7" $device get data 1 fetched --force
+cmp -s keep.dat fetched/PRICES.dat || { echo "FAIL: forced get changed the bytes"; failures=$((failures + 1)); }
+
+check "send the data file into slot 6" 0 "$qv7" $device send data 6 fetched/PRICES.dat
+check "list after send" 0 "$qv7" $device list
+contains "slot 6 holds it" out.txt "(Slot 6)  PRICES.dat"
+check "get it back from slot 6" 0 "$qv7" $device get data 6 . --force
+cmp -s keep.dat PRICES.dat || { echo "FAIL: give then get changed the bytes"; failures=$((failures + 1)); }
+
+printf 'not a data file' >plain.txt
+check "send refuses a file that is not a data file" 1 "$qv7" $device send data 7 plain.txt
+contains "the system's own failure text" err.txt "Error sending data file!  File may not be a valid QV7 data file..."
+check "send a missing file" 1 "$qv7" $device send label 1 nothing.qv7
+contains "missing source" err.txt "Please select a valid source file"
+check "slot beyond the printer" 1 "$qv7" $device get data 99
+check "slot that is not a number" 2 "$qv7" $device get data one
+check "empty slot" 1 "$qv7" $device get label 3
+
+# A printer that names a file "../x" must not write outside the chosen folder.
+printf '../x' >printer/slots/DAT/04.name
+cp keep.dat printer/slots/DAT/04.data
+mkdir inside
+check "hostile stored name is refused" 1 "$qv7" $device get data 4 inside
+contains "refusal says why" err.txt "cannot be used as a file name"
+if [ -e x.dat ] || [ -n "$(ls -A inside)" ]; then
+    echo "FAIL: something was written for the hostile name"
+    failures=$((failures + 1))
+fi
+
+printf 'no-device\n' >printer/faults.txt
+check "no printer" 1 "$qv7" $device list
+contains "no printer says so" err.txt "Invalid Device Instance"
+rm printer/faults.txt
+
+check "trace a run" 0 "$qv7" $device --trace "$work/trace.txt" info
+contains "trace has the type count query" trace.txt "control 0x220014 in=05000000000002000000 out=2 returned=2 ok"
+
+printf 'Name,Price\r\nTea,2.50\r\n' >"Shop list.csv"
+check "convert a CSV file" 0 "$qv7" convert "Shop list.csv"
+[ "$(wc -c <"Shop list.dat")" -eq 26536 ] || { echo "FAIL: converted file size"; failures=$((failures + 1)); }
+check "send the converted file" 0 "$qv7" $device send data 8 "Shop list.dat"
+check "list shows the database name" 0 "$qv7" $device list
+contains "converted name on the printer" out.txt "(Slot 8)  Shop lis.dat"
+
+if [ "$failures" -eq 0 ]; then echo "qv7 end to end: all checks passed"; fi
+exit "$failures"
