@@ -1,12 +1,11 @@
 // A USB transport that passes everything on to another one and writes down
 // what crossed: the session steps, every control setup with its data, every
 // bulk transfer with its time limit. It can also play a bus that misbehaves:
-// a kernel driver bound to the interface, a claim refused, a device that
-// moves fewer bytes than asked.
+// a kernel driver bound to the interface, a claim refused, a descriptor
+// with other endpoints, a reply stage that fails.
 #ifndef QV7_TESTS_RECORDING_USB_TRANSPORT_H
 #define QV7_TESTS_RECORDING_USB_TRANSPORT_H
 
-#include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -39,9 +38,9 @@ public:
     int listError = 0;
     int claimError = 0;
     bool kernelDriverBound = false;
-    bool hideBulkIn = false;
-    // Bytes the far end moves of the n-th bulk call (1-based); unset: all.
-    std::function<uint32_t(int call, uint32_t asked)> bulkMoves;
+    // Rewrites interface 0's descriptor as the device reports it.
+    std::function<void(qv7::UsbInterface*)> editDescriptor;
+    int controlReadError = 0;
 
     // --- what crossed ---
     std::vector<std::string> steps;
@@ -74,9 +73,7 @@ private:
 
         int DescribeInterface(uint8_t number, qv7::UsbInterface* out) override {
             const int error = inner_->DescribeInterface(number, out);
-            if (error == 0 && bus_.hideBulkIn) {
-                std::erase_if(out->endpoints, [](const qv7::UsbEndpoint& e) { return e.address & 0x80; });
-            }
+            if (error == 0 && bus_.editDescriptor) bus_.editDescriptor(out);
             return error;
         }
         int KernelDriverActive(uint8_t, bool* active) override {
@@ -99,26 +96,22 @@ private:
         }
         int ControlRead(const qv7::UsbSetup& setup, uint8_t* data, unsigned timeoutMs,
                         uint32_t* transferred) override {
-            const int error = inner_->ControlRead(setup, data, timeoutMs, transferred);
+            *transferred = 0;
+            const int error =
+                bus_.controlReadError ? bus_.controlReadError : inner_->ControlRead(setup, data, timeoutMs, transferred);
             bus_.controls.push_back({setup, std::vector<uint8_t>(data, data + *transferred), timeoutMs});
             return error;
         }
 
-        // A device that takes fewer bytes runs the host into its time limit;
-        // one that gives fewer ends the IN transfer with a short packet.
         int BulkWrite(uint8_t endpoint, const uint8_t* data, uint32_t length, unsigned timeoutMs,
                       uint32_t* transferred) override {
-            const uint32_t allowed = Allowed(length);
-            int error = inner_->BulkWrite(endpoint, data, allowed, timeoutMs, transferred);
-            if (error == 0 && allowed < length) error = ETIMEDOUT;
+            const int error = inner_->BulkWrite(endpoint, data, length, timeoutMs, transferred);
             bus_.bulks.push_back({endpoint, length, *transferred, timeoutMs});
             return error;
         }
         int BulkRead(uint8_t endpoint, uint8_t* data, uint32_t length, unsigned timeoutMs,
                      uint32_t* transferred) override {
-            const uint32_t allowed = Allowed(length);
-            int error = allowed == 0 ? ETIMEDOUT : inner_->BulkRead(endpoint, data, allowed, timeoutMs, transferred);
-            if (allowed == 0) *transferred = 0;
+            const int error = inner_->BulkRead(endpoint, data, length, timeoutMs, transferred);
             bus_.bulks.push_back({endpoint, length, *transferred, timeoutMs});
             return error;
         }
@@ -129,10 +122,6 @@ private:
             if (error == 0 && std::string(what) == "detach") bus_.kernelDriverBound = false;
             if (error == 0 && std::string(what) == "attach") bus_.kernelDriverBound = true;
             return error;
-        }
-        uint32_t Allowed(uint32_t asked) {
-            const int call = static_cast<int>(bus_.bulks.size()) + 1;
-            return bus_.bulkMoves ? std::min(asked, bus_.bulkMoves(call, asked)) : asked;
         }
 
         RecordingUsbTransport& bus_;

@@ -10,7 +10,6 @@ namespace {
 
 using qv7::UsbAddress;
 using qv7::UsbIds;
-using qv7::UsbPipe;
 
 TEST(UsbIds, OnlyTwoHexNumbersOfAtMostFourDigitsAreRead) {
     struct Case {
@@ -75,17 +74,6 @@ TEST(UsbDevicePath, OnlyBusAndAddressUpTo255AreTaken) {
         {"", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(qv7::ParseUsbDevicePath(c.path), c.expected) << c.path;
-}
-
-TEST(UsbDevicePath, PipePathNamesDeviceAndDirection) {
-    const auto in = qv7::ParseUsbPipePath("usb:002-005\\PIPE00");
-    ASSERT_TRUE(in.has_value());
-    EXPECT_EQ(in->device, (UsbAddress{2, 5}));
-    EXPECT_EQ(in->pipe, UsbPipe::In);
-    const auto out = qv7::ParseUsbPipePath("usb:002-005\\PIPE01");
-    ASSERT_TRUE(out.has_value());
-    EXPECT_EQ(out->pipe, UsbPipe::Out);
-    EXPECT_FALSE(qv7::ParseUsbPipePath("usb:002-005\\PIPE00\\PIPE01").has_value());
 }
 
 }  // namespace
