@@ -56,6 +56,36 @@ enum StringId : int {
     IDS_RECEIVE_SYMBOL = 61211,
 };
 
+// The program's commands, by the ids of its menus, toolbar and accelerators.
+// The string of a command's id is its status-bar prompt, a line feed, and its
+// toolbar tooltip.
+enum CommandId : int {
+    ID_FIRMWARE_UPGRADE = 32773,
+    ID_FIRMWARE_GET_CURRENT = 32774,
+    ID_VIEW_REFRESH = 32779,
+    ID_FILE_SEND_DATA = 32781,
+    ID_FILE_GET_DATA = 32782,
+    ID_FILE_SEND_LABEL = 32784,
+    ID_FILE_GET_LABEL = 32786,
+    ID_FILE_SEND_FILE_SET = 32810,
+    ID_FILE_GET_ALL_FILES = 32811,
+    ID_FILE_CONVERT_CSV = 32820,
+    ID_HELP_READ_ME = 32823,
+    ID_HELP_REGISTER = 32824,
+    ID_HELP_OPERATORS_MANUAL = 32825,
+    ID_HELP_QUICK_REFERENCE = 32826,
+    ID_HELP_WEBSITE = 32827,
+    ID_FILE_DOWNLOAD_SYMBOL = 32828,
+    ID_FILE_GET_SYMBOL = 32829,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_HELP_FINDER = 57667,
+    ID_CONTEXT_HELP = 57669,
+    ID_HELP = 57670,
+    ID_VIEW_TOOLBAR = 59392,
+    ID_VIEW_STATUS_BAR = 59393,
+};
+
 // The text of an id; an empty text for an id the table does not hold.
 QString LoadString(int id);
 
