@@ -1,0 +1,301 @@
+#include "CMainFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include "AppIcons.h"
+#include "CAboutDlg.h"
+#include "CPrinterService.h"
+#include "CQV7View.h"
+#include "CsvConversion.h"
+#include "FileChoicePort.h"
+#include "FrameCommands.h"
+#include "KeyLockState.h"
+#include "PlatformPaths.h"
+#include "PromptPort.h"
+#include "SettingsStore.h"
+#include "StringTable.h"
+#include "WindowShowCommand.h"
+
+namespace quillory {
+
+namespace {
+
+const char kCsvChoiceTitle[] = "Select CSV file to convert.";
+const char kCsvFilter[] = "Comma-seperated value files (*.csv)|*.csv||";
+const char kCsvExtension[] = "csv";
+const char kTargetChoiceTitle[] = "Select target DAT file.";
+const char kTargetFilter[] = "QV7 data files (*.dat)|*.dat||";
+const char kTargetExtension[] = "dat";
+
+constexpr int kToolBarImageSize = 24;  // in 32 by 32 buttons
+
+QString Prompt(int commandId) {
+    return LoadString(commandId).section(QLatin1Char('\n'), 0, 0);
+}
+
+QString ToolTip(int commandId) {
+    return LoadString(commandId).section(QLatin1Char('\n'), 1, 1);
+}
+
+QLabel* IndicatorPane(const QString& text, QWidget* parent) {
+    auto* pane = new QLabel(parent);
+    pane->setAlignment(Qt::AlignCenter);
+    pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    // Wide enough for its text while the lock is off and the pane blank.
+    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(text) + 12);
+    return pane;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CPrinterService& service, SettingsStore& settings, CSystemImageList& imageList,
+                       PromptPort& prompt, FileChoicePort& files)
+    : service_(service),
+      settings_(settings),
+      prompt_(prompt),
+      files_(files),
+      view_(new CQV7View(service, settings, imageList, this)) {
+    PreCreateWindow();
+
+    setCentralWidget(view_);
+    setFocusProxy(view_);
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    setWindowTitle(LoadString(IDS_APP_NAME));
+    setWindowIcon(ApplicationIcon());
+    WriteFixedSymbolSettings();
+
+    ConnectHandlers();
+    UpdateCommandStates();
+    qApp->installEventFilter(this);
+    UpdateKeyIndicators();
+}
+
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    SavePlacement();
+}
+
+void CMainFrame::PreCreateWindow() {
+    move(settings_.GetProfileInt(setting::kX, 0), settings_.GetProfileInt(setting::kY, 0));
+    resize(settings_.GetProfileInt(setting::kWidth, kDefaultWindowWidth),
+           settings_.GetProfileInt(setting::kHeight, kDefaultWindowHeight));
+}
+
+void CMainFrame::CreateActions() {
+    auto add = [this](int id, const QString& text) {
+        auto* action = new QAction(text, this);
+        action->setStatusTip(Prompt(id));
+        action->setToolTip(ToolTip(id).isEmpty() ? Prompt(id) : ToolTip(id));
+        action->setIcon(CommandIcon(id));
+        action->setIconVisibleInMenu(false);
+        action->setData(id);
+        actions_.insert(id, action);
+        return action;
+    };
+    for (const MenuEntry& menu : MainMenu()) {
+        for (const MenuItemEntry& item : menu.items) {
+            if (item.id != kSeparator) add(item.id, QString::fromUtf8(item.text));
+        }
+    }
+    actions_[ID_VIEW_REFRESH]->setShortcut(Qt::Key_F5);
+    actions_[ID_VIEW_TOOLBAR]->setCheckable(true);
+    actions_[ID_VIEW_STATUS_BAR]->setCheckable(true);
+
+    // Help for the current context (F1) and context help mode (Shift+F1) have
+    // no menu item; they live on the window as accelerators.
+    addAction(add(ID_HELP, QString()));
+    actions_[ID_HELP]->setShortcut(Qt::Key_F1);
+    addAction(add(ID_CONTEXT_HELP, QString()));
+    actions_[ID_CONTEXT_HELP]->setShortcut(Qt::SHIFT | Qt::Key_F1);
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuEntry& entry : MainMenu()) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.title));
+        // The enabled states are settled again just before the user sees them.
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+        for (const MenuItemEntry& item : entry.items) {
+            if (item.id == kSeparator) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(actions_[item.id]);
+            }
+        }
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = new QToolBar(ToolTip(ID_VIEW_TOOLBAR), this);
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setIconSize(QSize(kToolBarImageSize, kToolBarImageSize));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    // Buttons side by side, as in a native toolbar: the whole bar then fits
+    // the first window's width.
+    toolBar_->layout()->setSpacing(0);
+    for (int id : ToolbarButtons()) {
+        if (id == kSeparator) {
+            toolBar_->addSeparator();
+        } else {
+            toolBar_->addAction(actions_[id]);
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    actions_[ID_VIEW_TOOLBAR]->setChecked(true);
+    connect(toolBar_, &QToolBar::visibilityChanged, actions_[ID_VIEW_TOOLBAR], &QAction::setChecked);
+}
+
+void CMainFrame::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    // The message pane shows the idle text whenever no prompt covers it.
+    auto* messagePane = new QLabel(LoadString(IDS_IDLE_MESSAGE), bar);
+    bar->addWidget(messagePane, 1);
+    capsPane_ = IndicatorPane(LoadString(IDS_INDICATOR_CAPS), bar);
+    numPane_ = IndicatorPane(LoadString(IDS_INDICATOR_NUM), bar);
+    scrollPane_ = IndicatorPane(LoadString(IDS_INDICATOR_SCROLL), bar);
+    for (QLabel* pane : {capsPane_, numPane_, scrollPane_}) bar->addPermanentWidget(pane);
+    actions_[ID_VIEW_STATUS_BAR]->setChecked(true);
+}
+
+void CMainFrame::WriteFixedSymbolSettings() {
+    // A symbol folder chosen in a dialog lasts until the next start only.
+    settings_.WriteProfileString(setting::kSymbolDownloadFolder, PlatformPaths::SymbolFolder());
+    settings_.WriteProfileString(setting::kSymbolUploadPath, PlatformPaths::SymbolFolderWithSeparator());
+}
+
+void CMainFrame::Handle(int commandId, std::function<void()> handler) {
+    connect(actions_[commandId], &QAction::triggered, this, std::move(handler));
+    handled_.insert(commandId);
+}
+
+void CMainFrame::ConnectHandlers() {
+    Handle(ID_FILE_CONVERT_CSV, [this] { OnFileConvertCsv(); });
+    Handle(ID_APP_EXIT, [this] { OnAppExit(); });
+    Handle(ID_VIEW_TOOLBAR, [this] { OnViewToolBar(); });
+    Handle(ID_VIEW_STATUS_BAR, [this] { OnViewStatusBar(); });
+    Handle(ID_VIEW_REFRESH, [this] { view_->Refresh(); });
+    Handle(ID_HELP_FINDER, [this] { OnHelpFinder(); });
+    Handle(ID_HELP, [this] { OnHelpFinder(); });
+    Handle(ID_CONTEXT_HELP, [this] { OnHelpFinder(); });
+    Handle(ID_HELP_READ_ME, [this] { view_->OnHelpReadMe(); });
+    Handle(ID_HELP_REGISTER, [this] { view_->OnHelpRegister(); });
+    Handle(ID_HELP_OPERATORS_MANUAL, [this] { view_->OnHelpOperatorsManual(); });
+    Handle(ID_HELP_QUICK_REFERENCE, [this] { view_->OnHelpQuickReference(); });
+    Handle(ID_HELP_WEBSITE, [this] { view_->OnHelpWebsite(); });
+    Handle(ID_APP_ABOUT, [this] { OnAppAbout(); });
+}
+
+void CMainFrame::SendCommand(int commandId) {
+    QAction* command = action(commandId);
+    if (command && command->isEnabled()) command->trigger();
+}
+
+void CMainFrame::UpdateCommandStates() {
+    const bool busy = service_.IsTransferInProgress();
+    for (auto it = actions_.cbegin(); it != actions_.cend(); ++it) {
+        const int id = it.key();
+        it.value()->setEnabled(handled_.contains(id) && !(busy && IsGuardedDuringTransfer(id)));
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (service_.IsTransferInProgress()) {
+        prompt_.ShowMessage(LoadString(IDS_CLOSE_DURING_TRANSFER), MessageIcon::Stop, MessageButtons::Ok);
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // The lock keys' lights change as the keys are let go, and may have
+    // changed in another program while this one was in the background.
+    if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock) UpdateKeyIndicators();
+    } else if (event->type() == QEvent::ApplicationActivate && watched == qApp) {
+        UpdateKeyIndicators();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::moveEvent(QMoveEvent* event) {
+    if (windowState() == Qt::WindowNoState && isVisible()) normalFrameOffset_ = geometry().topLeft() - pos();
+    QMainWindow::moveEvent(event);
+}
+
+void CMainFrame::SavePlacement() {
+    const int showCommand = ShowCommandForWindowState(windowState());
+    QPoint position = pos();
+    QSize size = this->size();
+    if (windowState() != Qt::WindowNoState) {
+        const QRect normal = normalGeometry();
+        position = normal.topLeft() - normalFrameOffset_;
+        size = normal.size();
+    }
+    settings_.WriteProfileInt(setting::kX, position.x());
+    settings_.WriteProfileInt(setting::kY, position.y());
+    settings_.WriteProfileInt(setting::kWidth, size.width());
+    settings_.WriteProfileInt(setting::kHeight, size.height());
+    settings_.WriteProfileInt(setting::kShowCommand, showCommand);
+}
+
+void CMainFrame::UpdateKeyIndicators() {
+    const KeyLocks locks = ReadKeyLocks();
+    capsPane_->setText(locks.caps ? LoadString(IDS_INDICATOR_CAPS) : QString());
+    numPane_->setText(locks.num ? LoadString(IDS_INDICATOR_NUM) : QString());
+    scrollPane_->setText(locks.scroll ? LoadString(IDS_INDICATOR_SCROLL) : QString());
+}
+
+void CMainFrame::OnFileConvertCsv() {
+    QString csvPath;
+    const FileChoice csvChoice{QLatin1String(kCsvChoiceTitle), QLatin1String(kCsvFilter),
+                               QLatin1String(kCsvExtension), QString()};
+    if (!files_.ChooseFileToOpen(csvChoice, &csvPath)) return;
+    // The title, the file's name without folder and extension, names the database.
+    const QString csvTitle = QFileInfo(csvPath).completeBaseName();
+
+    QString targetPath;
+    const FileChoice targetChoice{QLatin1String(kTargetChoiceTitle), QLatin1String(kTargetFilter),
+                                  QLatin1String(kTargetExtension), csvTitle};
+    if (!files_.ChooseFileToSave(targetChoice, &targetPath)) return;
+
+    ConvertCsvToDataFile(dataTable_, csvPath, csvTitle, targetPath, prompt_);
+}
+
+void CMainFrame::OnAppExit() {
+    close();
+}
+
+void CMainFrame::OnViewToolBar() {
+    toolBar_->setVisible(actions_[ID_VIEW_TOOLBAR]->isChecked());
+}
+
+void CMainFrame::OnViewStatusBar() {
+    statusBar()->setVisible(actions_[ID_VIEW_STATUS_BAR]->isChecked());
+}
+
+void CMainFrame::OnHelpFinder() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(PlatformPaths::HelpFile()));
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+}  // namespace quillory

@@ -1,0 +1,94 @@
+// The program's one main window: the tree of the printer's files, the menu,
+// the toolbar and the status bar. It keeps its placement in the settings,
+// disables the commands a running transfer guards and refuses to close while
+// a transfer runs.
+#ifndef QUILLORY_CMAINFRAME_H
+#define QUILLORY_CMAINFRAME_H
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPoint>
+#include <QSet>
+
+#include <functional>
+
+#include "CDataFileTable.h"
+
+class QLabel;
+class QToolBar;
+
+namespace quillory {
+
+class CPrinterService;
+class CQV7View;
+class CSystemImageList;
+class FileChoicePort;
+class PromptPort;
+class SettingsStore;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CPrinterService& service, SettingsStore& settings, CSystemImageList& imageList, PromptPort& prompt,
+               FileChoicePort& files);
+    // Stores the window's placement on the way out.
+    ~CMainFrame() override;
+
+    CQV7View* view() const { return view_; }
+    QToolBar* toolBar() const { return toolBar_; }
+    // The action of a command id; null for an id the frame does not have.
+    QAction* action(int commandId) const { return actions_.value(commandId); }
+
+    // Runs a command as its menu item would: nothing happens while it is disabled.
+    void SendCommand(int commandId);
+
+public slots:
+    // Enables each command that has a handler, except those a running
+    // transfer guards.
+    void UpdateCommandStates();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    void PreCreateWindow();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void WriteFixedSymbolSettings();
+    void ConnectHandlers();
+    void Handle(int commandId, std::function<void()> handler);
+    void SavePlacement();
+    void UpdateKeyIndicators();
+
+    void OnFileConvertCsv();
+    void OnAppExit();
+    void OnViewToolBar();
+    void OnViewStatusBar();
+    void OnHelpFinder();
+    void OnAppAbout();
+
+    CPrinterService& service_;
+    SettingsStore& settings_;
+    PromptPort& prompt_;
+    FileChoicePort& files_;
+    CQV7View* view_;
+    QToolBar* toolBar_ = nullptr;
+    QLabel* capsPane_ = nullptr;
+    QLabel* numPane_ = nullptr;
+    QLabel* scrollPane_ = nullptr;
+    CDataFileTable dataTable_;
+    QHash<int, QAction*> actions_;
+    QSet<int> handled_;
+    // How far the window's inside sits from its outer corner while shown
+    // normally; turns the normal inside rectangle Qt keeps for a maximised
+    // window back into the outer position the placement stores.
+    QPoint normalFrameOffset_;
+};
+
+}  // namespace quillory
+
+#endif

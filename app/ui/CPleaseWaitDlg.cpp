@@ -1,0 +1,126 @@
+#include "CPleaseWaitDlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <climits>
+
+namespace quillory {
+
+namespace {
+
+const char kCaption[] = "Please Wait";
+
+// The window's layout in dialog units, which scale with the dialog's font:
+// a 235 by 43 window, the text at (7, 7) 221 wide, the bar at (7, 19) 221 by 17.
+constexpr int kWindowWidth = 235;
+constexpr int kWindowHeight = 43;
+constexpr int kMargin = 7;
+constexpr int kControlWidth = 221;
+constexpr int kTextHeight = 8;
+constexpr int kBarTop = 19;
+constexpr int kBarHeight = 17;
+
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFontMetrics& metrics)
+        : baseX_((metrics.horizontalAdvance(
+                      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2),
+          baseY_(metrics.height()) {}
+    int X(int units) const { return units * baseX_ / 4; }
+    int Y(int units) const { return units * baseY_ / 8; }
+
+private:
+    int baseX_;
+    int baseY_;
+};
+
+}  // namespace
+
+CPleaseWaitDlg::CPleaseWaitDlg(const QString& windowText, const QString& transferText, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ProgressWindow(windowText, transferText),
+      text_(new QLabel(windowText, this)),
+      progress_(new QProgressBar(this)) {
+    setWindowTitle(QLatin1String(kCaption));
+    setModal(false);
+
+    const DialogUnits units(fontMetrics());
+    setFixedSize(units.X(kWindowWidth), units.Y(kWindowHeight));
+    text_->setGeometry(units.X(kMargin), units.Y(kMargin), units.X(kControlWidth), units.Y(kTextHeight));
+    text_->setWordWrap(false);
+    progress_->setGeometry(units.X(kMargin), units.Y(kBarTop), units.X(kControlWidth), units.Y(kBarHeight));
+    // A plain bar, as in a native progress control: no percentage drawn on it.
+    progress_->setTextVisible(false);
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+
+    // A quit that arrives while the transfer runs is held back until it ends.
+    qApp->installEventFilter(this);
+}
+
+CPleaseWaitDlg::~CPleaseWaitDlg() {
+    qApp->removeEventFilter(this);
+    if (quitPending_) QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit));
+}
+
+void CPleaseWaitDlg::Show() {
+    // A dialog with a parent is centred on it at its first show.
+    show();
+}
+
+void CPleaseWaitDlg::Close() {
+    if (QWidget* owner = parentWidget()) {
+        owner->activateWindow();
+        owner->setFocus();
+    }
+    hide();
+}
+
+void CPleaseWaitDlg::ShowText(const QString& text) {
+    text_->setText(text);
+}
+
+void CPleaseWaitDlg::ShowProgress(uint32_t done, uint32_t total) {
+    // The bar takes int; a total past INT_MAX is halved, with done, until it fits.
+    while (total > static_cast<uint32_t>(INT_MAX)) {
+        total >>= 1;
+        done >>= 1;
+    }
+    // Both calls return at once when nothing changes, and the bar repaints
+    // only when its filled width moves by a pixel.
+    progress_->setRange(0, static_cast<int>(total));
+    progress_->setValue(static_cast<int>(done));
+}
+
+void CPleaseWaitDlg::PumpEvents() {
+    QCoreApplication::processEvents();
+}
+
+bool CPleaseWaitDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == qApp && event->type() == QEvent::Quit) {
+        quitPending_ = true;
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CPleaseWaitDlg::closeEvent(QCloseEvent* event) {
+    // The transfer owns the window; the user cannot close it under the transfer.
+    event->ignore();
+}
+
+void CPleaseWaitDlg::keyPressEvent(QKeyEvent* event) {
+    // Escape would reject the dialog and hide it while the transfer goes on.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace quillory

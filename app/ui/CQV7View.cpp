@@ -1,0 +1,142 @@
+#include "CQV7View.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "AppIcons.h"
+#include "CPrinterService.h"
+#include "CSystemImageList.h"
+#include "PlatformPaths.h"
+#include "SettingsStore.h"
+#include "SlotListing.h"
+#include "StringTable.h"
+
+namespace quillory {
+
+namespace {
+
+const char kRootText[] = "Orvale QV7 Tandor";
+const char kOperatorsManual[] = "QV7E Operators Manual.pdf";
+const char kQuickReferenceCard[] = "QV7 Quick Reference Card.pdf";
+const char kRegistrationPage[] = "https://www.orvale.example/register";
+const char kWebSite[] = "https://www.orvale.example/";
+
+constexpr int kSlotEntryRole = Qt::UserRole;
+
+const char* ExpandedSetting(FileKind kind) {
+    switch (kind) {
+    case FileKind::Data: return setting::kDataFolderExpanded;
+    case FileKind::Label: return setting::kLabelFolderExpanded;
+    case FileKind::Symbol: return setting::kSymbolFolderExpanded;
+    }
+    return setting::kDataFolderExpanded;
+}
+
+void OpenDocument(const QString& path) {
+    // Like the shell's "open": a document that cannot be opened is not reported.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace
+
+CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemImageList& imageList, QWidget* parent)
+    : QTreeWidget(parent),
+      service_(service),
+      settings_(settings),
+      imageList_(imageList),
+      appIconIndex_(imageList.Append(ApplicationIcon())) {
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+
+    connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { OnItemExpanded(item, true); });
+    connect(this, &QTreeWidget::itemCollapsed, this,
+            [this](QTreeWidgetItem* item) { OnItemExpanded(item, false); });
+}
+
+QTreeWidgetItem* CQV7View::folderItem(FileKind kind) const {
+    switch (kind) {
+    case FileKind::Data: return dataFolderItem_;
+    case FileKind::Label: return labelFolderItem_;
+    case FileKind::Symbol: return symbolFolderItem_;
+    }
+    return nullptr;
+}
+
+CSlotEntry* CQV7View::SlotEntryOf(const QTreeWidgetItem* item) {
+    return item ? static_cast<CSlotEntry*>(item->data(0, kSlotEntryRole).value<void*>()) : nullptr;
+}
+
+void CQV7View::Refresh() {
+    if (service_.IsTransferInProgress()) return;
+    if (!service_.RebuildCatalog()) return;
+
+    clear();
+    rootItem_ = new QTreeWidgetItem(this, QStringList(QLatin1String(kRootText)));
+    rootItem_->setIcon(0, imageList_.Icon(appIconIndex_));
+    for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) InsertFolder(kind);
+
+    rootItem_->setExpanded(true);
+    for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) {
+        QTreeWidgetItem* folder = folderItem(kind);
+        const int current = folder->isExpanded() ? kFolderExpanded : kFolderCollapsed;
+        if (settings_.GetProfileInt(ExpandedSetting(kind), current) == kFolderExpanded) folder->setExpanded(true);
+    }
+    scrollToItem(rootItem_);
+}
+
+void CQV7View::InsertFolder(FileKind kind) {
+    auto* folder = new QTreeWidgetItem(rootItem_, QStringList(LoadString(KindInfo(kind).folderTextId)));
+    folder->setIcon(0, imageList_.Icon(imageList_.ClosedFolderIndex()));
+    switch (kind) {
+    case FileKind::Data: dataFolderItem_ = folder; break;
+    case FileKind::Label: labelFolderItem_ = folder; break;
+    case FileKind::Symbol: symbolFolderItem_ = folder; break;
+    }
+
+    const QIcon fileIcon = imageList_.Icon(imageList_.FileIndex());
+    const int count = ShownSlotCount(service_, kind);
+    for (int number = 1; number <= count; ++number) {
+        const auto slot = static_cast<uint8_t>(number);
+        auto* item = new QTreeWidgetItem(folder, QStringList(SlotItemText(service_, kind, slot)));
+        item->setIcon(0, fileIcon);
+        if (service_.IsSlotValid(kind, slot)) {
+            item->setData(0, kSlotEntryRole, QVariant::fromValue<void*>(service_.GetSlot(kind, slot)));
+        }
+    }
+}
+
+void CQV7View::OnItemExpanded(QTreeWidgetItem* item, bool expanded) {
+    if (item == rootItem_) return;
+    item->setIcon(0, imageList_.Icon(expanded ? imageList_.OpenFolderIndex() : imageList_.ClosedFolderIndex()));
+    for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) {
+        if (item == folderItem(kind)) {
+            settings_.WriteProfileInt(ExpandedSetting(kind), expanded ? kFolderExpanded : kFolderCollapsed);
+        }
+    }
+}
+
+void CQV7View::OnHelpReadMe() {
+    OpenDocument(PlatformPaths::ReadMeFile());
+}
+
+void CQV7View::OnHelpRegister() {
+    QDesktopServices::openUrl(QUrl(QLatin1String(kRegistrationPage)));
+}
+
+void CQV7View::OnHelpOperatorsManual() {
+    OpenDocument(PlatformPaths::ProgramDocument(QLatin1String(kOperatorsManual)));
+}
+
+void CQV7View::OnHelpQuickReference() {
+    OpenDocument(PlatformPaths::ProgramDocument(QLatin1String(kQuickReferenceCard)));
+}
+
+void CQV7View::OnHelpWebsite() {
+    QDesktopServices::openUrl(QUrl(QLatin1String(kWebSite)));
+}
+
+}  // namespace quillory

@@ -1,0 +1,68 @@
+#include "CQuilloryApp.h"
+
+#include <QApplication>
+
+#include <xercesc/util/PlatformUtils.hpp>
+
+#include "CMainFrame.h"
+#include "SettingsStore.h"
+#include "StringTable.h"
+#include "WindowShowCommand.h"
+
+namespace quillory {
+
+namespace {
+
+const char kSettingsKey[] = "Orvale";
+
+}  // namespace
+
+CQuilloryApp::CQuilloryApp(PromptPort& prompt, FileChoicePort& files)
+    : prompt_(prompt), files_(files), printerService_(prompt, progressWindows_) {}
+
+CQuilloryApp::~CQuilloryApp() {
+    ExitInstance();
+}
+
+bool CQuilloryApp::InitInstance() {
+    // The file set parts parse and write XML; a platform that cannot start
+    // leaves them to report their own failures.
+    try {
+        xercesc::XMLPlatformUtils::Initialize();
+        xmlPlatformReady_ = true;
+    } catch (const xercesc::XMLException&) {
+        xmlPlatformReady_ = false;
+    }
+
+    QCoreApplication::setOrganizationName(QLatin1String(kSettingsKey));
+    QCoreApplication::setApplicationName(LoadString(IDS_APP_NAME));
+    settings_ = std::make_unique<SettingsStore>(QLatin1String(kSettingsKey), LoadString(IDS_APP_NAME));
+
+    frame_ = std::make_unique<CMainFrame>(printerService_, *settings_, systemImageList_, prompt_, files_);
+    QObject::connect(&progressWindows_, &PleaseWaitDlgFactory::windowOpened, frame_.get(),
+                     &CMainFrame::UpdateCommandStates);
+    // Queued: the busy flag clears only after the window is gone.
+    QObject::connect(&progressWindows_, &PleaseWaitDlgFactory::windowClosed, frame_.get(),
+                     &CMainFrame::UpdateCommandStates, Qt::QueuedConnection);
+
+    frame_->setWindowState(WindowStateForShowCommand(settings_->GetProfileInt(setting::kShowCommand, kShow)));
+    frame_->show();
+    // Paint the window before the first Refresh talks to the printer, but let
+    // no user input in before the tree is filled.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    frame_->SendCommand(ID_VIEW_REFRESH);
+    return true;
+}
+
+void CQuilloryApp::ExitInstance() {
+    frame_.reset();
+    if (settings_) settings_->Flush();
+    settings_.reset();
+    if (xmlPlatformReady_) {
+        xercesc::XMLPlatformUtils::Terminate();
+        xmlPlatformReady_ = false;
+    }
+}
+
+}  // namespace quillory

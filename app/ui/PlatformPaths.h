@@ -1,0 +1,46 @@
+// Where the program's files are on this platform. The program was first laid
+// out on Windows (the system drive's root, C:\Program Files\Quillory, the
+// Windows directory, the folder of Quillory.exe); on Linux the same roles go to
+// the home folder, the XDG data and cache folders and the install prefix.
+// docs/settings.md lists every path.
+#ifndef QUILLORY_PLATFORM_PATHS_H
+#define QUILLORY_PLATFORM_PATHS_H
+
+#include <QString>
+
+namespace quillory {
+
+class PlatformPaths {
+public:
+    // Where folders chosen for saving start: "C:\" on Windows, the home folder on Linux.
+    static QString DriveRoot();
+
+    // The symbol folder that every start puts back into the symbol settings:
+    // "C:\Program Files\Quillory\Downloadable_Symbols" on Windows,
+    // $XDG_DATA_HOME/Quillory/Downloadable_Symbols on Linux (the program
+    // saves fetched symbols there, so it must be the user's own).
+    static QString SymbolFolder();
+    // The same with a trailing separator, as the symbol upload path holds it.
+    static QString SymbolFolderWithSeparator();
+
+    // The read-me of the Help menu: "<Windows directory>\Quillory\README.txt",
+    // or <prefix>/share/doc/quillory/README.txt.
+    static QString ReadMeFile();
+    // A document shipped with the program ("QV7E Operators Manual.pdf"): on
+    // Windows the program's path with "Quillory.exe" replaced by
+    // "Documentation\" and the name, on Linux <prefix>/share/doc/quillory/NAME.
+    static QString ProgramDocument(const QString& name);
+    // The application's help file, named after the program.
+    static QString HelpFile();
+
+    // Where the program is installed: the folder above the one holding the
+    // program, so that an installation can be moved as a whole.
+    static QString InstallPrefix();
+
+    // The separator of the paths above.
+    static QChar Separator();
+};
+
+}  // namespace quillory
+
+#endif

@@ -1,0 +1,34 @@
+// Quillory: the QV7E printer's files in a window.
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "CQuilloryApp.h"
+#include "CommandLine.h"
+#include "FileDialogChoice.h"
+#include "MessageBoxPrompt.h"
+
+int main(int argc, char** argv) {
+    // Read before Qt starts, so that --help and a mistyped device need no display.
+    const quillory::CommandLine line = quillory::ParseCommandLine(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "Quillory: %s\nTry 'Quillory --help'.\n", line.error.c_str());
+        return 2;
+    }
+    if (line.help) {
+        std::fputs(quillory::kCommandLineHelp, stdout);
+        return 0;
+    }
+    if (line.deviceGiven) setenv("QUILLORY_DEVICE", line.device.c_str(), 1);
+    if (line.traceGiven) setenv("QUILLORY_TRACE", line.trace.c_str(), 1);
+
+    QApplication qtApplication(argc, argv);
+    quillory::MessageBoxPrompt prompt;
+    quillory::FileDialogChoice files;
+    quillory::CQuilloryApp application(prompt, files);
+    if (!application.InitInstance()) return 1;
+    const int result = QApplication::exec();
+    application.ExitInstance();
+    return result;
+}

@@ -1,0 +1,85 @@
+// The real program against a virtual printer in a temporary folder, with its
+// settings, data and cache folders there too. Message boxes and file choices
+// are answered from scripts; a test may stop and start the program again.
+#ifndef QUILLORY_TESTS_PROGRAM_FIXTURE_H
+#define QUILLORY_TESTS_PROGRAM_FIXTURE_H
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTreeWidgetItem>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "CMainFrame.h"
+#include "CQV7View.h"
+#include "CQuilloryApp.h"
+#include "ScriptedFileChoice.h"
+#include "ScriptedPorts.h"
+
+namespace quillorytest {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Path("config"));
+        qputenv("XDG_CONFIG_HOME", Path("config").toUtf8());
+        qputenv("XDG_DATA_HOME", Path("data").toUtf8());
+        qputenv("XDG_CACHE_HOME", Path("cache").toUtf8());
+        qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
+        qunsetenv("QUILLORY_TRACE");
+    }
+
+    void TearDown() override { app.reset(); }
+
+    QString Path(const char* name) const { return folder.filePath(QLatin1String(name)); }
+
+    void Start() {
+        app = std::make_unique<quillory::CQuilloryApp>(prompt, files);
+        ASSERT_TRUE(app->InitInstance());
+    }
+
+    // Closes the window as the user would, ends the run, and starts afresh.
+    void Restart() {
+        frame()->close();
+        app.reset();
+        Start();
+    }
+
+    // A value of the "Settings" section as the store holds it after the run.
+    QVariant Stored(const char* name) const {
+        QSettings settings(QStringLiteral("Orvale"), QStringLiteral("Quillory"));
+        return settings.value(QLatin1String("Settings/") + QLatin1String(name));
+    }
+
+    void Store(const char* name, const QVariant& value) const {
+        QSettings settings(QStringLiteral("Orvale"), QStringLiteral("Quillory"));
+        settings.setValue(QLatin1String("Settings/") + QLatin1String(name), value);
+    }
+
+    void WritePrinterFile(const char* name, const QByteArray& text) const {
+        QDir().mkpath(QFileInfo(Path("printer") + QLatin1Char('/') + QLatin1String(name)).path());
+        QFile file(Path("printer") + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+    }
+
+    quillory::CMainFrame* frame() const { return app->mainFrame(); }
+    quillory::CQV7View* view() const { return frame()->view(); }
+    QTreeWidgetItem* folderItem(quillory::FileKind kind) const { return view()->folderItem(kind); }
+
+    QTemporaryDir folder;
+    RecordingPrompt prompt;
+    ScriptedFileChoice files;
+    std::unique_ptr<quillory::CQuilloryApp> app;
+};
+
+}  // namespace quillorytest
+
+#endif

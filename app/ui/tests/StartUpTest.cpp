@@ -1,0 +1,188 @@
+// Starting and restarting the program: the first window, the tree filled from
+// the printer, and what the settings carry from one run to the next.
+#include <QCoreApplication>
+
+#include "CPrinterService.h"
+#include "ProgramFixture.h"
+#include "SlotListing.h"
+#include "StringTable.h"
+
+namespace {
+
+using quillory::FileKind;
+using quillorytest::ProgramTest;
+
+QStringList ChildTexts(const QTreeWidgetItem* item) {
+    QStringList texts;
+    for (int i = 0; i < item->childCount(); ++i) texts << item->child(i)->text(0);
+    return texts;
+}
+
+class StartUp : public ProgramTest {};
+
+TEST_F(StartUp, FirstStartShowsTheWindowTopLeftWithTheFoldersCollapsed) {
+    Start();
+    EXPECT_EQ(frame()->pos(), QPoint(0, 0));
+    EXPECT_EQ(frame()->size(), QSize(345, 480));
+    EXPECT_EQ(frame()->windowState(), Qt::WindowNoState);
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_EQ(frame()->windowTitle(), "Quillory");
+
+    QTreeWidgetItem* root = view()->rootItem();
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(view()->topLevelItemCount(), 1);
+    EXPECT_EQ(root->text(0), "Orvale QV7 Tandor");
+    EXPECT_TRUE(root->isExpanded());
+    EXPECT_EQ(ChildTexts(root), (QStringList{"Data files", "Label files", "Symbol files"}));
+    for (int i = 0; i < 3; ++i) EXPECT_FALSE(root->child(i)->isExpanded()) << i;
+
+    // The seeded printer: 16 data slots, 30 label and 10 symbol slots.
+    quillory::CPrinterService& service = app->printerService();
+    for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) {
+        QStringList expected;
+        for (int slot = 1; slot <= quillory::ShownSlotCount(service, kind); ++slot) {
+            expected << quillory::SlotItemText(service, kind, static_cast<uint8_t>(slot));
+        }
+        EXPECT_EQ(ChildTexts(folderItem(kind)), expected);
+    }
+    EXPECT_EQ(folderItem(FileKind::Data)->childCount(), 16);
+    EXPECT_EQ(folderItem(FileKind::Data)->child(0)->text(0), "(Slot 1)  PRICES.dat");
+    EXPECT_EQ(folderItem(FileKind::Symbol)->child(2)->text(0), "(Slot 3)  Btmap03.bmp");
+    EXPECT_EQ(folderItem(FileKind::Symbol)->child(9)->text(0), "(Slot 10)  <empty slot>");
+
+    // Every slot the printer has carries its catalogue entry, one without a
+    // file too, so that a file can be sent into it.
+    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Data)->child(1)), service.GetDataSlot(2));
+    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Symbol)->child(9)), service.GetSymbolSlot(10));
+    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(root), nullptr);
+    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Data)), nullptr);
+
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(StartUp, AFolderKeepsItsExpandedStateFromOneRunToTheNext) {
+    Start();
+    folderItem(FileKind::Label)->setExpanded(true);
+    EXPECT_EQ(Stored("LabelFolderExpanded").toInt(), 32);
+    Restart();
+    EXPECT_FALSE(folderItem(FileKind::Data)->isExpanded());
+    EXPECT_TRUE(folderItem(FileKind::Label)->isExpanded());
+    EXPECT_FALSE(folderItem(FileKind::Symbol)->isExpanded());
+
+    folderItem(FileKind::Label)->setExpanded(false);
+    folderItem(FileKind::Symbol)->setExpanded(true);
+    EXPECT_EQ(Stored("LabelFolderExpanded").toInt(), 0);
+    EXPECT_EQ(Stored("SymbolFolderExpanded").toInt(), 32);
+    Restart();
+    EXPECT_FALSE(folderItem(FileKind::Label)->isExpanded());
+    EXPECT_TRUE(folderItem(FileKind::Symbol)->isExpanded());
+
+    // A Refresh within the run keeps the states too.
+    frame()->SendCommand(quillory::ID_VIEW_REFRESH);
+    EXPECT_TRUE(folderItem(FileKind::Symbol)->isExpanded());
+    EXPECT_FALSE(folderItem(FileKind::Data)->isExpanded());
+}
+
+TEST_F(StartUp, AWindowClosedMaximisedOpensMaximisedAndRestoresItsNormalRectangle) {
+    Start();
+    frame()->move(40, 30);
+    frame()->resize(500, 420);
+    frame()->showMaximized();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(frame()->isMaximized());
+    Restart();
+
+    EXPECT_EQ(Stored("placementShowCmd").toInt(), 3);
+    EXPECT_EQ(Stored("x").toInt(), 40);
+    EXPECT_EQ(Stored("y").toInt(), 30);
+    EXPECT_EQ(Stored("cx").toInt(), 500);
+    EXPECT_EQ(Stored("cy").toInt(), 420);
+    EXPECT_TRUE(frame()->isMaximized());
+
+    frame()->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(frame()->pos(), QPoint(40, 30));
+    EXPECT_EQ(frame()->size(), QSize(500, 420));
+}
+
+TEST_F(StartUp, AWindowClosedNormallyReopensWhereItWas) {
+    Start();
+    frame()->move(120, 80);
+    frame()->resize(400, 300);
+    QCoreApplication::processEvents();
+    Restart();
+    EXPECT_EQ(Stored("placementShowCmd").toInt(), 1);
+    EXPECT_EQ(frame()->pos(), QPoint(120, 80));
+    EXPECT_EQ(frame()->size(), QSize(400, 300));
+    EXPECT_FALSE(frame()->isMaximized());
+}
+
+TEST_F(StartUp, UnreadableSettingsReadAsTheirDefaults) {
+    Store("cx", "wide");
+    Store("cy", QString());
+    Store("placementShowCmd", 77);
+    Store("DataFolderExpanded", "yes");
+    Start();
+    EXPECT_EQ(frame()->size(), QSize(345, 480));
+    EXPECT_EQ(frame()->windowState(), Qt::WindowNoState);
+    EXPECT_FALSE(folderItem(FileKind::Data)->isExpanded());
+}
+
+TEST_F(StartUp, EveryStartPutsTheSymbolFoldersBack) {
+    Store("SymbolDownloadFolder", "/somewhere/else");
+    Store("SymbolUploadPath", "/somewhere/else/");
+    Start();
+    const QString symbols = Path("data") + "/Quillory/Downloadable_Symbols";
+    EXPECT_EQ(Stored("SymbolDownloadFolder").toString(), symbols);
+    EXPECT_EQ(Stored("SymbolUploadPath").toString(), symbols + "/");
+}
+
+TEST_F(StartUp, WithoutAPrinterTheTreeStaysEmptyUntilARefreshFindsOne) {
+    WritePrinterFile("faults.txt", "no-device\n");
+    Start();
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_EQ(view()->topLevelItemCount(), 0);
+    EXPECT_TRUE(prompt.shown.empty()) << "the first Refresh fails without a word";
+
+    QFile::remove(Path("printer") + "/faults.txt");
+    frame()->SendCommand(quillory::ID_VIEW_REFRESH);
+    ASSERT_EQ(view()->topLevelItemCount(), 1);
+    EXPECT_EQ(folderItem(FileKind::Label)->childCount(), 30);
+}
+
+TEST_F(StartUp, AFailedRefreshLeavesTheTreeAsItWas) {
+    Start();
+    folderItem(FileKind::Data)->setExpanded(true);
+    QTreeWidgetItem* root = view()->rootItem();
+    const QStringList before = ChildTexts(folderItem(FileKind::Data));
+
+    WritePrinterFile("faults.txt", "no-device\n");
+    frame()->SendCommand(quillory::ID_VIEW_REFRESH);
+    EXPECT_EQ(view()->rootItem(), root);
+    EXPECT_EQ(view()->topLevelItem(0), root);
+    EXPECT_EQ(ChildTexts(folderItem(FileKind::Data)), before);
+    EXPECT_TRUE(folderItem(FileKind::Data)->isExpanded());
+}
+
+TEST_F(StartUp, FoldersListTheirFixedSlotCountsWhateverThePrinterHas) {
+    // No data type at all, more label slots than the tree shows, fewer symbols.
+    WritePrinterFile("printer.txt", "driver-version 3\ntype QV7 35\ntype MAP 3\n");
+    WritePrinterFile("slots/MAP/02.name", "Btmap02\n");
+    WritePrinterFile("slots/MAP/02.data", "BM");
+    Start();
+
+    EXPECT_EQ(folderItem(FileKind::Data)->childCount(), 0);
+    const QStringList labels = ChildTexts(folderItem(FileKind::Label));
+    ASSERT_EQ(labels.size(), 30);
+    EXPECT_EQ(labels.last(), "(Slot 30)  <empty slot>");
+    EXPECT_NE(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Symbol)->child(2)), nullptr);
+    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Symbol)->child(3)), nullptr)
+        << "a slot past the printer's own has no entry";
+    EXPECT_EQ(ChildTexts(folderItem(FileKind::Symbol)),
+              (QStringList{"(Slot 1)  <empty slot>", "(Slot 2)  Btmap02.bmp", "(Slot 3)  <empty slot>",
+                           "(Slot 4)  <empty slot>", "(Slot 5)  <empty slot>", "(Slot 6)  <empty slot>",
+                           "(Slot 7)  <empty slot>", "(Slot 8)  <empty slot>", "(Slot 9)  <empty slot>",
+                           "(Slot 10)  <empty slot>"}));
+}
+
+}  // namespace

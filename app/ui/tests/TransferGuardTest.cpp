@@ -1,0 +1,171 @@
+// What the program allows while a transfer runs: the transfer pumps events
+// after every chunk, and the user acts from inside that pump.
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTimer>
+
+#include <functional>
+
+#include "CPleaseWaitDlg.h"
+#include "CPrinterService.h"
+#include "ProgramFixture.h"
+#include "ProgressWindow.h"
+#include "StringTable.h"
+
+namespace {
+
+using namespace quillory;
+using quillorytest::ProgramTest;
+using quillorytest::ShownMessage;
+
+class DuringATransfer : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        Start();
+    }
+
+    // Receives label slot 1 with `during` run from inside the transfer's
+    // event pump, once the window is up and the first bytes have come in.
+    // True when the file came across.
+    bool ReceiveLabel(std::function<void()> during) {
+        bool ran = false;
+        // Gone with this function, so it cannot fire later into a finished test.
+        QTimer pumpAction;
+        pumpAction.setSingleShot(true);
+        QObject::connect(&pumpAction, &QTimer::timeout, [&] {
+            auto* window = dynamic_cast<CPleaseWaitDlg*>(ProgressWindow::Current());
+            if (!window || !window->isVisible() || window->progressControl()->value() == 0) {
+                pumpAction.start(0);
+                return;
+            }
+            EXPECT_TRUE(app->printerService().IsTransferInProgress());
+            during();
+            ran = true;
+        });
+        pumpAction.start(0);
+        const bool received = app->printerService().ReceiveLabelFile(1, Path("label.qv7"), frame());
+        EXPECT_TRUE(ran) << "the transfer never let the program act";
+        return received;
+    }
+
+    bool Enabled(int commandId) const { return frame()->action(commandId)->isEnabled(); }
+
+    int DeviceSearches() const {
+        QFile trace(Path("trace.txt"));
+        if (!trace.open(QIODevice::ReadOnly)) return 0;
+        return static_cast<int>(trace.readAll().count("find "));
+    }
+};
+
+TEST_F(DuringATransfer, ExitAndTheGuardedCommandsAreDisabledUntilItEnds) {
+    const int guarded[] = {ID_APP_EXIT, ID_FILE_CONVERT_CSV, ID_VIEW_REFRESH};
+    const int unguarded[] = {ID_APP_ABOUT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_HELP_READ_ME, ID_HELP_WEBSITE};
+    for (int id : guarded) ASSERT_TRUE(Enabled(id)) << id;
+
+    ASSERT_TRUE(ReceiveLabel([&] {
+        for (int id : guarded) EXPECT_FALSE(Enabled(id)) << id;
+        for (int id : unguarded) EXPECT_TRUE(Enabled(id)) << id;
+    }));
+    QCoreApplication::processEvents();
+    for (int id : guarded) EXPECT_TRUE(Enabled(id)) << id;
+}
+
+TEST_F(DuringATransfer, ClosingIsRefusedWithTheStopMessageAndTheTransferGoesOn) {
+    ASSERT_TRUE(ReceiveLabel([&] {
+        EXPECT_FALSE(frame()->close());
+        frame()->SendCommand(ID_APP_EXIT);
+        EXPECT_TRUE(frame()->isVisible());
+    }));
+    EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{{"Cannot close Quillory while a transfer is in progress.",
+                                                        MessageIcon::Stop, MessageButtons::Ok}}))
+        << "Exit is disabled, so only the close request reaches the guard";
+    EXPECT_TRUE(frame()->isVisible());
+    EXPECT_EQ(QFile(Path("label.qv7")).size(), QFile(Path("printer") + "/slots/QV7/01.data").size());
+
+    EXPECT_TRUE(frame()->close()) << "after the transfer the window closes";
+}
+
+TEST_F(DuringATransfer, AQuitTakesEffectOnlyAfterIt) {
+    ASSERT_TRUE(ReceiveLabel([&] { QCoreApplication::postEvent(qApp, new QEvent(QEvent::Quit)); }));
+    EXPECT_TRUE(frame()->isVisible()) << "the transfer ran to its end";
+    EXPECT_TRUE(prompt.shown.empty()) << "a held-back quit does not ask the window to close";
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frame()->isVisible()) << "the quit was passed on after the transfer";
+}
+
+TEST_F(DuringATransfer, RefreshDoesNotReachThePrinter) {
+    qputenv("QUILLORY_TRACE", Path("trace.txt").toUtf8());
+    QTreeWidgetItem* root = view()->rootItem();
+    int searchesBefore = -1;
+    int searchesAfter = -1;
+    ASSERT_TRUE(ReceiveLabel([&] {
+        searchesBefore = DeviceSearches();
+        frame()->SendCommand(ID_VIEW_REFRESH);
+        view()->Refresh();
+        searchesAfter = DeviceSearches();
+    }));
+    EXPECT_EQ(searchesBefore, 1) << "the transfer's own connection";
+    EXPECT_EQ(searchesAfter, searchesBefore);
+    EXPECT_EQ(view()->rootItem(), root);
+
+    QCoreApplication::processEvents();
+    frame()->SendCommand(ID_VIEW_REFRESH);
+    EXPECT_EQ(DeviceSearches(), 2) << "once the transfer is over, Refresh reads the printer again";
+}
+
+TEST_F(DuringATransfer, TheProgressWindowShowsTheTransferTextOverTheFramesCentre) {
+    // Away from the screen's edge, which would push a wider window aside.
+    frame()->move(200, 150);
+    ASSERT_TRUE(ReceiveLabel([&] {
+        auto* window = dynamic_cast<CPleaseWaitDlg*>(ProgressWindow::Current());
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), "Please Wait");
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_FALSE(window->isModal());
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowSystemMenuHint);
+        EXPECT_EQ(window->textControl()->text(), "Receiving label file " + app->printerService().GetLabelFileName(1) +
+                                                     ".qv7...");
+        const QPoint offset = window->frameGeometry().center() - frame()->frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 4);
+    }));
+    EXPECT_EQ(ProgressWindow::Current(), nullptr) << "the window is gone with the transfer";
+}
+
+// The window on its own, fed as TransferProgress feeds it.
+class PleaseWaitWindow : public ProgramTest {};
+
+TEST_F(PleaseWaitWindow, CountsBytesAndCannotBeClosedByTheUser) {
+    Start();
+    CPleaseWaitDlg window("Initializing data file transfer...", "Sending data file STOCK.dat...", frame());
+    EXPECT_EQ(window.textControl()->text(), "Initializing data file transfer...");
+    window.Open();
+    EXPECT_EQ(window.textControl()->text(), "Sending data file STOCK.dat...");
+    EXPECT_EQ(window.progressControl()->maximum(), 1);
+    EXPECT_EQ(window.progressControl()->value(), 0);
+
+    TransferProgress(16, 40);
+    EXPECT_EQ(window.progressControl()->maximum(), 40);
+    EXPECT_EQ(window.progressControl()->value(), 16);
+    TransferProgress(40, 40);
+    EXPECT_EQ(window.progressControl()->value(), 40);
+
+    // A 3 GiB total is more than the bar's int holds: the bar is scaled, not wrapped.
+    TransferProgress(0xC0000000u, 0xC0000000u);
+    EXPECT_GT(window.progressControl()->maximum(), 0);
+    EXPECT_EQ(window.progressControl()->value(), window.progressControl()->maximum());
+
+    QCloseEvent close;
+    QCoreApplication::sendEvent(&window, &close);
+    EXPECT_FALSE(close.isAccepted());
+    EXPECT_TRUE(window.isVisible());
+
+    window.Close();
+    EXPECT_FALSE(window.isVisible());
+}
+
+}  // namespace
