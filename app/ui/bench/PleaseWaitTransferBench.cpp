@@ -1,0 +1,155 @@
+// A 1 MiB label file each way between the PC and a virtual printer, 65,536
+// chunks of 16 bytes, three ways: the library alone with no progress callback,
+// a transfer job feeding a progress window that does nothing, and the job
+// feeding the real "Please Wait" window over a shown main window. The window's
+// own cost per chunk is the last figure minus the second.
+#include <QApplication>
+#include <QFile>
+#include <QMainWindow>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "CPrinterService.h"
+#include "PleaseWaitDlgFactory.h"
+#include "ProgressWindow.h"
+#include "PromptPort.h"
+#include "QV7_Sys_API.h"
+
+namespace {
+
+using namespace quillory;
+
+constexpr int kFileSize = 1048576;
+constexpr double kChunks = kFileSize / 16.0;
+constexpr uint8_t kLabelTypeIndex = 1;  // DAT, QV7, MAP in a seeded printer
+
+class SilentPrompt : public PromptPort {
+public:
+    MessageAnswer ShowMessage(const QString&, MessageIcon, MessageButtons) override { return MessageAnswer::Ok; }
+};
+
+// A window that shows nothing and lets nothing run: what the job costs without one.
+class NoWindows : public ProgressWindowFactory {
+    class Window : public ProgressWindow {
+    public:
+        using ProgressWindow::ProgressWindow;
+        void Close() override {}
+
+    protected:
+        void Show() override {}
+        void ShowText(const QString&) override {}
+        void ShowProgress(uint32_t, uint32_t) override {}
+        void PumpEvents() override {}
+    };
+
+public:
+    std::unique_ptr<ProgressWindow> Create(const QString& windowText, const QString& transferText,
+                                           QWidget*) override {
+        return std::make_unique<Window>(windowText, transferText);
+    }
+};
+
+struct Bench {
+    Bench() {
+        setenv("QUILLORY_DEVICE", qPrintable("virtual:" + folder.filePath("printer")), 1);
+        unsetenv("QUILLORY_TRACE");
+        QByteArray bytes(kFileSize, '\0');
+        for (int i = 0; i < kFileSize; ++i) bytes[i] = static_cast<char>(i * 31);
+        QFile file(Source());
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.close();
+        CQV7_Sys_API seed;  // seeds the printer before anything is timed
+        seed.GiveFile(kLabelTypeIndex, 0, Source().toStdString(), nullptr);
+        frame.resize(345, 480);
+        frame.show();
+        QCoreApplication::processEvents();
+    }
+    QString Source() const { return folder.filePath("source.qv7"); }
+    QString Target() const { return folder.filePath("target.qv7"); }
+
+    QTemporaryDir folder;
+    SilentPrompt prompt;
+    QMainWindow frame;
+};
+
+Bench& TheBench() {
+    static Bench bench;
+    return bench;
+}
+
+void Report(benchmark::State& state) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kFileSize);
+    state.counters["time_per_chunk"] = benchmark::Counter(kChunks * static_cast<double>(state.iterations()),
+                                                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void LibraryAlone(benchmark::State& state, bool send) {
+    Bench& bench = TheBench();
+    for (auto _ : state) {
+        CQV7_Sys_API printer;
+        if (send) {
+            printer.GiveFile(kLabelTypeIndex, 0, bench.Source().toStdString(), nullptr);
+        } else {
+            printer.GetFile(kLabelTypeIndex, 0, bench.Target().toStdString(), nullptr);
+        }
+        if (printer.IsError()) state.SkipWithError(printer.GetError().c_str());
+    }
+    Report(state);
+}
+
+void Job(benchmark::State& state, ProgressWindowFactory& windows, bool send) {
+    Bench& bench = TheBench();
+    CPrinterService service(bench.prompt, windows);
+    if (!service.RebuildCatalog()) state.SkipWithError("no catalogue");
+    for (auto _ : state) {
+        const bool moved = send ? service.SendLabelFile(1, bench.Source(), &bench.frame)
+                                : service.ReceiveLabelFile(1, bench.Target(), &bench.frame);
+        if (!moved) state.SkipWithError("the transfer failed");
+    }
+    Report(state);
+}
+
+void ReceiveLibraryAlone(benchmark::State& state) {
+    LibraryAlone(state, false);
+}
+void ReceiveWithoutWindow(benchmark::State& state) {
+    NoWindows windows;
+    Job(state, windows, false);
+}
+void ReceiveWithPleaseWaitDlg(benchmark::State& state) {
+    PleaseWaitDlgFactory windows;
+    Job(state, windows, false);
+}
+void SendLibraryAlone(benchmark::State& state) {
+    LibraryAlone(state, true);
+}
+void SendWithoutWindow(benchmark::State& state) {
+    NoWindows windows;
+    Job(state, windows, true);
+}
+void SendWithPleaseWaitDlg(benchmark::State& state) {
+    PleaseWaitDlgFactory windows;
+    Job(state, windows, true);
+}
+
+BENCHMARK(ReceiveLibraryAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReceiveWithoutWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReceiveWithPleaseWaitDlg)->Unit(benchmark::kMillisecond);
+BENCHMARK(SendLibraryAlone)->Unit(benchmark::kMillisecond);
+BENCHMARK(SendWithoutWindow)->Unit(benchmark::kMillisecond);
+BENCHMARK(SendWithPleaseWaitDlg)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,111 @@
+// Renders the main window, its menus, the About box and the progress window to
+// PNG files, for looking at the program without a display:
+//   QT_QPA_PLATFORM=offscreen ui_screenshots OUTPUT_DIR
+// The printer is a fresh virtual one and the settings a fresh store, both in a
+// temporary folder.
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTreeWidgetItem>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "AppIcons.h"
+#include "CAboutDlg.h"
+#include "CMainFrame.h"
+#include "CPleaseWaitDlg.h"
+#include "CQV7View.h"
+#include "CQuilloryApp.h"
+#include "FileDialogChoice.h"
+#include "MessageBoxPrompt.h"
+#include "StringTable.h"
+
+namespace {
+
+void Save(QWidget* widget, const QString& folder, const char* name) {
+    QCoreApplication::processEvents();
+    const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+    if (!widget->grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+// The icons at the sizes they are drawn for, enabled and greyed, on one sheet.
+void SaveIconSheet(const QString& folder) {
+    const int ids[] = {quillory::ID_FILE_SEND_DATA,       quillory::ID_FILE_GET_DATA,   quillory::ID_FILE_SEND_LABEL,
+                       quillory::ID_FILE_GET_LABEL,       quillory::ID_FILE_DOWNLOAD_SYMBOL,
+                       quillory::ID_FILE_GET_SYMBOL,      quillory::ID_FIRMWARE_UPGRADE,
+                       quillory::ID_FIRMWARE_GET_CURRENT, quillory::ID_APP_ABOUT};
+    const int sizes[] = {16, 24, 48, 96};
+    QPixmap sheet(10 * 100, 4 * 100 + 200);
+    sheet.fill(QColor(0xef, 0xef, 0xef));
+    QPainter painter(&sheet);
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 9; ++column) {
+            const QIcon icon = quillory::CommandIcon(ids[column]);
+            painter.drawPixmap(column * 100 + 2, row * 100 + 2, icon.pixmap(sizes[row], sizes[row]));
+        }
+        painter.drawPixmap(900 + 2, row * 100 + 2, quillory::ApplicationIcon().pixmap(sizes[row], sizes[row]));
+    }
+    for (int column = 0; column < 9; ++column) {
+        const QIcon icon = quillory::CommandIcon(ids[column]);
+        painter.drawPixmap(column * 100 + 2, 402, icon.pixmap(24, 24, QIcon::Disabled));
+        painter.drawPixmap(column * 100 + 2, 452, icon.pixmap(48, 48, QIcon::Disabled));
+    }
+    painter.end();
+    sheet.save(folder + QLatin1String("/icons.png"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fputs("Usage: ui_screenshots OUTPUT_DIR\n", stderr);
+        return 2;
+    }
+    QTemporaryDir scratch;
+    setenv("QUILLORY_DEVICE", qPrintable(QLatin1String("virtual:") + scratch.filePath(QStringLiteral("printer"))), 1);
+    setenv("XDG_CONFIG_HOME", qPrintable(scratch.filePath(QStringLiteral("config"))), 1);
+    setenv("XDG_DATA_HOME", qPrintable(scratch.filePath(QStringLiteral("data"))), 1);
+
+    QApplication qtApplication(argc, argv);
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+
+    SaveIconSheet(out);
+
+    quillory::MessageBoxPrompt prompt;
+    quillory::FileDialogChoice files;
+    quillory::CQuilloryApp application(prompt, files);
+    application.InitInstance();
+    quillory::CMainFrame* frame = application.mainFrame();
+    Save(frame, out, "main.png");
+
+    frame->view()->folderItem(quillory::FileKind::Data)->setExpanded(true);
+    Save(frame, out, "main-data-expanded.png");
+    frame->resize(520, 640);
+    frame->view()->folderItem(quillory::FileKind::Symbol)->setExpanded(true);
+    Save(frame, out, "main-wide.png");
+
+    for (QAction* menuAction : frame->menuBar()->actions()) {
+        QMenu* menu = menuAction->menu();
+        menu->popup(frame->mapToGlobal(QPoint(0, 0)));
+        Save(menu, out, qPrintable(QStringLiteral("menu-%1.png").arg(menuAction->text().remove(QLatin1Char('&')))));
+        menu->hide();
+    }
+
+    quillory::CAboutDlg about(frame);
+    about.show();
+    Save(&about, out, "about.png");
+    about.hide();
+
+    quillory::CPleaseWaitDlg wait(QStringLiteral("Initializing label file transfer..."),
+                                  QStringLiteral("Receiving label file Label07.qv7..."), frame);
+    wait.Open();
+    wait.Report(393216, 1048576);
+    Save(&wait, out, "progress.png");
+    wait.Close();
+    return 0;
+}
