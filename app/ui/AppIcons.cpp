@@ -1,8 +1,13 @@
 #include "AppIcons.h"
 
+#include <QApplication>
+#include <QHash>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
 
 #include <functional>
 
@@ -14,7 +19,7 @@ namespace {
 
 // Every picture is drawn on a 24 by 24 grid and scaled to the size asked for.
 constexpr qreal kGrid = 24.0;
-const int kSizes[] = {16, 24, 32, 48};
+const QList<QSize> kSizes = {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48)};
 
 const QColor kOutline(0x55, 0x5f, 0x6b);
 const QColor kToPrinter(0x2e, 0x9a, 0x3c);
@@ -25,19 +30,55 @@ enum class Direction { ToPrinter, ToPc };
 
 using Drawing = std::function<void(QPainter&)>;
 
-QIcon Render(const Drawing& draw) {
-    QIcon icon;
-    for (int size : kSizes) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
+// Draws its picture when a size is first asked for, and keeps it: the
+// program starts without drawing icons nobody looks at, and every size is
+// drawn sharp rather than scaled from another.
+class DrawnIconEngine : public QIconEngine {
+public:
+    explicit DrawnIconEngine(Drawing draw) : draw_(std::move(draw)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const quint64 key = (quint64(size.width()) << 32) | (quint64(size.height()) << 8) | quint64(mode);
+        auto cached = cache_.constFind(key);
+        if (cached != cache_.cend()) return *cached;
+
+        const int side = qMin(size.width(), size.height());
+        QPixmap picture(side, side);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / kGrid, size / kGrid);
-        draw(painter);
+        painter.scale(side / kGrid, side / kGrid);
+        draw_(painter);
         painter.end();
-        icon.addPixmap(pixmap);
+        if (mode != QIcon::Normal) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            picture = QApplication::style()->generatedIconPixmap(mode, picture, &option);
+        }
+        cache_.insert(key, picture);
+        return picture;
     }
-    return icon;
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = qMin(size.width(), size.height());
+        return QSize(side, side);
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return kSizes; }
+
+    QIconEngine* clone() const override { return new DrawnIconEngine(draw_); }
+
+private:
+    Drawing draw_;
+    QHash<quint64, QPixmap> cache_;
+};
+
+QIcon Render(Drawing draw) {
+    return QIcon(new DrawnIconEngine(std::move(draw)));
 }
 
 void DrawPage(QPainter& p) {
