@@ -14,31 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "qv7/VirtualPrinter.h"
 
 namespace vptest {
 
 using Bytes = std::vector<uint8_t>;
 
-class ScratchFolder {
+// A scratch folder with a printer folder in it that does not exist yet.
+class ScratchFolder : public qv7test::TempFolder {
 public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vptest-XXXXXX").string();
-        root_ = mkdtemp(pattern.data());
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    // A printer folder inside the scratch folder that does not exist yet.
-    std::string Printer() const { return (root_ / "printer").string(); }
-    std::string operator/(const std::string& relative) const { return (root_ / relative).string(); }
-
-private:
-    std::filesystem::path root_;
+    std::string Printer() const { return *this / "printer"; }
 };
 
 inline void WriteFile(const std::string& path, const std::string& content) {
@@ -51,10 +37,7 @@ inline std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-inline Bytes ReadBytes(const std::string& path) {
-    const std::string text = ReadFile(path);
-    return Bytes(text.begin(), text.end());
-}
+using qv7test::ReadBytes;
 
 // A hand-written printer: DAT 4 slots, QV7 3, MAP 2, driver version 7.
 inline void WriteSmallPrinter(const std::string& dir) {
