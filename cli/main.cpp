@@ -12,13 +12,13 @@ namespace qv7cli {
 namespace {
 
 const char kGeneralHelp[] =
-    "Usage: qv7 [--device SPEC] [--trace FILE] COMMAND [ARGUMENTS]\n"
+    "Usage: qv7 [--device NAME] [--trace FILE] COMMAND [ARGUMENTS]\n"
     "\n"
     "Works with a QV7E label printer attached by USB, or with a virtual printer\n"
     "kept in a folder.\n"
     "\n"
     "Options (before or after the command):\n"
-    "  --device SPEC   the printer to use: 'usb' (the default) or 'virtual:DIR';\n"
+    "  --device NAME   the printer to use: 'usb' (the default) or 'virtual:DIR';\n"
     "                  sets QUILLORY_DEVICE for this run\n"
     "  --trace FILE    append one line per driver operation to FILE;\n"
     "                  sets QUILLORY_TRACE for this run\n"
@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
     }
 
     if (deviceGiven) {
-        if (!qv7::IsValidDeviceSpec(device)) {
+        if (!qv7::IsKnownDeviceName(device)) {
             return UsageError("unknown device '" + device + "' (use 'usb' or 'virtual:DIR')");
         }
         setenv("QUILLORY_DEVICE", device.c_str(), 1);

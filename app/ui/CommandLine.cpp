@@ -7,13 +7,13 @@
 namespace quillory {
 
 const char kCommandLineHelp[] =
-    "Usage: Quillory [--device SPEC] [--trace FILE]\n"
+    "Usage: Quillory [--device NAME] [--trace FILE]\n"
     "\n"
     "Shows the files of a QV7E label printer attached by USB, or of a virtual\n"
     "printer kept in a folder, and moves files between the printer and the PC.\n"
     "\n"
     "Options:\n"
-    "  --device SPEC   the printer to use: 'usb' (the default) or 'virtual:DIR';\n"
+    "  --device NAME   the printer to use: 'usb' (the default) or 'virtual:DIR';\n"
     "                  sets QUILLORY_DEVICE for this run\n"
     "  --trace FILE    append one line per driver operation to FILE;\n"
     "                  sets QUILLORY_TRACE for this run\n"
@@ -64,7 +64,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
             line.traceGiven = true;
         }
     }
-    if (line.deviceGiven && !qv7::IsValidDeviceSpec(line.device)) {
+    if (line.deviceGiven && !qv7::IsKnownDeviceName(line.device)) {
         line.error = "unknown device '" + line.device + "' (use 'usb' or 'virtual:DIR')";
     }
     return line;

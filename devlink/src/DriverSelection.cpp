@@ -12,7 +12,7 @@ namespace {
 constexpr char kVirtualPrefix[] = "virtual:";
 constexpr size_t kVirtualPrefixLength = sizeof kVirtualPrefix - 1;
 
-// What an unknown device specification leads to: no interface class to look in.
+// What an unknown device name leads to: no interface class to look in.
 class NoBackend final : public DeviceDriver {
 public:
     FindResult FindDevice() override { return FindResult{FindStep::NoInterfaceClass, {}}; }
@@ -47,16 +47,16 @@ std::string Environment(const char* name) {
 
 }  // namespace
 
-bool IsValidDeviceSpec(const std::string& deviceSpec) {
-    if (deviceSpec == "usb") return true;
-    return deviceSpec.compare(0, kVirtualPrefixLength, kVirtualPrefix) == 0 &&
-           deviceSpec.size() > kVirtualPrefixLength;
+bool IsKnownDeviceName(const std::string& deviceName) {
+    if (deviceName == "usb") return true;
+    return deviceName.compare(0, kVirtualPrefixLength, kVirtualPrefix) == 0 &&
+           deviceName.size() > kVirtualPrefixLength;
 }
 
-std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceSpec) {
-    if (!IsValidDeviceSpec(deviceSpec)) return std::make_shared<NoBackend>();
-    if (deviceSpec == "usb") return MakeUsbDriver();
-    return MakeVirtualDriver(deviceSpec.substr(kVirtualPrefixLength));
+std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceName) {
+    if (!IsKnownDeviceName(deviceName)) return std::make_shared<NoBackend>();
+    if (deviceName == "usb") return MakeUsbDriver();
+    return MakeVirtualDriver(deviceName.substr(kVirtualPrefixLength));
 }
 
 void SetDriverFactory(DriverFactory factory) {
@@ -74,8 +74,8 @@ std::shared_ptr<DeviceDriver> SelectDriver() {
     if (factory) {
         driver = factory();
     } else {
-        const std::string spec = Environment("QUILLORY_DEVICE");
-        driver = MakeDriver(spec.empty() ? "usb" : spec);
+        const std::string name = Environment("QUILLORY_DEVICE");
+        driver = MakeDriver(name.empty() ? "usb" : name);
     }
     if (!driver) driver = std::make_shared<NoBackend>();
 

@@ -62,12 +62,12 @@ public:
     virtual void Close(DriverHandle handle) = 0;
 };
 
-// The backend named by a device specification: "usb" or "virtual:DIR".
-// An unknown specification gives a backend that finds no interface class.
-std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceSpec);
+// The backend named by a device name: "usb" or "virtual:DIR".
+// An unknown device name gives a backend that finds no interface class.
+std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceName);
 
-// True when deviceSpec names a backend ("usb", "virtual:DIR" with DIR not empty).
-bool IsValidDeviceSpec(const std::string& deviceSpec);
+// True when deviceName names a backend ("usb", "virtual:DIR" with DIR not empty).
+bool IsKnownDeviceName(const std::string& deviceName);
 
 // The backend a new connection uses: the installed factory if there is one,
 // else the one named by QUILLORY_DEVICE (default "usb"); wrapped in a trace
