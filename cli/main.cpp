@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Commands.h"
-#include "qv7/DeviceDriver.h"
+#include "PrinterOptions.h"
 
 namespace qv7cli {
 
@@ -45,25 +45,6 @@ const Command* FindCommand(const std::string& name) {
     return nullptr;
 }
 
-// Takes "--option VALUE" or "--option=VALUE" at args[*i]; false when absent.
-bool TakeOptionValue(const Arguments& args, size_t* i, const char* option, std::string* value, bool* missing) {
-    const std::string& arg = args[*i];
-    const size_t length = std::strlen(option);
-    if (arg == option) {
-        if (*i + 1 >= args.size()) {
-            *missing = true;
-            return true;
-        }
-        *value = args[++*i];
-        return true;
-    }
-    if (arg.compare(0, length, option) == 0 && arg.size() > length && arg[length] == '=') {
-        *value = arg.substr(length + 1);
-        return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 int UsageError(const std::string& message) {
@@ -82,34 +63,21 @@ bool WantsHelp(const Arguments& args) {
 
 int main(int argc, char** argv) {
     using namespace qv7cli;
-    Arguments args;
-    std::string device;
-    std::string trace;
-    bool deviceGiven = false;
-    bool traceGiven = false;
-    for (size_t i = 1; i < static_cast<size_t>(argc); ++i) {
-        args.emplace_back(argv[i]);
-    }
 
-    // Global options may stand anywhere; everything else is the command and its arguments.
+    // The printer options may stand anywhere; everything else is the command and its arguments.
+    quillory::PrinterOptions printer;
     Arguments rest;
-    for (size_t i = 0; i < args.size(); ++i) {
-        bool missing = false;
-        if (args[i] == "--") {
-            rest.insert(rest.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0) {
+            rest.insert(rest.end(), argv + i + 1, argv + argc);
             break;
         }
-        if (TakeOptionValue(args, &i, "--device", &device, &missing)) {
-            if (missing) return UsageError("--device needs a value ('usb' or 'virtual:DIR')");
-            deviceGiven = true;
-            continue;
+        std::string error;
+        switch (quillory::TakePrinterOption(argc, argv, &i, &printer, &error)) {
+        case quillory::OptionTaken::Yes: continue;
+        case quillory::OptionTaken::Refused: return UsageError(error);
+        case quillory::OptionTaken::No: rest.emplace_back(argv[i]);
         }
-        if (TakeOptionValue(args, &i, "--trace", &trace, &missing)) {
-            if (missing) return UsageError("--trace needs a file name");
-            traceGiven = true;
-            continue;
-        }
-        rest.push_back(args[i]);
     }
 
     if (rest.empty() || rest[0] == "-h" || rest[0] == "--help" || rest[0] == "help") {
@@ -122,17 +90,7 @@ int main(int argc, char** argv) {
         PrintGeneralHelp(rest.empty() ? stderr : stdout);
         return rest.empty() ? kExitUsage : kExitSuccess;
     }
-
-    if (deviceGiven) {
-        if (!qv7::IsKnownDeviceName(device)) {
-            return UsageError("unknown device '" + device + "' (use 'usb' or 'virtual:DIR')");
-        }
-        setenv("QUILLORY_DEVICE", device.c_str(), 1);
-    }
-    if (traceGiven) {
-        if (trace.empty()) return UsageError("--trace needs a file name");
-        setenv("QUILLORY_TRACE", trace.c_str(), 1);
-    }
+    quillory::ApplyPrinterOptions(printer);
 
     const Command* command = FindCommand(rest[0]);
     if (!command) return UsageError("unknown command '" + rest[0] + "'");

@@ -5,15 +5,13 @@
 
 #include <string>
 
+#include "PrinterOptions.h"
+
 namespace quillory {
 
-struct CommandLine {
+struct CommandLine : PrinterOptions {
     bool help = false;
-    bool deviceGiven = false;
-    std::string device;  // "usb" or "virtual:DIR" when given
-    bool traceGiven = false;
-    std::string trace;   // the file the driver operations are appended to
-    std::string error;   // why the command line was not understood; empty when it was
+    std::string error;  // why the command line was not understood; empty when it was
 };
 
 CommandLine ParseCommandLine(int argc, const char* const* argv);

@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
         std::fputs(quillory::kCommandLineHelp, stdout);
         return 0;
     }
-    if (line.deviceGiven) setenv("QUILLORY_DEVICE", line.device.c_str(), 1);
-    if (line.traceGiven) setenv("QUILLORY_TRACE", line.trace.c_str(), 1);
+    quillory::ApplyPrinterOptions(line);
 
     QApplication qtApplication(argc, argv);
     quillory::MessageBoxPrompt prompt;
