@@ -46,10 +46,7 @@ int RunGet(const Arguments& args) {
 
     const char* kindWord = quillory::KindInfo(kind).word;
     const quillory::CSlotEntry* entry = session.service.GetSlot(kind, slot);
-    if (!entry || !entry->valid) {
-        return Failed(std::string("the printer has no ") + kindWord + " slot " + std::to_string(slot) + " (it has " +
-                      std::to_string(session.service.GetSlotCount(kind)) + ")");
-    }
+    if (!entry || !entry->valid) return NoSuchSlot(session, kind, slot);
     if (entry->fileName.isEmpty()) {
         return Failed(std::string(kindWord) + " slot " + std::to_string(slot) + " is empty");
     }

@@ -31,6 +31,11 @@ bool ParseKindAndSlot(const std::string& kindWord, const std::string& slotWord, 
     return true;
 }
 
+int NoSuchSlot(const PrinterSession& session, quillory::FileKind kind, uint8_t slot) {
+    return Failed(std::string("the printer has no ") + quillory::KindInfo(kind).word + " slot " +
+                  std::to_string(slot) + " (it has " + std::to_string(session.service.GetSlotCount(kind)) + ")");
+}
+
 int Failed(const std::string& message) {
     std::fprintf(stderr, "qv7: %s\n", message.c_str());
     return kExitFailed;

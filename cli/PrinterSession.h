@@ -29,6 +29,9 @@ public:
 bool ParseKindAndSlot(const std::string& kindWord, const std::string& slotWord, quillory::FileKind* kind,
                       uint8_t* slot, int* exitCode);
 
+// Refuses a slot number the printer's catalogue does not have; returns kExitFailed.
+int NoSuchSlot(const PrinterSession& session, quillory::FileKind kind, uint8_t slot);
+
 // "qv7: " + message on stderr; returns kExitFailed.
 int Failed(const std::string& message);
 

@@ -25,10 +25,7 @@ int RunSend(const Arguments& args) {
 
     PrinterSession session;
     if (!session.LoadCatalog()) return kExitFailed;
-    if (!session.service.GetSlot(kind, slot)) {
-        return Failed(std::string("the printer has no ") + quillory::KindInfo(kind).word + " slot " +
-                      std::to_string(slot) + " (it has " + std::to_string(session.service.GetSlotCount(kind)) + ")");
-    }
+    if (!session.service.GetSlot(kind, slot)) return NoSuchSlot(session, kind, slot);
 
     const bool ok = session.service.Transfer(kind, quillory::TransferDirection::Send, slot, path, nullptr);
     quillory::ShowTransferResult(session.prompt, kind, quillory::TransferDirection::Send, ok);

@@ -193,6 +193,14 @@ uint32_t MoveChunks(Channel* pipe, bool sending, uint8_t* buffer, uint32_t count
     return remaining;
 }
 
+// What a failed read of a PC file to send latches: the two operations word
+// the allocation failure a little differently.
+std::string PcFileReadFailure(qv7::PcFileRead result, const std::string& path, uint64_t size,
+                              const char* allocationPrefix) {
+    if (result == qv7::PcFileRead::CannotOpen) return "Invalid file name:" + path;
+    return allocationPrefix + std::to_string(size) + " Bytes";
+}
+
 std::unique_ptr<uint8_t[]> TryAllocate(uint64_t size) {
     if (size > SIZE_MAX) return nullptr;
     // A zero-byte file still gets a buffer, so a null result always means "no memory".
@@ -432,14 +440,9 @@ void CQV7_Sys_API::ReceiveBulkData(uint8_t* buffer, uint32_t count, QV7_PROGRESS
 
 void CQV7_Sys_API::GiveFile(uint8_t typeIndex, uint8_t slotIndex, std::string path, QV7_PROGRESS_CALLBACK progress) {
     qv7::PcFileImage image;
-    switch (qv7::ReadPcFile(path, chunkSize, &image)) {
-    case qv7::PcFileRead::Ok:
-        break;
-    case qv7::PcFileRead::CannotOpen:
-        Latch(errorText, errorFlag, "Invalid file name:" + path);
-        return;
-    case qv7::PcFileRead::NoMemory:
-        Latch(errorText, errorFlag, "Unable to Allocate: " + std::to_string(image.size) + " Bytes");
+    const qv7::PcFileRead read = qv7::ReadPcFile(path, chunkSize, &image);
+    if (read != qv7::PcFileRead::Ok) {
+        Latch(errorText, errorFlag, PcFileReadFailure(read, path, image.size, "Unable to Allocate: "));
         return;
     }
 
@@ -482,14 +485,9 @@ void CQV7_Sys_API::GetFile(uint8_t typeIndex, uint8_t slotIndex, std::string pat
 
 void CQV7_Sys_API::GiveFirmware(std::string path, QV7_PROGRESS_CALLBACK progress) {
     qv7::PcFileImage image;
-    switch (qv7::ReadPcFile(path, chunkSize, &image)) {
-    case qv7::PcFileRead::Ok:
-        break;
-    case qv7::PcFileRead::CannotOpen:
-        Latch(errorText, errorFlag, "Invalid file name:" + path);
-        return;
-    case qv7::PcFileRead::NoMemory:
-        Latch(errorText, errorFlag, "Unable to Allocate:" + std::to_string(image.size) + " Bytes");
+    const qv7::PcFileRead read = qv7::ReadPcFile(path, chunkSize, &image);
+    if (read != qv7::PcFileRead::Ok) {
+        Latch(errorText, errorFlag, PcFileReadFailure(read, path, image.size, "Unable to Allocate:"));
         return;
     }
 

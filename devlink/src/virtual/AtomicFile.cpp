@@ -1,10 +1,10 @@
 #include "AtomicFile.h"
 
-#include <atomic>
+#include "PcFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <random>
 
 namespace qv7::virtualprinter {
 
@@ -19,12 +19,6 @@ std::string Reason(const std::filesystem::path& path, const std::string& what) {
     return path.string() + ": " + what;
 }
 
-std::string TemporaryName(const std::filesystem::path& path) {
-    static std::atomic<uint32_t> counter{0};
-    static const uint32_t processTag = std::random_device{}();
-    return "." + path.filename().string() + ".tmp" + std::to_string(processTag) + "-" +
-           std::to_string(counter.fetch_add(1));
-}
 
 // Opens path for reading and tells its size.
 FilePointer OpenForReading(const std::filesystem::path& path, uint64_t* size, std::string* error) {
@@ -85,25 +79,17 @@ bool ReadImageFile(const std::filesystem::path& path, ByteImage* image, std::str
 }
 
 bool WriteFileAtomically(const std::filesystem::path& path, const void* data, size_t size, std::string* error) {
-    const std::filesystem::path temporary = path.parent_path() / TemporaryName(path);
-    FilePointer file(std::fopen(temporary.string().c_str(), "wb"));
-    if (!file) {
-        *error = Reason(temporary, std::strerror(errno));
+    // The same replace-by-rename that guards the user's files on the PC side.
+    PcFileReplacement replacement(path.string());
+    if (!replacement.Begin()) {
+        *error = Reason(path, std::string("cannot be written: ") + std::strerror(errno));
         return false;
     }
-    const bool written = size == 0 || std::fwrite(data, 1, size, file.get()) == size;
-    const bool closed = std::fclose(file.release()) == 0;
-
-    std::error_code failure;
-    if (written && closed) {
-        std::filesystem::rename(temporary, path, failure);
-        if (!failure) return true;
-        *error = Reason(path, failure.message());
-    } else {
-        *error = Reason(temporary, "could not be written");
+    if (!replacement.Commit(static_cast<const uint8_t*>(data), size)) {
+        *error = Reason(path, "could not be written");
+        return false;
     }
-    std::filesystem::remove(temporary, failure);
-    return false;
+    return true;
 }
 
 bool IsHiddenName(const std::string& fileName) {
