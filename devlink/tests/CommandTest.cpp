@@ -77,23 +77,4 @@ INSTANTIATE_TEST_SUITE_P(
         MismatchCase{8, {'A', 0}, "Invalid Data Size Return from Get File Attributes Expected: 9 Got: 2"},
         MismatchCase{9, {0}, "Invalid Data Size Return from Get File Status Expected: 2 Got: 1"}));
 
-TEST(Commands, RefusedRequestsLatchTheirOwnTexts) {
-    ScriptedDriverScope scope;
-    CQV7_Sys_API printer;
-    scope.driver->controlFails = true;
-    uint16_t value = 0;
-    QV7_FILE_ATTRIBUTES file{};
-    QV7_FILE_TYPE_ATTRIBUTES type{};
-    EXPECT_FALSE(printer.GetFileTypes(&value));
-    EXPECT_EQ(printer.GetError(), "Device Failed To Send Get File Types Command");
-    EXPECT_FALSE(printer.GetFileTypeAttributes(1, &type));
-    EXPECT_EQ(printer.GetError(), "Device Failed To Send Get File Type Attributes Command");
-    EXPECT_FALSE(printer.GetFileMax(1, &value));
-    EXPECT_EQ(printer.GetError(), "Device Failed To Send Get File Max Command");
-    EXPECT_FALSE(printer.GetFileAttributes(1, 1, &file));
-    EXPECT_EQ(printer.GetError(), "Device Failed To Send Get File Attributes Command");
-    EXPECT_FALSE(printer.GetFileStatus(&value));
-    EXPECT_EQ(printer.GetError(), "Device Failed To Send Get File Status Command");
-}
-
 }  // namespace

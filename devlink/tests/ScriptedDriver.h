@@ -48,7 +48,6 @@ public:
     // Bytes moved by the n-th write/read call (1-based); others move all.
     std::function<uint32_t(int call, uint32_t asked)> writeMoves;
     std::function<uint32_t(int call, uint32_t asked)> readMoves;
-    bool pipeOpenFails = false;
     // What the device sends on PIPE00.
     std::vector<uint8_t> deviceBytes;
 
@@ -111,7 +110,7 @@ public:
     qv7::DriverHandle OpenPipe(const std::string& pipePath, uint32_t* errorNumber) override {
         const std::string name = pipePath.substr(pipePath.find_last_of('\\') + 1);
         calls.push_back("pipe " + name);
-        if (pipeOpenFails || pipePath != path + "\\" + name) {
+        if (pipePath != path + "\\" + name) {
             *errorNumber = ENOENT;
             return nullptr;
         }

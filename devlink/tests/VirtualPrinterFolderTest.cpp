@@ -5,97 +5,36 @@
 namespace vptest {
 namespace {
 
-namespace fs = std::filesystem;
-
 class VirtualPrinterFolderTest : public ::testing::Test {
 protected:
     ScratchFolder scratch;
 };
 
-std::vector<std::string> HiddenFilesBelow(const std::string& dir) {
-    std::vector<std::string> hidden;
-    for (const auto& entry : fs::recursive_directory_iterator(dir)) {
-        if (entry.path().filename().string()[0] == '.') hidden.push_back(entry.path().string());
-    }
-    return hidden;
-}
-
-TEST_F(VirtualPrinterFolderTest, SeedsAMissingFolderWithSampleDataFiles) {
+TEST_F(VirtualPrinterFolderTest, SeedsAMissingFolderWithABelievablePrinter) {
     const std::string dir = scratch / "a/b/printer";
     ASSERT_TRUE(OpenPrinter(dir));
-    EXPECT_EQ(ReadFile(dir + "/printer.txt").find("driver-version 3\ntype DAT 16\ntype QV7 30\ntype MAP 10\n") !=
-                  std::string::npos,
-              true);
+    EXPECT_NE(ReadFile(dir + "/printer.txt").find("driver-version 3\ntype DAT 16\ntype QV7 30\ntype MAP 10\n"),
+              std::string::npos);
 
-    // MM/DD/YY
-    auto isDate = [](const Bytes& file) {
-        const std::string text(file.begin() + 24, file.begin() + 32);
-        for (size_t i : {0, 1, 3, 4, 6, 7}) {
-            if (text[i] < '0' || text[i] > '9') return false;
-        }
-        return text[2] == '/' && text[5] == '/' && text.substr(0, 2) >= "01" && text.substr(0, 2) <= "12" &&
-               text.substr(3, 2) >= "01" && text.substr(3, 2) <= "31";
-    };
-    for (const char* slot : {"01", "02", "03", "05"}) {
-        const Bytes file = ReadBytes(dir + "/slots/DAT/" + slot + ".data");
-        ASSERT_EQ(file.size(), 26536u) << slot;
-        EXPECT_EQ(Bytes(file.begin(), file.begin() + 13), Bytes(13, 0)) << slot;
-        EXPECT_EQ(file[14], 0xA5) << slot;
-        EXPECT_TRUE(isDate(file)) << slot;
-        EXPECT_EQ(Bytes(file.begin() + 32, file.begin() + 36), Bytes(4, 0)) << slot;
-
-        // The record count covers exactly the records that hold something,
-        // and each field count byte stops at the record's first empty field.
-        const uint8_t records = file[13];
-        EXPECT_GE(records, 3) << slot;
-        for (int record = 0; record < 100; ++record) {
-            const uint8_t* fields = file.data() + 36 + record * 8 * 33;
-            int leading = 0;
-            while (leading < 8 && fields[leading * 33] != 0) ++leading;
-            EXPECT_EQ(leading > 0, record < records) << slot << " record " << record;
-            EXPECT_EQ(file[26436 + record], std::min(leading, 7)) << slot << " record " << record;
-        }
-    }
+    // Data files in the printer's layout, named after their database name.
     const Bytes supplier = ReadBytes(dir + "/slots/DAT/05.data");
+    ASSERT_EQ(supplier.size(), 26536u);
+    EXPECT_EQ(Bytes(supplier.begin(), supplier.begin() + 13), Bytes(13, 0));
+    EXPECT_GE(supplier[13], 3);
+    EXPECT_EQ(supplier[14], 0xA5);
     EXPECT_EQ(std::string(supplier.begin() + 15, supplier.begin() + 24), "SUPPLIERS");
     EXPECT_EQ(ReadFile(dir + "/slots/DAT/05.name"), "SUPPLIER\n");
-    EXPECT_EQ(HiddenFilesBelow(dir), std::vector<std::string>{});
-}
 
-TEST_F(VirtualPrinterFolderTest, SeedsMonochromeSymbolsLabelsAndFirmware) {
-    const std::string dir = scratch.Printer();
-    ASSERT_TRUE(OpenPrinter(dir));
-
-    // 150 x 150, 1 bit per pixel, rows bottom-up, palette black then white.
+    // 150 x 150 symbols, 1 bit per pixel, rows bottom-up, palette black then white.
     const Bytes header = {'B',  'M',  0xF6, 0x0B, 0,    0,    0,    0,    0,    0,    0x3E, 0,    0,    0,    0x28, 0,
                           0,    0,    0x96, 0,    0,    0,    0x96, 0,    0,    0,    1,    0,    1,    0,    0,    0,
                           0,    0,    0xB8, 0x0B, 0,    0,    0x13, 0x0B, 0,    0,    0x13, 0x0B, 0,    0,    2,    0,
                           0,    0,    2,    0,    0,    0,    0,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0};
-    std::vector<Bytes> symbols;
-    for (const char* slot : {"01", "02", "03", "04", "05"}) {
-        const Bytes bmp = ReadBytes(dir + "/slots/MAP/" + slot + ".data");
-        ASSERT_EQ(bmp.size(), 3062u) << slot;
-        EXPECT_EQ(Bytes(bmp.begin(), bmp.begin() + 62), header) << slot;
-        EXPECT_EQ(ReadFile(dir + "/slots/MAP/" + slot + ".name"), std::string("Btmap") + slot + "\n");
-        symbols.push_back(bmp);
-    }
-    for (size_t i = 1; i < symbols.size(); ++i) EXPECT_NE(symbols[i], symbols[i - 1]);
-
-    // The arrow points up: its head, wide at the bottom, sits above a narrow shaft.
-    auto inkInRow = [&](int fromTop) {
-        const uint8_t* row = symbols[3].data() + 62 + (149 - fromTop) * 20;
-        int ink = 0;
-        for (int x = 0; x < 150; ++x) ink += !(row[x / 8] & (0x80 >> (x % 8)));
-        return ink;
-    };
-    EXPECT_EQ(inkInRow(5), 0);
-    EXPECT_GT(inkInRow(70), 2 * inkInRow(100));
-    EXPECT_GT(inkInRow(100), 0);
-
-    for (const char* slot : {"01", "02", "04"}) {
-        EXPECT_EQ(ReadFile(dir + "/slots/QV7/" + slot + ".name"), std::string("Label") + slot + "\n");
-        EXPECT_GT(ReadFile(dir + "/slots/QV7/" + slot + ".data").size(), 50u);
-    }
+    const Bytes symbol = ReadBytes(dir + "/slots/MAP/03.data");
+    ASSERT_EQ(symbol.size(), 3062u);
+    EXPECT_EQ(Bytes(symbol.begin(), symbol.begin() + 62), header);
+    EXPECT_EQ(ReadFile(dir + "/slots/MAP/03.name"), "Btmap03\n");
+    EXPECT_EQ(ReadFile(dir + "/slots/QV7/04.name"), "Label04\n");
 
     const Bytes firmware = ReadBytes(dir + "/firmware.bin");
     EXPECT_EQ(firmware.size(), 1048576u);
@@ -150,22 +89,15 @@ TEST_F(VirtualPrinterFolderTest, RefusesFoldersThatAreNotPrinters) {
         {"stray file", {{"notes.txt", "hello"}}, "no printer.txt"},
         {"unknown setting", {{"printer.txt", "driver-version 1\ntypes DAT 4\n"}}, "printer.txt line 2: unknown setting 'types'"},
         {"no version", {{"printer.txt", "type DAT 4\n"}}, "printer.txt no driver-version line"},
-        {"version twice", {{"printer.txt", small + "driver-version 2\n"}}, "line 3: driver-version is given twice"},
         {"no types", {{"printer.txt", "driver-version 1\n"}}, "printer.txt no type line"},
-        {"long type name", {{"printer.txt", "driver-version 1\ntype DATA 4\n"}}, "type name 'DATA'"},
         {"type name with a slash", {{"printer.txt", "driver-version 1\ntype D/ 4\n"}}, "type name 'D/'"},
         {"no slots", {{"printer.txt", "driver-version 1\ntype DAT 0\n"}}, "slot count '0'"},
-        {"too many slots", {{"printer.txt", "driver-version 1\ntype DAT 256\n"}}, "slot count '256'"},
         {"type twice", {{"printer.txt", small + "type DAT 5\n"}}, "line 3: type DAT is given twice"},
         {"folder of no type", {{"printer.txt", small}, {"slots/QV7/01.name", "X\n"}}, "slots/QV7 is not a folder of a type"},
         {"slot past the last", {{"printer.txt", small}, {"slots/DAT/05.data", "x"}}, "slots/DAT/05.data is not a slot file"},
-        {"unpadded slot number", {{"printer.txt", small}, {"slots/DAT/1.data", "x"}}, "slots/DAT/1.data is not a slot file"},
-        {"other file in a type", {{"printer.txt", small}, {"slots/DAT/readme", "x"}}, "slots/DAT/readme is not a slot file"},
         {"name without bytes", {{"printer.txt", small}, {"slots/DAT/02.name", "A\n"}}, "slots/DAT/02.name has no 02.data"},
-        {"bytes without name", {{"printer.txt", small}, {"slots/DAT/03.data", "x"}}, "slots/DAT/03.data has no 03.name"},
         {"empty name", {{"printer.txt", small}, {"slots/DAT/01.name", "\n"}, {"slots/DAT/01.data", "x"}}, "slots/DAT/01.name is empty"},
         {"long name", {{"printer.txt", small}, {"slots/DAT/01.name", "NINECHARS\n"}, {"slots/DAT/01.data", "x"}}, "stored name 'NINECHARS' is longer than 8"},
-        {"firmware folder", {{"printer.txt", small}, {"firmware.bin/x", ""}}, "firmware.bin is not a file"},
     };
     for (const Case& c : cases) {
         ScratchFolder folder;

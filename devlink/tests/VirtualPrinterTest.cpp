@@ -13,36 +13,6 @@ protected:
     ScratchFolder scratch;
 };
 
-TEST_F(VirtualPrinterTest, SeededPrinterAnswersTheCatalogue) {
-    auto printer = OpenPrinter(scratch.Printer());
-    ASSERT_TRUE(printer);
-    EXPECT_TRUE(printer->IsPresent());
-    EXPECT_EQ(printer->DriverVersion(), 3u);
-
-    EXPECT_EQ(Ask(*printer, Block(5, 0, 0, 2), 2).bytes, (Bytes{3, 0}));
-    struct TypeCase {
-        uint16_t type;
-        Bytes name;
-        Bytes slots;
-    };
-    for (const TypeCase& c : {TypeCase{0, {'D', 'A', 'T', 0}, {16, 0}}, TypeCase{1, {'Q', 'V', '7', 0}, {30, 0}},
-                              TypeCase{2, {'M', 'A', 'P', 0}, {10, 0}}}) {
-        EXPECT_EQ(Ask(*printer, Block(6, c.type, 0, 4), 4).bytes, c.name) << "type " << c.type;
-        EXPECT_EQ(Ask(*printer, Block(7, c.type, 0, 2), 2).bytes, c.slots) << "type " << c.type;
-    }
-
-    const std::vector<std::string> dataNames = {"PRICES", "STOCK", "STAFF", "", "SUPPLIER"};
-    for (uint16_t slot = 0; slot < dataNames.size(); ++slot) EXPECT_EQ(StoredName(*printer, 0, slot), dataNames[slot]);
-    EXPECT_EQ(StoredName(*printer, 1, 0), "Label01");
-    EXPECT_EQ(StoredName(*printer, 1, 2), "");
-    EXPECT_EQ(StoredName(*printer, 2, 0), "Btmap01");
-    EXPECT_EQ(StoredName(*printer, 2, 4), "Btmap05");
-    EXPECT_EQ(StoredName(*printer, 2, 9), "");
-
-    EXPECT_EQ(GetFile(*printer, 0, 0).size(), 26536u);
-    EXPECT_EQ(GetFile(*printer, 2, 1).size(), 3062u);
-}
-
 TEST_F(VirtualPrinterTest, RefusesMalformedBlocksWithoutLeavingAReply) {
     auto printer = OpenPrinter(scratch.Printer());
     ASSERT_TRUE(printer);
@@ -98,36 +68,6 @@ TEST_F(VirtualPrinterTest, GiveThenGetReturnsTheSameBytesInAnyChunkSize) {
         const Bytes sent = Pattern(c.size, seed++);
         EXPECT_EQ(GiveFile(*printer, 1, 5, sent, c.writeChunk), 0) << c.size;
         EXPECT_EQ(GetFile(*printer, 1, 5, c.readChunk), sent) << c.size << " bytes in chunks of " << c.writeChunk;
-    }
-}
-
-TEST_F(VirtualPrinterTest, StoredNamesFollowTheKindOfFile) {
-    auto printer = OpenPrinter(scratch.Printer());
-    ASSERT_TRUE(printer);
-    auto dataFile = [](const std::string& nameField) {
-        Bytes file(26536, 0);
-        file[14] = 0xA5;
-        std::copy(nameField.begin(), nameField.end(), file.begin() + 15);
-        return file;
-    };
-    struct Case {
-        uint16_t type;
-        uint16_t slot;
-        Bytes file;
-        std::string name;
-    };
-    const Case cases[] = {
-        {0, 7, dataFile("ORDERS"), "ORDERS"},
-        {0, 8, dataFile("WAREHOUSE"), "WAREHOUS"},   // nine characters: no terminator, eight kept
-        {0, 9, dataFile("  "), "Data10"},            // a blank name would read as an empty slot
-        {0, 10, Bytes(12, 'x'), "Data11"},           // too short to hold a name
-        {2, 2, Pattern(3062, 9), "Btmap03"},
-        {1, 2, Pattern(200, 3), "Label03"},
-        {1, 29, Pattern(20, 4), "Label30"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(GiveFile(*printer, c.type, c.slot, c.file), 0);
-        EXPECT_EQ(StoredName(*printer, c.type, c.slot), c.name);
     }
 }
 
@@ -209,47 +149,6 @@ TEST_F(VirtualPrinterTest, StatusReadsBusyForTwoPollsAfterEachFileTransfer) {
     // An empty give is no reason to empty a slot.
     EXPECT_EQ(StoredName(*printer, 0, 1), "STOCK");
     EXPECT_EQ(GetFile(*printer, 0, 1).size(), 26536u);
-}
-
-TEST_F(VirtualPrinterTest, UploadsOutliveTheConnection) {
-    const std::string dir = scratch.Printer();
-    const Bytes symbol = Pattern(3062, 42);
-    {
-        auto first = OpenPrinter(dir);
-        ASSERT_TRUE(first);
-        EXPECT_EQ(GiveFile(*first, 2, 7, symbol), 0);
-    }
-    auto second = OpenPrinter(dir);
-    ASSERT_TRUE(second);
-    EXPECT_EQ(StoredName(*second, 2, 7), "Btmap08");
-    EXPECT_EQ(GetFile(*second, 2, 7), symbol);
-    EXPECT_EQ(ReadBytes(dir + "/slots/MAP/08.data"), symbol);
-    EXPECT_EQ(ReadFile(dir + "/slots/MAP/08.name"), "Btmap08\n");
-    for (const auto& entry : std::filesystem::directory_iterator(dir + "/slots/MAP")) {
-        EXPECT_NE(entry.path().filename().string()[0], '.') << "temporary file left behind";
-    }
-}
-
-TEST_F(VirtualPrinterTest, FirmwareGoesBothWaysWithoutTouchingTheStatusWord) {
-    const std::string dir = scratch.Printer();
-    auto printer = OpenPrinter(dir);
-    ASSERT_TRUE(printer);
-
-    const Reply size = Ask(*printer, Block(2, 0, 0, 4), 4);
-    EXPECT_EQ(size.bytes, (Bytes{0x00, 0x00, 0x10, 0x00}));
-    EXPECT_EQ(ReadChunks(*printer, 1048576, 16), ReadBytes(dir + "/firmware.bin"));
-    EXPECT_EQ(Status(*printer), 0);
-
-    const Bytes upgrade = Pattern(1114112, 77);
-    const Bytes give = Block(1, 0, 0, 4, 1114112);
-    ASSERT_TRUE(printer->TakeGiveCommand(give.data(), uint32_t(give.size())));
-    EXPECT_EQ(WriteChunks(*printer, upgrade, 16), 1114112u);
-    EXPECT_EQ(Status(*printer), 0);
-    EXPECT_EQ(ReadBytes(dir + "/firmware.bin"), upgrade);
-
-    auto next = OpenPrinter(dir);
-    ASSERT_TRUE(next);
-    EXPECT_EQ(Ask(*next, Block(2, 0, 0, 4), 4).bytes, (Bytes{0x00, 0x00, 0x11, 0x00}));
 }
 
 }  // namespace

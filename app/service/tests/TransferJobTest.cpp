@@ -68,29 +68,6 @@ TEST_F(Jobs, WindowShowsTheTransferTextThenCountsBytes) {
         << "slot 2 is slot index 1 on the wire";
 }
 
-TEST_F(Jobs, EachJobUsesItsOwnTexts) {
-    struct Case {
-        FileKind kind;
-        TransferDirection direction;
-        const char* created;
-    };
-    const Case cases[] = {
-        {FileKind::Data, TransferDirection::Receive, "Initializing data file transfer...|Receiving data file DATA01.dat..."},
-        {FileKind::Label, TransferDirection::Receive, "Initializing label file transfer...|Receiving label file Label01.qv7..."},
-        {FileKind::Symbol, TransferDirection::Receive, "Initializing symbol file transfer...|Receiving symbol file Btmap01.bmp..."},
-        {FileKind::Label, TransferDirection::Send, "Initializing label file transfer...|Sending label file Label01.qv7..."},
-        {FileKind::Symbol, TransferDirection::Send, "Initializing symbol file transfer...|Sending symbol file Btmap01.bmp..."},
-    };
-    qv7test::WriteBytes(folder / "any.bin", qv7test::Pattern(20));
-    for (const Case& c : cases) {
-        windows.log.clear();
-        scope.driver->deviceBytes = qv7test::Pattern(20);
-        service.Transfer(c.kind, c.direction, 1, QString::fromStdString(folder / "any.bin"), nullptr);
-        ASSERT_FALSE(windows.log.empty());
-        EXPECT_EQ(windows.log.front(), std::string("create ") + c.created);
-    }
-}
-
 TEST_F(Jobs, ASecondJobDuringATransferIsRefusedAtOnce) {
     qv7test::WriteBytes(folder / "label.qv7", qv7test::Pattern(64));
     std::vector<bool> nested;

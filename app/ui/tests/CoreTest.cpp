@@ -10,7 +10,6 @@
 
 #include "CommandLine.h"
 #include "FileDialogChoice.h"
-#include "KeyLockState.h"
 #include "PlatformPaths.h"
 #include "SettingsStore.h"
 #include "WindowShowCommand.h"
@@ -64,28 +63,6 @@ TEST_F(LinuxPaths, PutTheWindowsFoldersInTheHomeDataAndInstallFolders) {
     const QString prefix = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/..");
     EXPECT_EQ(PlatformPaths::InstallPrefix(), prefix);
     EXPECT_EQ(PlatformPaths::ReadMeFile(), prefix + "/share/doc/quillory/README.txt");
-}
-
-TEST(KeyLocks, ALockIsOnWhenAnyKeyboardLightsIt) {
-    QTemporaryDir leds;
-    auto led = [&](const char* name, const char* level) {
-        QDir().mkpath(leds.filePath(QLatin1String(name)));
-        QFile brightness(leds.filePath(QLatin1String(name) + "/brightness"));
-        ASSERT_TRUE(brightness.open(QIODevice::WriteOnly));
-        brightness.write(level);
-    };
-    EXPECT_EQ(ReadKeyLocksFromLeds(leds.path()), KeyLocks{});
-
-    led("input3::capslock", "0\n");
-    led("input7::capslock", "1\n");
-    led("input3::numlock", "0\n");
-    led("input3::scrolllock", "garbage\n");
-    led("phy0-led", "1\n");
-    EXPECT_EQ(ReadKeyLocksFromLeds(leds.path()), (KeyLocks{true, false, false}));
-
-    led("input7::numlock", "255\n");
-    EXPECT_EQ(ReadKeyLocksFromLeds(leds.path()), (KeyLocks{true, true, false}));
-    EXPECT_EQ(ReadKeyLocksFromLeds(leds.filePath(QStringLiteral("absent"))), KeyLocks{});
 }
 
 TEST(ShowCommands, ReadTheWindowsNumbersAndStoreWhatAPlacementWouldHold) {

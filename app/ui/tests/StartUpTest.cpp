@@ -105,29 +105,6 @@ TEST_F(StartUp, AWindowClosedMaximisedOpensMaximisedAndRestoresItsNormalRectangl
     EXPECT_EQ(frame()->size(), QSize(500, 420));
 }
 
-TEST_F(StartUp, AWindowClosedNormallyReopensWhereItWas) {
-    Start();
-    frame()->move(120, 80);
-    frame()->resize(400, 300);
-    QCoreApplication::processEvents();
-    Restart();
-    EXPECT_EQ(Stored("placementShowCmd").toInt(), 1);
-    EXPECT_EQ(frame()->pos(), QPoint(120, 80));
-    EXPECT_EQ(frame()->size(), QSize(400, 300));
-    EXPECT_FALSE(frame()->isMaximized());
-}
-
-TEST_F(StartUp, UnreadableSettingsReadAsTheirDefaults) {
-    Store("cx", "wide");
-    Store("cy", QString());
-    Store("placementShowCmd", 77);
-    Store("DataFolderExpanded", "yes");
-    Start();
-    EXPECT_EQ(frame()->size(), QSize(345, 480));
-    EXPECT_EQ(frame()->windowState(), Qt::WindowNoState);
-    EXPECT_FALSE(folderItem(FileKind::Data)->isExpanded());
-}
-
 TEST_F(StartUp, EveryStartPutsTheSymbolFoldersBack) {
     Store("SymbolDownloadFolder", "/somewhere/else");
     Store("SymbolUploadPath", "/somewhere/else/");

@@ -117,25 +117,6 @@ TEST_F(DuringATransfer, RefreshDoesNotReachThePrinter) {
     EXPECT_EQ(DeviceSearches(), 2) << "once the transfer is over, Refresh reads the printer again";
 }
 
-TEST_F(DuringATransfer, TheProgressWindowShowsTheTransferTextOverTheFramesCentre) {
-    // Away from the screen's edge, which would push a wider window aside.
-    frame()->move(200, 150);
-    ASSERT_TRUE(ReceiveLabel([&] {
-        auto* window = dynamic_cast<CPleaseWaitDlg*>(ProgressWindow::Current());
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->windowTitle(), "Please Wait");
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_FALSE(window->isModal());
-        EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
-        EXPECT_FALSE(window->windowFlags() & Qt::WindowSystemMenuHint);
-        EXPECT_EQ(window->textControl()->text(), "Receiving label file " + app->printerService().GetLabelFileName(1) +
-                                                     ".qv7...");
-        const QPoint offset = window->frameGeometry().center() - frame()->frameGeometry().center();
-        EXPECT_LE(offset.manhattanLength(), 4);
-    }));
-    EXPECT_EQ(ProgressWindow::Current(), nullptr) << "the window is gone with the transfer";
-}
-
 // The window on its own, fed as TransferProgress feeds it.
 class PleaseWaitWindow : public ProgramTest {};
 
