@@ -1,5 +1,5 @@
-// The window layer's widget-free parts: settings, platform paths, the lock
-// keys, the stored show state, the command line and file dialog filters.
+// The window layer's widget-free parts: the lock keys, the stored show
+// state, the command line and file dialog filters.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,60 +10,11 @@
 
 #include "CommandLine.h"
 #include "FileDialogChoice.h"
-#include "PlatformPaths.h"
-#include "SettingsStore.h"
 #include "WindowShowCommand.h"
 
 namespace {
 
 using namespace quillory;
-
-TEST(Settings, LiveInTheSettingsSectionAndReadDefaultsWhenMissingOrUnreadable) {
-    QTemporaryDir folder;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
-    {
-        SettingsStore store(QStringLiteral("Orvale"), QStringLiteral("Quillory"));
-        EXPECT_EQ(store.GetProfileInt(setting::kWidth, 345), 345);
-        EXPECT_EQ(store.GetProfileString(setting::kLabelUploadPath, QString()), QString());
-        store.WriteProfileInt(setting::kX, -12);
-        store.WriteProfileString(setting::kDataUploadPath, QStringLiteral("/home/ann/stock.dat"));
-        store.Flush();
-    }
-    QFile file(folder.filePath(QStringLiteral("Orvale/Quillory.conf")));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "[Settings]\nDataUploadPath=/home/ann/stock.dat\nx=-12\n");
-    file.close();
-
-    QSettings raw(QStringLiteral("Orvale"), QStringLiteral("Quillory"));
-    raw.setValue(QStringLiteral("Settings/cy"), QStringLiteral("tall"));
-    SettingsStore store(QStringLiteral("Orvale"), QStringLiteral("Quillory"));
-    EXPECT_EQ(store.GetProfileInt(setting::kX, 0), -12);
-    EXPECT_EQ(store.GetProfileInt(setting::kHeight, 480), 480);
-}
-
-class LinuxPaths : public ::testing::Test {
-protected:
-    void SetUp() override {
-        qputenv("HOME", folder.filePath(QStringLiteral("home")).toUtf8());
-        qputenv("XDG_DATA_HOME", folder.filePath(QStringLiteral("data")).toUtf8());
-    }
-    QTemporaryDir folder;
-};
-
-TEST_F(LinuxPaths, PutTheWindowsFoldersInTheHomeDataAndInstallFolders) {
-    EXPECT_EQ(PlatformPaths::DriveRoot(), folder.filePath(QStringLiteral("home")));
-    const QString symbols = folder.filePath(QStringLiteral("data/Quillory/Downloadable_Symbols"));
-    EXPECT_EQ(PlatformPaths::SymbolFolder(), symbols);
-    EXPECT_EQ(PlatformPaths::SymbolFolderWithSeparator(), symbols + "/");
-    EXPECT_EQ(SettingsStore::DefaultText(setting::kDataDownloadFolder), PlatformPaths::DriveRoot());
-    EXPECT_EQ(SettingsStore::DefaultText(setting::kDownloadAllPath), PlatformPaths::DriveRoot());
-    EXPECT_EQ(SettingsStore::DefaultText(setting::kFileSetUploadPath), QString());
-
-    // The prefix is found from where the program runs, so a moved installation still finds its documents.
-    const QString prefix = QDir::cleanPath(QCoreApplication::applicationDirPath() + "/..");
-    EXPECT_EQ(PlatformPaths::InstallPrefix(), prefix);
-    EXPECT_EQ(PlatformPaths::ReadMeFile(), prefix + "/share/doc/quillory/README.txt");
-}
 
 TEST(ShowCommands, ReadTheWindowsNumbersAndStoreWhatAPlacementWouldHold) {
     EXPECT_EQ(WindowStateForShowCommand(kShow), Qt::WindowNoState);

@@ -8,7 +8,33 @@ namespace quillory {
 
 namespace {
 
+const char kProgramFolderName[] = "Quillory";
 const char kSymbolFolderName[] = "Downloadable_Symbols";
+
+PlatformRoots& MovedRoots() {
+    static PlatformRoots roots;
+    return roots;
+}
+
+QString Chosen(const QString& moved, QString (*platform)()) {
+    return moved.isEmpty() ? platform() : moved;
+}
+
+QString PlatformHome() {
+    return QDir::homePath();
+}
+
+QString PlatformDataHome() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+QString PlatformCacheHome() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+}
+
+QString PlatformInstallPrefix() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1String("/.."));
+}
 
 #ifndef Q_OS_WIN
 QString DocumentFolder() {
@@ -18,10 +44,39 @@ QString DocumentFolder() {
 
 }  // namespace
 
+void PlatformPaths::SetRoots(const PlatformRoots& roots) {
+    MovedRoots() = roots;
+}
+
+QString PlatformPaths::InstallPrefix() {
+    return Chosen(MovedRoots().installPrefix, PlatformInstallPrefix);
+}
+
+QString PlatformPaths::UserDataFolder() {
+    return Join(Chosen(MovedRoots().dataHome, PlatformDataHome), QLatin1String(kProgramFolderName));
+}
+
+QString PlatformPaths::CacheFolder() {
+    return Join(Chosen(MovedRoots().cacheHome, PlatformCacheHome), QLatin1String(kProgramFolderName));
+}
+
+QString PlatformPaths::SymbolFolderWithSeparator() {
+    return SymbolFolder() + Separator();
+}
+
+QString PlatformPaths::Join(const QString& folder, const QString& name) {
+    if (folder.endsWith(Separator())) return folder + name;
+    return folder + Separator() + name;
+}
+
 #ifdef Q_OS_WIN
 
 QString PlatformPaths::DriveRoot() {
-    return QStringLiteral("C:\\");
+    return Chosen(MovedRoots().home, [] { return QStringLiteral("C:\\"); });
+}
+
+QString PlatformPaths::SharedDataFolder() {
+    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
 
 QString PlatformPaths::SymbolFolder() {
@@ -51,12 +106,15 @@ QChar PlatformPaths::Separator() {
 #else
 
 QString PlatformPaths::DriveRoot() {
-    return QDir::homePath();
+    return Chosen(MovedRoots().home, PlatformHome);
+}
+
+QString PlatformPaths::SharedDataFolder() {
+    return InstallPrefix() + QLatin1String("/share/quillory");
 }
 
 QString PlatformPaths::SymbolFolder() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QLatin1String("/Quillory/") +
-           QLatin1String(kSymbolFolderName);
+    return Join(UserDataFolder(), QLatin1String(kSymbolFolderName));
 }
 
 QString PlatformPaths::ReadMeFile() {
@@ -76,13 +134,5 @@ QChar PlatformPaths::Separator() {
 }
 
 #endif
-
-QString PlatformPaths::SymbolFolderWithSeparator() {
-    return SymbolFolder() + Separator();
-}
-
-QString PlatformPaths::InstallPrefix() {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1String("/.."));
-}
 
 }  // namespace quillory

@@ -10,10 +10,33 @@
 
 namespace quillory {
 
+// The four folders every other path is built on. An empty member stands for
+// the platform's own answer, so a test can move one root and keep the rest.
+struct PlatformRoots {
+    QString home;           // the user's home folder
+    QString dataHome;       // $XDG_DATA_HOME
+    QString cacheHome;      // $XDG_CACHE_HOME
+    QString installPrefix;  // the folder above the one holding the program
+};
+
 class PlatformPaths {
 public:
+    // Moves the roots for the rest of the process (tests, a program run from
+    // its build tree); SetRoots({}) puts the platform's answers back.
+    static void SetRoots(const PlatformRoots& roots);
+
     // Where folders chosen for saving start: "C:\" on Windows, the home folder on Linux.
     static QString DriveRoot();
+
+    // The program's own folders for the user: files it keeps between runs
+    // (firmware backups, the symbol folder) and files it may lose (the symbol
+    // preview). Neither is created here.
+    static QString UserDataFolder();
+    static QString CacheFolder();
+    // What an installation ships beside the program (schema, sample symbols,
+    // firmware images): <prefix>/share/quillory on Linux, the program's folder
+    // on Windows.
+    static QString SharedDataFolder();
 
     // The symbol folder that every start puts back into the symbol settings:
     // "C:\Program Files\Quillory\Downloadable_Symbols" on Windows,
@@ -39,6 +62,8 @@ public:
 
     // The separator of the paths above.
     static QChar Separator();
+    // folder + separator + name, with exactly one separator between them.
+    static QString Join(const QString& folder, const QString& name);
 };
 
 }  // namespace quillory
