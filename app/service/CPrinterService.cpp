@@ -10,6 +10,8 @@ namespace quillory {
 
 namespace {
 
+constexpr uint16_t kMaxFileTypes = 256;
+
 struct JobTexts {
     FileKind kind;
     TransferDirection direction;
@@ -42,18 +44,6 @@ const JobTexts& JobFor(FileKind kind, TransferDirection direction) {
     return kJobs[0];
 }
 
-// Sets the busy flag for the life of a job and clears it on every way out.
-class BusyFlag {
-public:
-    explicit BusyFlag(int32_t& flag) : flag_(flag) { flag_ = 1; }
-    ~BusyFlag() { flag_ = 0; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-
-private:
-    int32_t& flag_;
-};
-
 // A data file carries its marker at a fixed offset; anything else is not one,
 // and the printer is not bothered with it.
 bool HasDataFileMarker(const QString& path) {
@@ -65,6 +55,15 @@ bool HasDataFileMarker(const QString& path) {
 }
 
 }  // namespace
+
+TransferBusyGuard::TransferBusyGuard(CPrinterService& service)
+    : service_(service), acquired_(service.transferInProgress == 0) {
+    if (acquired_) service_.transferInProgress = 1;
+}
+
+TransferBusyGuard::~TransferBusyGuard() {
+    if (acquired_) service_.transferInProgress = 0;
+}
 
 CPrinterService::CPrinterService(PromptPort& prompt, ProgressWindowFactory& progressWindows)
     : prompt_(prompt), progressWindows_(progressWindows) {}
@@ -85,6 +84,14 @@ bool CPrinterService::RebuildCatalog() {
     uint16_t typeCount = 0;
     connection.GetFileTypes(&typeCount);
     if (connection.IsError()) return failed();
+    // A type index travels as one byte: a printer with more types than that
+    // would have type 256 read and written as type 0.
+    if (typeCount > kMaxFileTypes) {
+        catalogError_ = QStringLiteral("The printer reports %1 file types; at most %2 can be read.")
+                            .arg(typeCount)
+                            .arg(kMaxFileTypes);
+        return false;
+    }
 
     auto newData = std::make_unique<SlotList>();
     auto newLabels = std::make_unique<SlotList>();
@@ -124,6 +131,7 @@ bool CPrinterService::RebuildCatalog() {
     dataSlots = std::move(newData);
     labelSlots = std::move(newLabels);
     symbolSlots = std::move(newSymbols);
+    emit catalogChanged();
     return true;
 }
 
@@ -163,8 +171,8 @@ uint8_t CPrinterService::GetSlotCount(FileKind kind) const {
 
 bool CPrinterService::Transfer(FileKind kind, TransferDirection direction, uint8_t slot, const QString& path,
                                QWidget* parent) {
-    if (transferInProgress) return false;
-    BusyFlag busy(transferInProgress);
+    TransferBusyGuard busy(*this);
+    if (!busy.acquired()) return false;
 
     const bool sending = direction == TransferDirection::Send;
     if (sending && kind == FileKind::Data && !HasDataFileMarker(path)) return false;

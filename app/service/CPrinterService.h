@@ -4,6 +4,7 @@
 #ifndef QUILLORY_CPRINTERSERVICE_H
 #define QUILLORY_CPRINTERSERVICE_H
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -21,15 +22,15 @@ class ProgressWindowFactory;
 
 enum class TransferDirection { Receive, Send };
 
-class CPrinterService {
+class CPrinterService : public QObject {
+    Q_OBJECT
 public:
     CPrinterService(PromptPort& prompt, ProgressWindowFactory& progressWindows);
-    virtual ~CPrinterService();
-    CPrinterService(const CPrinterService&) = delete;
-    CPrinterService& operator=(const CPrinterService&) = delete;
+    ~CPrinterService() override;
 
     // Reads the whole catalogue afresh; replaces all three lists, or none.
     // Refused while a transfer runs: it would talk to the printer mid-transfer.
+    // Whoever started it, a successful rebuild announces catalogChanged.
     bool RebuildCatalog();
     // Why the last rebuild failed, in the device link's words; empty when it
     // did not fail at the printer (an old firmware was refused, a transfer ran).
@@ -67,8 +68,15 @@ public:
     bool IsTransferInProgress() const { return transferInProgress != 0; }
 
     PromptPort& prompt() const { return prompt_; }
+    ProgressWindowFactory& progressWindows() const { return progressWindows_; }
+
+signals:
+    // The lists were replaced: every CSlotEntry handed out before is gone.
+    void catalogChanged();
 
 private:
+    friend class TransferBusyGuard;
+
     using SlotList = std::vector<CSlotEntry>;
 
     const SlotList* ListOf(FileKind kind) const;
@@ -80,6 +88,24 @@ private:
     std::unique_ptr<SlotList> symbolSlots;
     int32_t transferInProgress = 0;
     QString catalogError_;
+};
+
+// Marks one transfer operation (a job, a file set, a firmware run) for its
+// whole life: taken only when no other transfer runs, and let go on every way
+// out. Whatever holds it may talk to the printer and pump events.
+class TransferBusyGuard {
+public:
+    explicit TransferBusyGuard(CPrinterService& service);
+    ~TransferBusyGuard();
+    TransferBusyGuard(const TransferBusyGuard&) = delete;
+    TransferBusyGuard& operator=(const TransferBusyGuard&) = delete;
+
+    // False when another transfer already ran: the operation must not start.
+    bool acquired() const { return acquired_; }
+
+private:
+    CPrinterService& service_;
+    bool acquired_;
 };
 
 // Shows how a job ended, as the commands that start jobs do: the kind's

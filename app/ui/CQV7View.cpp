@@ -21,7 +21,10 @@ const char kQuickReferenceCard[] = "QV7 Quick Reference Card.pdf";
 const char kRegistrationPage[] = "https://www.orvale.example/register";
 const char kWebSite[] = "https://www.orvale.example/";
 
-constexpr int kSlotEntryRole = Qt::UserRole;
+// A slot item keeps its kind and number, never a pointer into the catalogue,
+// which every rebuild replaces.
+constexpr int kKindRole = Qt::UserRole;
+constexpr int kSlotRole = Qt::UserRole + 1;
 
 const char* ExpandedSetting(FileKind kind) {
     switch (kind) {
@@ -55,6 +58,7 @@ CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemIma
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { OnItemExpanded(item, true); });
     connect(this, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { OnItemExpanded(item, false); });
+    connect(&service_, &CPrinterService::catalogChanged, this, &CQV7View::RebuildItems);
 }
 
 QTreeWidgetItem* CQV7View::folderItem(FileKind kind) const {
@@ -66,14 +70,26 @@ QTreeWidgetItem* CQV7View::folderItem(FileKind kind) const {
     return nullptr;
 }
 
-CSlotEntry* CQV7View::SlotEntryOf(const QTreeWidgetItem* item) {
-    return item ? static_cast<CSlotEntry*>(item->data(0, kSlotEntryRole).value<void*>()) : nullptr;
+bool CQV7View::SlotOf(const QTreeWidgetItem* item, FileKind* kind, uint8_t* slot) {
+    if (!item || !item->data(0, kSlotRole).isValid()) return false;
+    *kind = static_cast<FileKind>(item->data(0, kKindRole).toInt());
+    *slot = static_cast<uint8_t>(item->data(0, kSlotRole).toUInt());
+    return true;
+}
+
+CSlotEntry* CQV7View::SlotEntryOf(const QTreeWidgetItem* item) const {
+    FileKind kind;
+    uint8_t slot;
+    if (!SlotOf(item, &kind, &slot) || !service_.IsSlotValid(kind, slot)) return nullptr;
+    return service_.GetSlot(kind, slot);
 }
 
 void CQV7View::Refresh() {
     if (service_.IsTransferInProgress()) return;
-    if (!service_.RebuildCatalog()) return;
+    service_.RebuildCatalog();
+}
 
+void CQV7View::RebuildItems() {
     clear();
     rootItem_ = new QTreeWidgetItem(this, QStringList(QLatin1String(kRootText)));
     rootItem_->setIcon(0, imageList_.Icon(appIconIndex_));
@@ -103,9 +119,8 @@ void CQV7View::InsertFolder(FileKind kind) {
         const auto slot = static_cast<uint8_t>(number);
         auto* item = new QTreeWidgetItem(folder, QStringList(SlotItemText(service_, kind, slot)));
         item->setIcon(0, fileIcon);
-        if (service_.IsSlotValid(kind, slot)) {
-            item->setData(0, kSlotEntryRole, QVariant::fromValue<void*>(service_.GetSlot(kind, slot)));
-        }
+        item->setData(0, kKindRole, static_cast<int>(kind));
+        item->setData(0, kSlotRole, static_cast<unsigned>(slot));
     }
 }
 

@@ -23,15 +23,21 @@ public:
     QTreeWidgetItem* rootItem() const { return rootItem_; }
     QTreeWidgetItem* folderItem(FileKind kind) const;
 
-    // The catalogue entry a slot item stands for; null for an empty slot and
-    // for the root and folder items.
-    static CSlotEntry* SlotEntryOf(const QTreeWidgetItem* item);
+    // The kind and slot number a slot item stands for; false for the root
+    // and folder items.
+    static bool SlotOf(const QTreeWidgetItem* item, FileKind* kind, uint8_t* slot);
+    // The catalogue entry a slot item stands for, looked up now; null for an
+    // empty slot and for the root and folder items.
+    CSlotEntry* SlotEntryOf(const QTreeWidgetItem* item) const;
 
 public slots:
-    // Rebuilds the tree from a fresh catalogue. A rebuild that fails leaves
+    // Reads a fresh catalogue from the printer. A rebuild that fails leaves
     // the tree as it was; so does a Refresh while a transfer runs, which must
     // not reach the printer.
     void Refresh();
+    // Makes the items anew from the catalogue: runs whenever it changes,
+    // whoever rebuilt it.
+    void RebuildItems();
 
     void OnHelpReadMe();
     void OnHelpRegister();

@@ -52,10 +52,10 @@ TEST_F(StartUp, FirstStartShowsTheWindowTopLeftWithTheFoldersCollapsed) {
 
     // Every slot the printer has carries its catalogue entry, one without a
     // file too, so that a file can be sent into it.
-    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Data)->child(1)), service.GetDataSlot(2));
-    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Symbol)->child(9)), service.GetSymbolSlot(10));
-    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(root), nullptr);
-    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Data)), nullptr);
+    EXPECT_EQ(view()->SlotEntryOf(folderItem(FileKind::Data)->child(1)), service.GetDataSlot(2));
+    EXPECT_EQ(view()->SlotEntryOf(folderItem(FileKind::Symbol)->child(9)), service.GetSymbolSlot(10));
+    EXPECT_EQ(view()->SlotEntryOf(root), nullptr);
+    EXPECT_EQ(view()->SlotEntryOf(folderItem(FileKind::Data)), nullptr);
 
     EXPECT_TRUE(prompt.shown.empty());
 }
@@ -141,6 +141,20 @@ TEST_F(StartUp, AFailedRefreshLeavesTheTreeAsItWas) {
     EXPECT_TRUE(folderItem(FileKind::Data)->isExpanded());
 }
 
+TEST_F(StartUp, ARebuildStartedElsewhereRenewsTheItems) {
+    Start();
+    folderItem(FileKind::Data)->setExpanded(true);
+    WritePrinterFile("slots/DAT/02.name", "RENAMED\n");
+    // Another part of the program (a file set, the firmware) rebuilds the
+    // catalogue: the items must not keep the entries it replaced.
+    ASSERT_TRUE(app->printerService().RebuildCatalog());
+    QTreeWidgetItem* item = folderItem(FileKind::Data)->child(1);
+    EXPECT_EQ(item->text(0), "(Slot 2)  RENAMED.dat");
+    ASSERT_NE(view()->SlotEntryOf(item), nullptr);
+    EXPECT_EQ(view()->SlotEntryOf(item)->fileName, "RENAMED");
+    EXPECT_TRUE(folderItem(FileKind::Data)->isExpanded());
+}
+
 TEST_F(StartUp, FoldersListTheirFixedSlotCountsWhateverThePrinterHas) {
     // No data type at all, more label slots than the tree shows, fewer symbols.
     WritePrinterFile("printer.txt", "driver-version 3\ntype QV7 35\ntype MAP 3\n");
@@ -152,8 +166,8 @@ TEST_F(StartUp, FoldersListTheirFixedSlotCountsWhateverThePrinterHas) {
     const QStringList labels = ChildTexts(folderItem(FileKind::Label));
     ASSERT_EQ(labels.size(), 30);
     EXPECT_EQ(labels.last(), "(Slot 30)  <empty slot>");
-    EXPECT_NE(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Symbol)->child(2)), nullptr);
-    EXPECT_EQ(quillory::CQV7View::SlotEntryOf(folderItem(FileKind::Symbol)->child(3)), nullptr)
+    EXPECT_NE(view()->SlotEntryOf(folderItem(FileKind::Symbol)->child(2)), nullptr);
+    EXPECT_EQ(view()->SlotEntryOf(folderItem(FileKind::Symbol)->child(3)), nullptr)
         << "a slot past the printer's own has no entry";
     EXPECT_EQ(ChildTexts(folderItem(FileKind::Symbol)),
               (QStringList{"(Slot 1)  <empty slot>", "(Slot 2)  Btmap02.bmp", "(Slot 3)  <empty slot>",
