@@ -1,12 +1,15 @@
-// The whole library against the emulated printer, chosen the way users choose
-// it (QUILLORY_DEVICE), with the trace switched on.
+// The whole library against the emulated printer: reached directly, chosen
+// the way users choose it (QUILLORY_DEVICE), and through the usb backend over
+// the loopback bus with full-speed and high-speed packets, with the trace on.
 #include <cstdlib>
 #include <fstream>
 
 #include <gtest/gtest.h>
 
+#include "LoopbackUsbTransport.h"
 #include "ScriptedDriver.h"
 #include "TempFolder.h"
+#include "UsbDriver.h"
 
 namespace {
 
@@ -19,15 +22,32 @@ std::string ReadText(const std::string& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-class VirtualLink : public ::testing::Test {
+constexpr uint16_t kDirect = 0;
+
+// The parameter is the bulk packet size of the USB loopback, or kDirect.
+class VirtualLink : public ::testing::TestWithParam<uint16_t> {
 protected:
     void SetUp() override {
-        setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "printer")).c_str(), 1);
+        const std::string printerFolder = folder / "printer";
+        if (GetParam() == kDirect) {
+            setenv("QUILLORY_DEVICE", ("virtual:" + printerFolder).c_str(), 1);
+        } else {
+            const uint16_t packetSize = GetParam();
+            qv7::SetDriverFactory([printerFolder, packetSize]() -> std::shared_ptr<qv7::DeviceDriver> {
+                std::string error;
+                std::shared_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(printerFolder, &error);
+                if (!printer) return nullptr;
+                return std::make_shared<qv7::UsbDriver>(
+                    std::make_shared<qv7::LoopbackUsbTransport>(printer, qv7::kPlaceholderUsbIds, packetSize),
+                    qv7::kPlaceholderUsbIds);
+            });
+        }
         setenv("QUILLORY_TRACE", (folder / "trace.txt").c_str(), 1);
     }
     void TearDown() override {
         unsetenv("QUILLORY_DEVICE");
         unsetenv("QUILLORY_TRACE");
+        qv7::SetDriverFactory(nullptr);
     }
     void SetFaults(const std::string& text) {
         { CQV7_Sys_API seed; }  // the first connection seeds the folder
@@ -38,7 +58,14 @@ protected:
     TempFolder folder;
 };
 
-TEST_F(VirtualLink, SeededPrinterAnswersTheCatalogueQueries) {
+INSTANTIATE_TEST_SUITE_P(DirectAndOverUsb, VirtualLink,
+                         ::testing::Values(kDirect, qv7::kFullSpeedBulkPacket, qv7::kHighSpeedBulkPacket),
+                         [](const ::testing::TestParamInfo<uint16_t>& info) {
+                             return info.param == kDirect ? std::string("Direct")
+                                                          : "UsbPackets" + std::to_string(info.param);
+                         });
+
+TEST_P(VirtualLink, SeededPrinterAnswersTheCatalogueQueries) {
     CQV7_Sys_API printer;
     ASSERT_FALSE(printer.IsError()) << printer.GetError();
     uint16_t types = 0;
@@ -62,7 +89,7 @@ TEST_F(VirtualLink, SeededPrinterAnswersTheCatalogueQueries) {
         << Trace();
 }
 
-TEST_F(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
+TEST_P(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
     std::vector<uint8_t> dataFile(26536, 0);
     dataFile[13] = 1;
     dataFile[14] = 0xA5;
@@ -87,6 +114,10 @@ TEST_F(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
     EXPECT_EQ(printer.GetError(), "");
     EXPECT_EQ(ReadBytes(folder / "orders-back.dat"), dataFile);
     EXPECT_EQ(ReadBytes(folder / "label-back.qv7"), qv7test::Pattern(1000));
+    const std::string trace = Trace();
+    EXPECT_NE(trace.find("control 0x220010 in=030001000600040" "0e8030000 out=0 returned=0 ok\n"), std::string::npos);
+    EXPECT_NE(trace.find("pipe PIPE01 ok\nwrite 16 moved=16\n"), std::string::npos);
+    EXPECT_NE(trace.find("read 8 moved=8\n"), std::string::npos) << "1000 bytes end in a chunk of 8";
 
     QV7_FILE_ATTRIBUTES stored{};
     ASSERT_TRUE(printer.GetFileAttributes(0, 4, &stored));
@@ -95,7 +126,7 @@ TEST_F(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
     EXPECT_STREQ(stored.fileName, "Label07");
 }
 
-TEST_F(VirtualLink, FirmwareRoundTripIsOneMegabyteInSixteenByteChunks) {
+TEST_P(VirtualLink, FirmwareRoundTripIsOneMegabyteInSixteenByteChunks) {
     CQV7_Sys_API printer;
     printer.GetFirmware(folder / "backup.bin", nullptr);
     ASSERT_EQ(printer.GetError(), "");
@@ -117,11 +148,19 @@ struct FaultCase {
     const char* text;
 };
 
-class VirtualFault : public VirtualLink, public ::testing::WithParamInterface<FaultCase> {};
+// The faults count the library's own chunks, so they are told to the printer
+// reached directly.
+class VirtualFault : public ::testing::TestWithParam<FaultCase> {
+protected:
+    void SetUp() override { setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "printer")).c_str(), 1); }
+    void TearDown() override { unsetenv("QUILLORY_DEVICE"); }
+    TempFolder folder;
+};
 
 TEST_P(VirtualFault, EndsInItsOwnText) {
     qv7test::SteppingClock clock(250);
-    SetFaults(GetParam().faults);
+    { CQV7_Sys_API seed; }  // the first connection seeds the folder
+    std::ofstream(folder / "printer/faults.txt") << GetParam().faults;
     WriteBytes(folder / "label.qv7", qv7test::Pattern(40));
     WriteBytes(folder / "existing.qv7", {1, 2, 3});
 
@@ -154,7 +193,31 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"upload-fails\n", "give", "File Upload Error"},
         FaultCase{"download-fails\n", "get", "File Download Error"}));
 
-TEST_F(VirtualLink, OldFirmwareNamesEverySlotBlank40) {
+TEST_P(VirtualLink, EverySizeComesBackByteForByte) {
+    for (const uint32_t size : {1u, 15u, 16u, 17u, 300u, 1048576u}) {
+        const std::vector<uint8_t> bytes = qv7test::Pattern(size, 7);
+        WriteBytes(folder / "sent.bin", bytes);
+        CQV7_Sys_API printer;
+        printer.GiveFile(1, 2, folder / "sent.bin", nullptr);
+        printer.GetFile(1, 2, folder / "label.qv7", nullptr);
+        ASSERT_EQ(printer.GetError(), "") << size;
+        EXPECT_EQ(ReadBytes(folder / "label.qv7"), bytes) << size;
+
+        printer.GiveFirmware(folder / "sent.bin", nullptr);
+        printer.GetFirmware(folder / "firmware.bin", nullptr);
+        ASSERT_EQ(printer.GetError(), "") << size;
+        EXPECT_EQ(ReadBytes(folder / "firmware.bin"), bytes) << size;
+    }
+    // Nothing is sent empty, so the printer is given an empty firmware by hand;
+    // an empty image is refused before a byte moves.
+    WriteBytes(folder / "printer/firmware.bin", {});
+    CQV7_Sys_API printer;
+    printer.GetFirmware(folder / "firmware.bin", nullptr);
+    EXPECT_EQ(printer.GetError(), "No Point recieving 0 bytes");
+    EXPECT_EQ(ReadBytes(folder / "firmware.bin"), qv7test::Pattern(1048576, 7));
+}
+
+TEST_P(VirtualLink, OldFirmwareNamesEverySlotBlank40) {
     SetFaults("old-firmware\n");
     CQV7_Sys_API printer;
     QV7_FILE_ATTRIBUTES stored{};

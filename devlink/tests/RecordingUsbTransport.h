@@ -116,6 +116,10 @@ private:
             return error;
         }
 
+        int ClearHalt(uint8_t endpoint) override {
+            return Step("clear-halt", endpoint, inner_->ClearHalt(endpoint));
+        }
+
     private:
         int Step(const char* what, uint8_t number, int error) {
             bus_.steps.push_back(std::string(what) + " " + std::to_string(number) + (error ? " refused" : ""));

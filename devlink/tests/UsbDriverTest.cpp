@@ -42,6 +42,7 @@ class UsbDriverTest : public ::testing::Test {
 protected:
     qv7test::TempFolder folder;
     std::shared_ptr<qv7::VirtualPrinter> printer;
+    std::shared_ptr<qv7::LoopbackUsbTransport> loopback;
     std::shared_ptr<RecordingUsbTransport> bus;
     std::unique_ptr<qv7::UsbDriver> driver;
     std::string path;
@@ -52,7 +53,8 @@ protected:
     void Attach(const std::string& faults) {
         driver.reset();
         printer = LoadPrinter(folder, faults);
-        bus = std::make_shared<RecordingUsbTransport>(std::make_shared<qv7::LoopbackUsbTransport>(printer));
+        loopback = std::make_shared<qv7::LoopbackUsbTransport>(printer);
+        bus = std::make_shared<RecordingUsbTransport>(loopback);
         driver = std::make_unique<qv7::UsbDriver>(bus, qv7::kPlaceholderUsbIds);
     }
 
@@ -222,14 +224,31 @@ TEST_F(UsbDriverTest, KernelDriverIsDetachedForTheSessionAndGivenBackAfterTheLas
     ASSERT_NE(device, nullptr);
     qv7::DriverHandle pipe = Pipe("PIPE01");
     ASSERT_NE(pipe, nullptr);
-    EXPECT_EQ(bus->steps, (std::vector<std::string>{"open 1-7", "detach 0", "claim 0"}));
+    const std::vector<std::string> opened{"open 1-7", "detach 0", "claim 0", "clear-halt 129", "clear-halt 2"};
+    EXPECT_EQ(bus->steps, opened);
 
     driver->Close(device);
-    EXPECT_EQ(bus->steps.size(), 3u) << "the open pipe still needs the interface";
+    EXPECT_EQ(bus->steps, opened) << "the open pipe still needs the interface";
     driver->Close(pipe);
-    EXPECT_EQ(bus->steps,
-              (std::vector<std::string>{"open 1-7", "detach 0", "claim 0", "release 0", "attach 0", "close"}));
+    std::vector<std::string> closed = opened;
+    closed.insert(closed.end(), {"release 0", "attach 0", "close"});
+    EXPECT_EQ(bus->steps, closed);
     EXPECT_TRUE(bus->kernelDriverBound);
+}
+
+TEST_F(UsbDriverTest, AStalledEndpointIsClearedWhenTheSessionOpens) {
+    loopback->Halt(qv7::kLoopbackBulkIn);
+    loopback->Halt(qv7::kLoopbackBulkOut);
+    ASSERT_NE(OpenPrinter(), nullptr);
+    // Announce a 40-byte label, then send it: the OUT endpoint takes it.
+    uint32_t returned = 0;
+    ASSERT_TRUE(driver->Control(OpenPrinter(), kGiveCode, kGiveLabel3Of40Bytes.data(),
+                                static_cast<uint32_t>(kGiveLabel3Of40Bytes.size()), nullptr, 0, &returned));
+    qv7::DriverHandle out = Pipe("PIPE01");
+    const uint8_t chunk[16] = {};
+    uint32_t moved = 0;
+    EXPECT_TRUE(driver->WritePipe(out, chunk, 16, &moved));
+    EXPECT_EQ(moved, 16u);
 }
 
 TEST_F(UsbDriverTest, RefusedClaimLeavesTheDeviceAsItWas) {

@@ -148,6 +148,8 @@ public:
         return Bulk(endpoint, data, length, timeoutMs, transferred);
     }
 
+    int ClearHalt(uint8_t endpoint) override { return ErrnoFrom(libusb_clear_halt(handle_, endpoint)); }
+
 private:
     int Control(const UsbSetup& setup, uint8_t* data, unsigned timeoutMs, uint32_t* transferred) {
         *transferred = 0;

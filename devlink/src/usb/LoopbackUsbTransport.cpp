@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <vector>
 
 namespace qv7 {
 
@@ -13,7 +14,6 @@ constexpr uint8_t kVersionRequest = 3;
 constexpr uint8_t kGiveRequest = 4;
 constexpr uint8_t kGetRequest = 5;
 constexpr uint8_t kVendorSpecificClass = 0xFF;
-constexpr uint16_t kFullSpeedBulkPacket = 64;
 
 class LoopbackDevice final : public UsbDevice {
 public:
@@ -26,8 +26,8 @@ public:
         if (interfaceNumber != 0) return ENOENT;
         *out = UsbInterface{0,
                             kVendorSpecificClass,
-                            {UsbEndpoint{kLoopbackBulkIn, kUsbTransferTypeBulk, kFullSpeedBulkPacket},
-                             UsbEndpoint{kLoopbackBulkOut, kUsbTransferTypeBulk, kFullSpeedBulkPacket}}};
+                            {UsbEndpoint{kLoopbackBulkIn, kUsbTransferTypeBulk, bus_->packetSize},
+                             UsbEndpoint{kLoopbackBulkOut, kUsbTransferTypeBulk, bus_->packetSize}}};
         return 0;
     }
 
@@ -103,17 +103,40 @@ public:
         *transferred = 0;
         if (const int error = Reachable()) return error;
         if (endpoint != kLoopbackBulkOut) return ENOENT;
+        if (bus_->outHalted) return EPIPE;
         *transferred = bus_->printer->WriteBulk(data, length);
         return *transferred < length ? ETIMEDOUT : 0;
     }
 
-    // A short packet ends an IN transfer early; no packet at all is a timeout.
+    // The printer sends what it has in packets of the endpoint's size. A
+    // packet that does not fit the room left overflows and is lost; a short
+    // one ends the transfer; no packet at all is a timeout.
     int BulkRead(uint8_t endpoint, uint8_t* data, uint32_t length, unsigned, uint32_t* transferred) override {
         *transferred = 0;
         if (const int error = Reachable()) return error;
         if (endpoint != kLoopbackBulkIn) return ENOENT;
-        *transferred = bus_->printer->ReadBulk(data, length);
+        if (bus_->inHalted) return EPIPE;
+        std::vector<uint8_t> packet(bus_->packetSize);
+        while (*transferred < length) {
+            const uint32_t sent = bus_->printer->ReadBulk(packet.data(), bus_->packetSize);
+            if (sent > length - *transferred) return EOVERFLOW;
+            std::copy_n(packet.begin(), sent, data + *transferred);
+            *transferred += sent;
+            if (sent < bus_->packetSize) break;
+        }
         return *transferred == 0 && length > 0 ? ETIMEDOUT : 0;
+    }
+
+    int ClearHalt(uint8_t endpoint) override {
+        if (const int error = Reachable()) return error;
+        if (endpoint == kLoopbackBulkIn) {
+            bus_->inHalted = false;
+        } else if (endpoint == kLoopbackBulkOut) {
+            bus_->outHalted = false;
+        } else {
+            return ENOENT;
+        }
+        return 0;
     }
 
 private:
@@ -130,8 +153,13 @@ private:
 
 }  // namespace
 
-LoopbackUsbTransport::LoopbackUsbTransport(std::shared_ptr<VirtualPrinter> printer, UsbIds ids)
-    : bus_(std::make_shared<Bus>(Bus{std::move(printer), ids, false})) {}
+LoopbackUsbTransport::LoopbackUsbTransport(std::shared_ptr<VirtualPrinter> printer, UsbIds ids, uint16_t packetSize)
+    : bus_(std::make_shared<Bus>(Bus{std::move(printer), ids, packetSize, false, false, false})) {}
+
+void LoopbackUsbTransport::Halt(uint8_t endpoint) {
+    if (endpoint == kLoopbackBulkIn) bus_->inHalted = true;
+    if (endpoint == kLoopbackBulkOut) bus_->outHalted = true;
+}
 
 int LoopbackUsbTransport::Start() {
     return 0;

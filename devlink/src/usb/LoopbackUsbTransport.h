@@ -18,19 +18,33 @@ constexpr UsbAddress kLoopbackAddress{1, 7};
 constexpr uint8_t kLoopbackBulkIn = 0x81;
 constexpr uint8_t kLoopbackBulkOut = 0x02;
 
+// Bulk packet sizes of a full-speed and a high-speed printer.
+constexpr uint16_t kFullSpeedBulkPacket = 64;
+constexpr uint16_t kHighSpeedBulkPacket = 512;
+
 class LoopbackUsbTransport final : public UsbTransport {
 public:
-    explicit LoopbackUsbTransport(std::shared_ptr<VirtualPrinter> printer, UsbIds ids = kPlaceholderUsbIds);
+    // The printer's bulk endpoints move packets of packetSize bytes, as a
+    // real one does: an IN read with less room than the packet overflows.
+    explicit LoopbackUsbTransport(std::shared_ptr<VirtualPrinter> printer, UsbIds ids = kPlaceholderUsbIds,
+                                  uint16_t packetSize = kFullSpeedBulkPacket);
 
     int Start() override;
     int List(UsbIds ids, std::vector<UsbAddress>* found) override;
     int Open(UsbAddress at, UsbIds ids, std::unique_ptr<UsbDevice>* out) override;
 
+    // Stalls an endpoint, as a transfer broken off by a killed program can
+    // leave it: every transfer on it fails until the host clears the halt.
+    void Halt(uint8_t endpoint);
+
     // What every opened device shares, as one physical printer would.
     struct Bus {
         std::shared_ptr<VirtualPrinter> printer;
         UsbIds ids;
+        uint16_t packetSize = kFullSpeedBulkPacket;
         bool claimed = false;
+        bool inHalted = false;
+        bool outHalted = false;
     };
 
 private:

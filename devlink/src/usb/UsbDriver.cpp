@@ -1,5 +1,6 @@
 #include "UsbDriver.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -37,6 +38,14 @@ const VendorRequest* FindVendorRequest(uint32_t controlCode) {
 constexpr uint8_t kVendorOut = kUsbTypeVendor | kUsbRecipientInterface;
 constexpr uint8_t kVendorIn = kUsbDirectionIn | kUsbTypeVendor | kUsbRecipientInterface;
 constexpr uint32_t kLongestControlData = 0xFFFF;
+// An endpoint that reports no packet size is read in pieces of the largest
+// bulk packet any speed has, a whole number of every smaller one.
+constexpr uint16_t kLargestBulkPacket = 1024;
+
+uint16_t PacketSize(const UsbEndpoint& endpoint) {
+    const uint16_t size = endpoint.maxPacketSize & kUsbPacketSizeMask;
+    return size ? size : kLargestBulkPacket;
+}
 
 }  // namespace
 
@@ -56,7 +65,7 @@ DriverHandle UsbDriver::OpenDevice(const std::string& path) {
     if (!at) return nullptr;
     std::shared_ptr<UsbSession> session;
     if (SessionAt(*at, &session) != 0) return nullptr;
-    return Keep(Handle{std::move(session), std::nullopt, 0, kUsbDefaultPipeTimeoutMs});
+    return Keep(Handle{std::move(session), std::nullopt, UsbEndpoint{}, kUsbDefaultPipeTimeoutMs, {}, 0, false});
 }
 
 bool UsbDriver::Control(DriverHandle device, uint32_t controlCode, const uint8_t* input, uint32_t inputLength,
@@ -98,12 +107,12 @@ DriverHandle UsbDriver::OpenPipe(const std::string& pipePath, uint32_t* errorNum
         *errorNumber = static_cast<uint32_t>(error);
         return nullptr;
     }
-    const std::optional<uint8_t> endpoint = session->Endpoint(parsed->pipe);
+    const std::optional<UsbEndpoint> endpoint = session->Endpoint(parsed->pipe);
     if (!endpoint) {
         *errorNumber = ENOENT;
         return nullptr;
     }
-    return Keep(Handle{std::move(session), parsed->pipe, *endpoint, kUsbDefaultPipeTimeoutMs});
+    return Keep(Handle{std::move(session), parsed->pipe, *endpoint, kUsbDefaultPipeTimeoutMs, {}, 0, false});
 }
 
 // A pipe carries one direction, so of the five values only that direction's
@@ -118,14 +127,43 @@ bool UsbDriver::WritePipe(DriverHandle pipe, const uint8_t* data, uint32_t lengt
     *moved = 0;
     Handle* handle = PipeHandle(pipe, UsbPipe::Out);
     if (!handle) return false;
-    return handle->session->Device().BulkWrite(handle->endpoint, data, length, handle->timeoutMs, moved) == 0;
+    return handle->session->Device().BulkWrite(handle->endpoint.address, data, length, handle->timeoutMs, moved) ==
+           0;
 }
 
+// The printer sends whole packets, and a packet bigger than the buffer it
+// lands in overflows: so PIPE00 is read a packet at a time into the pipe's
+// own buffer, and the library's small reads are served from there. A short
+// packet ends a transfer: a read that runs into one returns what it has.
 bool UsbDriver::ReadPipe(DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) {
     *moved = 0;
     Handle* handle = PipeHandle(pipe, UsbPipe::In);
     if (!handle) return false;
-    return handle->session->Device().BulkRead(handle->endpoint, data, length, handle->timeoutMs, moved) == 0;
+    while (*moved < length) {
+        if (handle->served == handle->packet.size()) {
+            if (handle->packetWasShort && *moved > 0) break;
+            if (!ReceivePacket(*handle)) return false;
+        }
+        const size_t take = std::min<size_t>(length - *moved, handle->packet.size() - handle->served);
+        std::copy_n(handle->packet.begin() + static_cast<std::ptrdiff_t>(handle->served), take, data + *moved);
+        handle->served += take;
+        *moved += static_cast<uint32_t>(take);
+        if (handle->packetWasShort && handle->served == handle->packet.size()) break;
+    }
+    return true;
+}
+
+bool UsbDriver::ReceivePacket(Handle& handle) {
+    const uint16_t size = PacketSize(handle.endpoint);
+    handle.packet.resize(size);
+    uint32_t received = 0;
+    const int error =
+        handle.session->Device().BulkRead(handle.endpoint.address, handle.packet.data(), size, handle.timeoutMs,
+                                          &received);
+    handle.packet.resize(error == 0 ? received : 0);
+    handle.served = 0;
+    handle.packetWasShort = received < size;
+    return error == 0;
 }
 
 void UsbDriver::Close(DriverHandle handle) {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "UsbDevicePath.h"
 #include "UsbSession.h"
@@ -43,9 +44,17 @@ private:
     struct Handle {
         std::shared_ptr<UsbSession> session;
         std::optional<UsbPipe> pipe;
-        uint8_t endpoint = 0;
+        UsbEndpoint endpoint;
         unsigned timeoutMs = kUsbDefaultPipeTimeoutMs;
+        // PIPE00 only: the last packet received, of which the library's reads
+        // have taken `served` bytes, and whether it was short (the end of a
+        // transfer).
+        std::vector<uint8_t> packet;
+        size_t served = 0;
+        bool packetWasShort = false;
     };
+
+    bool ReceivePacket(Handle& handle);
 
     int SessionAt(UsbAddress at, std::shared_ptr<UsbSession>* out);
     DriverHandle Keep(Handle handle);

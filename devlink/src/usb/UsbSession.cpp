@@ -5,11 +5,11 @@ namespace qv7 {
 namespace {
 
 // The first bulk endpoint of the wanted direction; the printer has one each way.
-std::optional<uint8_t> FirstBulkEndpoint(const UsbInterface& described, bool in) {
+std::optional<UsbEndpoint> FirstBulkEndpoint(const UsbInterface& described, bool in) {
     for (const UsbEndpoint& endpoint : described.endpoints) {
         const bool bulk = (endpoint.attributes & kUsbTransferTypeMask) == kUsbTransferTypeBulk;
         const bool isIn = (endpoint.address & kUsbDirectionIn) != 0;
-        if (bulk && isIn == in) return endpoint.address;
+        if (bulk && isIn == in) return endpoint;
     }
     return std::nullopt;
 }
@@ -38,6 +38,13 @@ int UsbSession::Open(UsbTransport& transport, UsbAddress at, UsbIds ids, std::sh
         return error;
     }
     out->reset(new UsbSession(std::move(device), detached, described));
+    // A program killed mid-transfer can leave an endpoint stalled, and every
+    // transfer after it would fail. A device that cannot clear a halt has
+    // none to clear: the transfers themselves will tell.
+    UsbSession& session = **out;
+    for (const std::optional<UsbEndpoint>& endpoint : {session.bulkIn_, session.bulkOut_}) {
+        if (endpoint) session.device_->ClearHalt(endpoint->address);
+    }
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // The printer opened for use: interface 0 claimed (taken from a kernel
-// driver first if one had bound it) and its two bulk endpoints known. The
+// driver first if one had bound it), its two bulk endpoints known and taken
+// out of any halt a broken-off transfer of an earlier program left them in. The
 // device handle and the pipes opened below it share one session, because a
 // USB interface has only one claimer at a time.
 #ifndef QV7_USB_SESSION_H
@@ -30,15 +31,15 @@ public:
 
     UsbDevice& Device() { return *device_; }
     // The bulk endpoint that carries the pipe; nothing when the interface has none.
-    std::optional<uint8_t> Endpoint(UsbPipe pipe) const { return pipe == UsbPipe::In ? bulkIn_ : bulkOut_; }
+    std::optional<UsbEndpoint> Endpoint(UsbPipe pipe) const { return pipe == UsbPipe::In ? bulkIn_ : bulkOut_; }
 
 private:
     UsbSession(std::unique_ptr<UsbDevice> device, bool detached, const UsbInterface& described);
 
     std::unique_ptr<UsbDevice> device_;
     bool detached_;
-    std::optional<uint8_t> bulkIn_;
-    std::optional<uint8_t> bulkOut_;
+    std::optional<UsbEndpoint> bulkIn_;
+    std::optional<UsbEndpoint> bulkOut_;
 };
 
 }  // namespace qv7

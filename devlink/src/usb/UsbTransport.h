@@ -51,6 +51,10 @@ struct UsbEndpoint {
     uint16_t maxPacketSize = 0;
 };
 
+// The payload of one packet: bits 10..0 of wMaxPacketSize (the bits above
+// count extra transactions of high-bandwidth endpoints, never bulk ones).
+constexpr uint16_t kUsbPacketSizeMask = 0x07FF;
+
 // Alternate setting 0 of one interface of the active configuration.
 struct UsbInterface {
     uint8_t number = 0;
@@ -81,8 +85,15 @@ public:
     // what moved before.
     virtual int BulkWrite(uint8_t endpoint, const uint8_t* data, uint32_t length, unsigned timeoutMs,
                           uint32_t* transferred) = 0;
+    // Reading IN: length should be a whole number of the endpoint's packets,
+    // or a packet longer than the room left overflows (EOVERFLOW) and its
+    // bytes are lost. A packet shorter than the endpoint's size ends the
+    // transfer.
     virtual int BulkRead(uint8_t endpoint, uint8_t* data, uint32_t length, unsigned timeoutMs,
                          uint32_t* transferred) = 0;
+    // Takes an endpoint out of its halted (stalled) state and resets its data
+    // toggle.
+    virtual int ClearHalt(uint8_t endpoint) = 0;
 };
 
 class UsbTransport {
