@@ -36,8 +36,9 @@ PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image
         if (got == 0) break;
         done += got;
     }
+    const bool failed = std::ferror(file) != 0;
     std::fclose(file);
-    return PcFileRead::Ok;
+    return done == image->size && !failed ? PcFileRead::Ok : PcFileRead::ShortRead;
 }
 
 namespace {

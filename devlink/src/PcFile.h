@@ -10,7 +10,7 @@
 
 namespace qv7 {
 
-enum class PcFileRead { Ok, CannotOpen, NoMemory };
+enum class PcFileRead { Ok, CannotOpen, NoMemory, ShortRead };
 
 struct PcFileImage {
     std::unique_ptr<uint8_t[]> bytes;
@@ -18,7 +18,9 @@ struct PcFileImage {
 };
 
 // Reads the whole regular file at path, in steps of `step` bytes. Files the
-// protocol's 32-bit sizes cannot announce count as too large to hold.
+// protocol's 32-bit sizes cannot announce count as too large to hold. A file
+// that gives fewer bytes than its size (it shrank, the medium failed) is a
+// ShortRead: what would go to the printer is not the file.
 PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image);
 
 // Writes into a temporary file beside the target and renames it over the

@@ -198,6 +198,7 @@ uint32_t MoveChunks(Channel* pipe, bool sending, uint8_t* buffer, uint32_t count
 std::string PcFileReadFailure(qv7::PcFileRead result, const std::string& path, uint64_t size,
                               const char* allocationPrefix) {
     if (result == qv7::PcFileRead::CannotOpen) return "Invalid file name:" + path;
+    if (result == qv7::PcFileRead::ShortRead) return "Unable to read file:" + path;
     return allocationPrefix + std::to_string(size) + " Bytes";
 }
 

@@ -98,6 +98,22 @@ TEST_F(Transfers, MissingSourceFileSendsNoCommand) {
     EXPECT_TRUE(driver->CallsStartingWith("control").empty());
 }
 
+TEST_F(Transfers, AFileThatReadsShorterThanItsSizeIsNotSent) {
+    // A sysfs file claims a page and gives a few bytes: the same as a file that
+    // shrinks while it is read, or a medium that fails part way.
+    const std::string shrinking = "/sys/devices/system/cpu/online";
+    struct stat info {};
+    if (stat(shrinking.c_str(), &info) != 0 || info.st_size <= 16) GTEST_SKIP() << "no sysfs here";
+    CQV7_Sys_API printer;
+    printer.GiveFile(1, 0, shrinking, nullptr);
+    EXPECT_EQ(printer.GetError(), "Unable to read file:" + shrinking);
+    printer.GetError();
+    printer.GiveFirmware(shrinking, nullptr);
+    EXPECT_EQ(printer.GetError(), "Unable to read file:" + shrinking);
+    EXPECT_TRUE(driver->CallsStartingWith("control 0x220010").empty()) << "nothing is announced";
+    EXPECT_TRUE(driver->CallsStartingWith("write").empty());
+}
+
 TEST_F(Transfers, GetIntoAMissingFolderSendsNoCommand) {
     CQV7_Sys_API printer;
     const std::string target = folder / "no/such/folder/file.dat";
