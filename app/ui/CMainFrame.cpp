@@ -214,11 +214,21 @@ void CMainFrame::UpdateCommandStates() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (service_.IsTransferInProgress()) {
-        prompt_.ShowMessage(LoadString(IDS_CLOSE_DURING_TRANSFER), MessageIcon::Stop, MessageButtons::Ok);
+        // The request arrives through the transfer's event pump; a message box
+        // here would stop the transfer until it is answered, and the printer
+        // gives up waiting. It is shown once the transfer is over.
+        closeRefusalPending_ = true;
         event->ignore();
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::OnTransferWindowClosed() {
+    UpdateCommandStates();
+    if (!closeRefusalPending_ || service_.IsTransferInProgress()) return;
+    closeRefusalPending_ = false;
+    prompt_.ShowMessage(LoadString(IDS_CLOSE_DURING_TRANSFER), MessageIcon::Stop, MessageButtons::Ok);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

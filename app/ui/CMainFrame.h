@@ -46,6 +46,9 @@ public slots:
     // Enables each command that has a handler, except those a running
     // transfer guards.
     void UpdateCommandStates();
+    // A transfer's window has gone: the commands come back, and a close
+    // refused during the transfer is told now.
+    void OnTransferWindowClosed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +90,8 @@ private:
     // normally; turns the normal inside rectangle Qt keeps for a maximised
     // window back into the outer position the placement stores.
     QPoint normalFrameOffset_;
+    // A close was refused during a transfer; the box saying so waits for its end.
+    bool closeRefusalPending_ = false;
 };
 
 }  // namespace quillory

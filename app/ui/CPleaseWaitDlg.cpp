@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QWindow>
 
 #include <climits>
 
@@ -42,8 +43,9 @@ private:
 }  // namespace
 
 CPleaseWaitDlg::CPleaseWaitDlg(const QString& windowText, const QString& transferText, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ProgressWindow(windowText, transferText),
+      owner_(parent ? parent->window() : nullptr),
       text_(new QLabel(windowText, this)),
       progress_(new QProgressBar(this)) {
     setWindowTitle(QLatin1String(kCaption));
@@ -69,14 +71,20 @@ CPleaseWaitDlg::~CPleaseWaitDlg() {
 }
 
 void CPleaseWaitDlg::Show() {
-    // A dialog with a parent is centred on it at its first show.
+    if (owner_) {
+        // Above the window it belongs to, and centred on it.
+        create();
+        owner_->winId();
+        windowHandle()->setTransientParent(owner_->windowHandle());
+        move(owner_->frameGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
     show();
 }
 
 void CPleaseWaitDlg::Close() {
-    if (QWidget* owner = parentWidget()) {
-        owner->activateWindow();
-        owner->setFocus();
+    if (owner_) {
+        owner_->activateWindow();
+        owner_->setFocus();
     }
     hide();
 }

@@ -2,10 +2,15 @@
 // that counts bytes. Modeless, centred on its parent, without a close button;
 // TransferProgress feeds it after every 16-byte chunk and it lets the program
 // breathe in between.
+//
+// The transfer that made the window owns it. The parent is only where it
+// stands and who gets the focus back: were it the window's Qt parent too, a
+// parent going away during the transfer would delete the window under it.
 #ifndef QUILLORY_CPLEASEWAITDLG_H
 #define QUILLORY_CPLEASEWAITDLG_H
 
 #include <QDialog>
+#include <QPointer>
 
 #include "ProgressWindow.h"
 
@@ -36,6 +41,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    QPointer<QWidget> owner_;
     QLabel* text_;
     QProgressBar* progress_;
     bool quitPending_ = false;

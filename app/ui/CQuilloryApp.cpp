@@ -43,7 +43,7 @@ bool CQuilloryApp::InitInstance() {
                      &CMainFrame::UpdateCommandStates);
     // Queued: the busy flag clears only after the window is gone.
     QObject::connect(&progressWindows_, &PleaseWaitDlgFactory::windowClosed, frame_.get(),
-                     &CMainFrame::UpdateCommandStates, Qt::QueuedConnection);
+                     &CMainFrame::OnTransferWindowClosed, Qt::QueuedConnection);
 
     frame_->setWindowState(WindowStateForShowCommand(settings_->GetProfileInt(setting::kShowCommand, kShow)));
     frame_->show();

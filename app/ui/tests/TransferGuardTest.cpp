@@ -5,12 +5,16 @@
 #include <QFile>
 #include <QLabel>
 #include <QProgressBar>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
 
 #include "CPleaseWaitDlg.h"
 #include "CPrinterService.h"
+#include "MessageBoxPrompt.h"
 #include "ProgramFixture.h"
 #include "ProgressWindow.h"
 #include "StringTable.h"
@@ -62,8 +66,8 @@ protected:
 };
 
 TEST_F(DuringATransfer, ExitAndTheGuardedCommandsAreDisabledUntilItEnds) {
-    const int guarded[] = {ID_APP_EXIT, ID_FILE_CONVERT_CSV, ID_VIEW_REFRESH};
-    const int unguarded[] = {ID_APP_ABOUT, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_HELP_READ_ME, ID_HELP_WEBSITE};
+    const int guarded[] = {ID_APP_EXIT, ID_FILE_CONVERT_CSV, ID_VIEW_REFRESH, ID_APP_ABOUT};
+    const int unguarded[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_HELP_READ_ME, ID_HELP_WEBSITE};
     for (int id : guarded) ASSERT_TRUE(Enabled(id)) << id;
 
     ASSERT_TRUE(ReceiveLabel([&] {
@@ -74,12 +78,14 @@ TEST_F(DuringATransfer, ExitAndTheGuardedCommandsAreDisabledUntilItEnds) {
     for (int id : guarded) EXPECT_TRUE(Enabled(id)) << id;
 }
 
-TEST_F(DuringATransfer, ClosingIsRefusedWithTheStopMessageAndTheTransferGoesOn) {
+TEST_F(DuringATransfer, ClosingIsRefusedWithTheStopMessageOnceTheTransferIsOver) {
     ASSERT_TRUE(ReceiveLabel([&] {
         EXPECT_FALSE(frame()->close());
         frame()->SendCommand(ID_APP_EXIT);
         EXPECT_TRUE(frame()->isVisible());
+        EXPECT_TRUE(prompt.shown.empty()) << "no box may hold the transfer up";
     }));
+    QCoreApplication::processEvents();
     EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{{"Cannot close Quillory while a transfer is in progress.",
                                                         MessageIcon::Stop, MessageButtons::Ok}}))
         << "Exit is disabled, so only the close request reaches the guard";
@@ -115,6 +121,54 @@ TEST_F(DuringATransfer, RefreshDoesNotReachThePrinter) {
     QCoreApplication::processEvents();
     frame()->SendCommand(ID_VIEW_REFRESH);
     EXPECT_EQ(DeviceSearches(), 2) << "once the transfer is over, Refresh reads the printer again";
+}
+
+// Real message boxes, with a note of whether a transfer ran when each opened.
+class WatchedMessageBoxes : public MessageBoxPrompt {
+public:
+    explicit WatchedMessageBoxes(CQuilloryApp*& app) : app_(app) {}
+    MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons) override {
+        texts << text;
+        if (app_->printerService().IsTransferInProgress()) openedDuringTransfer = true;
+        return MessageBoxPrompt::ShowMessage(text, icon, buttons);
+    }
+    QStringList texts;
+    bool openedDuringTransfer = false;
+
+private:
+    CQuilloryApp*& app_;
+};
+
+TEST_F(DuringATransfer, ARealMessageBoxNeverOpensInsideTheTransfersPump) {
+    // A megabyte keeps the transfer going long enough for a box to get in its way.
+    app.reset();
+    WritePrinterFile("slots/QV7/01.data", QByteArray(1 << 20, 'q'));
+    CQuilloryApp* running = nullptr;
+    WatchedMessageBoxes boxes(running);
+    app = std::make_unique<CQuilloryApp>(boxes, files);
+    running = app.get();
+    ASSERT_TRUE(app->InitInstance());
+
+    // Answers every box as a user would.
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    user.start(5);
+
+    EXPECT_TRUE(ReceiveLabel([&] { EXPECT_FALSE(frame()->close()); }));
+    EXPECT_EQ(QFile(Path("label.qv7")).size(), 1 << 20);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, 5000));
+    EXPECT_EQ(boxes.texts, QStringList{"Cannot close Quillory while a transfer is in progress."});
+    EXPECT_FALSE(boxes.openedDuringTransfer);
+    app.reset();
+}
+
+TEST_F(DuringATransfer, TheWindowOutlivesAParentThatGoesUnderIt) {
+    auto* parent = new QWidget;
+    parent->show();
+    QTimer::singleShot(0, parent, [parent] { delete parent; });
+    EXPECT_TRUE(app->printerService().ReceiveLabelFile(1, Path("label.qv7"), parent));
 }
 
 // The window on its own, fed as TransferProgress feeds it.
