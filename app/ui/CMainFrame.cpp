@@ -25,6 +25,7 @@
 #include "SettingsStore.h"
 #include "StringTable.h"
 #include "WindowShowCommand.h"
+#include "qv7/DeviceDriver.h"
 
 namespace quillory {
 
@@ -187,7 +188,10 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_APP_EXIT, [this] { OnAppExit(); });
     Handle(ID_VIEW_TOOLBAR, [this] { OnViewToolBar(); });
     Handle(ID_VIEW_STATUS_BAR, [this] { OnViewStatusBar(); });
-    Handle(ID_VIEW_REFRESH, [this] { view_->Refresh(); });
+    Handle(ID_VIEW_REFRESH, [this] {
+        view_->Refresh();
+        ShowTraceProblem();
+    });
     Handle(ID_HELP_FINDER, [this] { OnHelpFinder(); });
     Handle(ID_HELP, [this] { OnHelpFinder(); });
     Handle(ID_CONTEXT_HELP, [this] { OnHelpFinder(); });
@@ -285,6 +289,13 @@ void CMainFrame::OnFileConvertCsv() {
     if (!files_.ChooseFileToSave(targetChoice, &targetPath)) return;
 
     ConvertCsvToDataFile(dataTable_, csvPath, csvTitle, targetPath, prompt_);
+}
+
+void CMainFrame::ShowTraceProblem() {
+    // A user who asked for a trace to diagnose the printer must learn that
+    // none is being written; the printer itself works on without it.
+    const std::string problem = qv7::TraceProblem();
+    if (!problem.empty()) statusBar()->showMessage(QString::fromStdString(problem));
 }
 
 void CMainFrame::OnAppExit() {

@@ -66,6 +66,7 @@ private:
     void Handle(int commandId, std::function<void()> handler);
     void SavePlacement();
     void UpdateKeyIndicators();
+    void ShowTraceProblem();
 
     void OnFileConvertCsv();
     void OnAppExit();

@@ -80,8 +80,11 @@ std::shared_ptr<DeviceDriver> SelectDriver() {
     if (!driver) driver = std::make_shared<NoBackend>();
 
     const std::string tracePath = Environment("QUILLORY_TRACE");
-    if (!tracePath.empty()) driver = MakeTracingDriver(std::move(driver), tracePath);
-    return driver;
+    if (tracePath.empty()) {
+        ClearTraceProblem();
+        return driver;
+    }
+    return MakeTracingDriver(std::move(driver), tracePath);
 }
 
 }  // namespace qv7

@@ -1,9 +1,14 @@
 // The trace: one line per driver operation, appended to a file, whatever the
 // backend. It is what a user sends in when a real printer misbehaves, and the
 // tests read it to check the bytes on the wire.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <mutex>
+#include <set>
 #include <string>
 
+#include "Backends.h"
 #include "qv7/DeviceDriver.h"
 
 namespace qv7 {
@@ -30,10 +35,30 @@ std::string PipeName(const std::string& pipePath) {
     return backslash == std::string::npos ? pipePath : pipePath.substr(backslash + 1);
 }
 
+std::mutex problemMutex;
+std::string lastProblem;
+std::set<std::string> reportedPaths;
+
+// Opens the trace for appending. The trace is how a user diagnoses a real
+// printer, so a trace that cannot be written must not pass unnoticed; but the
+// printer works without one, so the connection goes on.
+FILE* OpenTrace(const std::string& tracePath) {
+    FILE* trace = std::fopen(tracePath.c_str(), "a");
+    const int error = errno;
+    std::lock_guard<std::mutex> lock(problemMutex);
+    if (trace) {
+        lastProblem.clear();
+        return trace;
+    }
+    lastProblem = "Cannot write the trace to " + tracePath + ": " + std::strerror(error);
+    if (reportedPaths.insert(tracePath).second) std::fprintf(stderr, "%s\n", lastProblem.c_str());
+    return nullptr;
+}
+
 class TracingDriver final : public DeviceDriver {
 public:
     TracingDriver(std::shared_ptr<DeviceDriver> inner, const std::string& tracePath)
-        : inner_(std::move(inner)), trace_(std::fopen(tracePath.c_str(), "a")) {}
+        : inner_(std::move(inner)), trace_(OpenTrace(tracePath)) {}
 
     ~TracingDriver() override {
         if (trace_) std::fclose(trace_);
@@ -108,6 +133,16 @@ private:
 
 std::shared_ptr<DeviceDriver> MakeTracingDriver(std::shared_ptr<DeviceDriver> inner, const std::string& tracePath) {
     return std::make_shared<TracingDriver>(std::move(inner), tracePath);
+}
+
+void ClearTraceProblem() {
+    std::lock_guard<std::mutex> lock(problemMutex);
+    lastProblem.clear();
+}
+
+std::string TraceProblem() {
+    std::lock_guard<std::mutex> lock(problemMutex);
+    return lastProblem;
 }
 
 }  // namespace qv7

@@ -46,6 +46,25 @@ TEST(Trace, RecordsEveryOperationOfAConnection) {
               }));
 }
 
+TEST(Trace, AFileThatCannotBeWrittenIsToldOnceAndThePrinterStillWorks) {
+    qv7test::TempFolder folder;
+    qv7test::ScriptedDriverScope scope;
+    const std::string trace = folder / "missing/trace.txt";
+    setenv("QUILLORY_TRACE", trace.c_str(), 1);
+    testing::internal::CaptureStderr();
+    for (int connection = 0; connection < 2; ++connection) {
+        CQV7_Sys_API printer;
+        uint16_t types = 0;
+        EXPECT_TRUE(printer.GetFileTypes(&types)) << printer.GetError();
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "Cannot write the trace to " + trace + ": No such file or directory\n");
+    EXPECT_EQ(qv7::TraceProblem(), "Cannot write the trace to " + trace + ": No such file or directory");
+    unsetenv("QUILLORY_TRACE");
+    { CQV7_Sys_API untraced; }
+    EXPECT_EQ(qv7::TraceProblem(), "");
+}
+
 TEST(Trace, AppendsAcrossConnectionsAndShowsFailures) {
     qv7test::TempFolder folder;
     qv7test::ScriptedDriverScope scope;

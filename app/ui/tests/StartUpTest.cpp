@@ -1,6 +1,7 @@
 // Starting and restarting the program: the first window, the tree filled from
 // the printer, and what the settings carry from one run to the next.
 #include <QCoreApplication>
+#include <QStatusBar>
 
 #include "CPrinterService.h"
 #include "ProgramFixture.h"
@@ -139,6 +140,14 @@ TEST_F(StartUp, AFailedRefreshLeavesTheTreeAsItWas) {
     EXPECT_EQ(view()->topLevelItem(0), root);
     EXPECT_EQ(ChildTexts(folderItem(FileKind::Data)), before);
     EXPECT_TRUE(folderItem(FileKind::Data)->isExpanded());
+}
+
+TEST_F(StartUp, ATraceThatCannotBeWrittenIsToldInTheStatusBar) {
+    qputenv("QUILLORY_TRACE", Path("no-such-folder/trace.txt").toUtf8());
+    Start();
+    EXPECT_EQ(frame()->statusBar()->currentMessage(),
+              "Cannot write the trace to " + Path("no-such-folder/trace.txt") + ": No such file or directory");
+    EXPECT_EQ(folderItem(FileKind::Data)->childCount(), 16) << "the printer was read all the same";
 }
 
 TEST_F(StartUp, ARebuildStartedElsewhereRenewsTheItems) {

@@ -79,8 +79,14 @@ std::shared_ptr<DeviceDriver> SelectDriver();
 using DriverFactory = std::function<std::shared_ptr<DeviceDriver>()>;
 void SetDriverFactory(DriverFactory factory);
 
-// Wraps a backend so that every operation appends one line to tracePath.
+// Wraps a backend so that every operation appends one line to tracePath. A
+// trace file that cannot be opened leaves the backend untraced: the first time
+// for each file, stderr says so and why.
 std::shared_ptr<DeviceDriver> MakeTracingDriver(std::shared_ptr<DeviceDriver> inner, const std::string& tracePath);
+
+// Why the trace file of the newest connection could not be opened, in one
+// line naming the file; empty when it could, or when no trace was asked for.
+std::string TraceProblem();
 
 }  // namespace qv7
 
