@@ -57,9 +57,20 @@ void TerminalProgressWindow::Draw(uint32_t done, uint32_t total) {
     drawn_ = true;
 }
 
-void TerminalProgressWindow::Close() {
+void TerminalProgressWindow::FinishLine() {
     if (drawBar_ && drawn_) std::fputc('\n', out_);
+    drawn_ = false;
     std::fflush(out_);
+}
+
+void TerminalProgressWindow::Close() {
+    FinishLine();
+}
+
+void FinishProgressLine() {
+    if (auto* window = dynamic_cast<TerminalProgressWindow*>(quillory::ProgressWindow::Current())) {
+        window->FinishLine();
+    }
 }
 
 TerminalProgressWindows::TerminalProgressWindows() : drawBar_(isatty(STDERR_FILENO) == 1) {}

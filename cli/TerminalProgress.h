@@ -14,6 +14,8 @@ class TerminalProgressWindow final : public quillory::ProgressWindow {
 public:
     TerminalProgressWindow(const QString& windowText, const QString& transferText, std::FILE* out, bool drawBar);
     void Close() override;
+    // Ends the bar's line, so that what is written next starts on a line of its own.
+    void FinishLine();
 
 protected:
     void Show() override;
@@ -41,6 +43,9 @@ public:
 private:
     bool drawBar_;
 };
+
+// Ends the line of the bar on screen, if a transfer is drawing one.
+void FinishProgressLine();
 
 // "26.5 KB"-style size for people.
 std::string HumanBytes(double bytes);

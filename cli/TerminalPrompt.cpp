@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 
+#include "TerminalProgress.h"
+
 namespace qv7cli {
 
 using quillory::MessageAnswer;
@@ -28,7 +30,8 @@ TerminalPrompt::TerminalPrompt(std::FILE* input, std::FILE* output)
 
 MessageAnswer TerminalPrompt::ShowMessage(const QString& text, MessageIcon /*icon*/, MessageButtons buttons) {
     // Texts are shown as the program words them, line breaks included; the
-    // icon has no meaning on a terminal.
+    // icon has no meaning on a terminal. A transfer's bar may be mid-line.
+    FinishProgressLine();
     const QByteArray bytes = text.toLocal8Bit();
     std::fputs(bytes.constData(), output_);
     if (buttons == MessageButtons::Ok) {

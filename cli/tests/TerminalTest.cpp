@@ -1,0 +1,38 @@
+// What qv7 leaves on the terminal while a transfer draws its bar.
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "TerminalProgress.h"
+#include "TerminalPrompt.h"
+
+namespace {
+
+std::string Contents(std::FILE* file) {
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    for (int c; (c = std::fgetc(file)) != EOF;) text.push_back(static_cast<char>(c));
+    return text;
+}
+
+TEST(Terminal, AMessageDuringATransferStartsOnALineOfItsOwn) {
+    std::FILE* screen = std::tmpfile();
+    ASSERT_NE(screen, nullptr);
+    {
+        qv7cli::TerminalProgressWindow window("Initializing...", "Sending label file L.qv7...", screen, true);
+        window.Open();
+        quillory::TransferProgress(16, 40);
+        qv7cli::TerminalPrompt prompt(stdin, screen);
+        prompt.ShowMessage("Write Failed, 24 Bytes Remaining", quillory::MessageIcon::Exclamation,
+                           quillory::MessageButtons::Ok);
+        window.Close();
+    }
+    const std::string text = Contents(screen);
+    std::fclose(screen);
+    EXPECT_NE(text.find(" 40 B  40% \nWrite Failed, 24 Bytes Remaining\n"), std::string::npos) << text;
+    EXPECT_EQ(text.substr(text.size() - 2), "g\n") << "no empty line after the message: " << text;
+}
+
+}  // namespace
