@@ -4,15 +4,12 @@
 #include <cerrno>
 #include <vector>
 
+#include "UsbRequests.h"
+
 namespace qv7 {
 
 namespace {
 
-constexpr uint8_t kVendorOut = kUsbTypeVendor | kUsbRecipientInterface;
-constexpr uint8_t kVendorIn = kUsbDirectionIn | kUsbTypeVendor | kUsbRecipientInterface;
-constexpr uint8_t kVersionRequest = 3;
-constexpr uint8_t kGiveRequest = 4;
-constexpr uint8_t kGetRequest = 5;
 constexpr uint8_t kVendorSpecificClass = 0xFF;
 
 class LoopbackDevice final : public UsbDevice {
@@ -58,12 +55,12 @@ public:
     int ControlWrite(const UsbSetup& setup, const uint8_t* data, unsigned, uint32_t* transferred) override {
         *transferred = 0;
         if (const int error = Reachable()) return error;
-        if (setup.requestType != kVendorOut || setup.index != 0) return EPIPE;
+        if (setup.requestType != kUsbVendorOut || setup.index != 0) return EPIPE;
         VirtualPrinter& printer = *bus_->printer;
         bool taken = false;
         switch (setup.request) {
-        case kGiveRequest: taken = printer.TakeGiveCommand(data, setup.length); break;
-        case kGetRequest: taken = printer.TakeGetCommand(data, setup.length); break;
+        case kUsbGiveRequest: taken = printer.TakeGiveCommand(data, setup.length); break;
+        case kUsbGetRequest: taken = printer.TakeGetCommand(data, setup.length); break;
         default: return EPIPE;
         }
         if (!taken) return EPIPE;
@@ -76,15 +73,15 @@ public:
     int ControlRead(const UsbSetup& setup, uint8_t* data, unsigned, uint32_t* transferred) override {
         *transferred = 0;
         if (const int error = Reachable()) return error;
-        if (setup.requestType != kVendorIn || setup.index != 0) return EPIPE;
+        if (setup.requestType != kUsbVendorIn || setup.index != 0) return EPIPE;
         VirtualPrinter& printer = *bus_->printer;
         switch (setup.request) {
-        case kGetRequest: {
+        case kUsbGetRequest: {
             const uint32_t given = printer.ReadReply(data, setup.length);
             *transferred = std::min<uint32_t>(given, setup.length);
             return 0;
         }
-        case kVersionRequest: {
+        case kUsbVersionRequest: {
             const uint32_t version = printer.DriverVersion();
             const uint8_t bytes[4] = {static_cast<uint8_t>(version), static_cast<uint8_t>(version >> 8),
                                       static_cast<uint8_t>(version >> 16), static_cast<uint8_t>(version >> 24)};

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <vector>
 
+#include "UsbRequests.h"
+
 namespace qv7 {
 
 namespace {
@@ -17,16 +19,10 @@ struct VendorRequest {
 };
 
 constexpr VendorRequest kVendorRequests[] = {
-    {0x22000C, false, true},  // driver version
-    {0x220010, true, false},  // command without a reply
-    {0x220014, true, true},   // command with a reply: the block, then the reply
+    {IOCTL_GET_VERSION, false, true},   // driver version
+    {IOCTL_GIVE_COMMAND, true, false},  // command without a reply
+    {IOCTL_GET_COMMAND, true, true},    // command with a reply: the block, then the reply
 };
-
-constexpr uint8_t RequestNumber(uint32_t controlCode) {
-    return static_cast<uint8_t>((controlCode >> 2) & 0xFFF);
-}
-
-static_assert(RequestNumber(0x22000C) == 3 && RequestNumber(0x220010) == 4 && RequestNumber(0x220014) == 5);
 
 const VendorRequest* FindVendorRequest(uint32_t controlCode) {
     for (const VendorRequest& request : kVendorRequests) {
@@ -35,8 +31,6 @@ const VendorRequest* FindVendorRequest(uint32_t controlCode) {
     return nullptr;
 }
 
-constexpr uint8_t kVendorOut = kUsbTypeVendor | kUsbRecipientInterface;
-constexpr uint8_t kVendorIn = kUsbDirectionIn | kUsbTypeVendor | kUsbRecipientInterface;
 constexpr uint32_t kLongestControlData = 0xFFFF;
 // An endpoint that reports no packet size is read in pieces of the largest
 // bulk packet any speed has, a whole number of every smaller one.
@@ -75,17 +69,17 @@ bool UsbDriver::Control(DriverHandle device, uint32_t controlCode, const uint8_t
     const VendorRequest* request = FindVendorRequest(controlCode);
     if (!handle || !request) return false;
     UsbDevice& usb = handle->session->Device();
-    const uint8_t number = RequestNumber(controlCode);
+    const uint8_t number = UsbRequestOf(controlCode);
 
     if (request->sendsBlock) {
         if (inputLength > kLongestControlData || (inputLength > 0 && !input)) return false;
-        const UsbSetup setup{kVendorOut, number, 0, kPrinterInterface, static_cast<uint16_t>(inputLength)};
+        const UsbSetup setup{kUsbVendorOut, number, 0, kPrinterInterface, static_cast<uint16_t>(inputLength)};
         uint32_t sent = 0;
         if (usb.ControlWrite(setup, input, kUsbControlTimeoutMs, &sent) != 0 || sent != inputLength) return false;
     }
     if (request->takesReply) {
         if (outputLength > kLongestControlData || (outputLength > 0 && !output)) return false;
-        const UsbSetup setup{kVendorIn, number, 0, kPrinterInterface, static_cast<uint16_t>(outputLength)};
+        const UsbSetup setup{kUsbVendorIn, number, 0, kPrinterInterface, static_cast<uint16_t>(outputLength)};
         uint32_t received = 0;
         const int error = usb.ControlRead(setup, output, kUsbControlTimeoutMs, &received);
         // A short reply is not a failed request: the caller compares the count.

@@ -1,6 +1,10 @@
 // The command block as the device receives it: an 8-byte header (code, a
 // reserved byte, two 16-bit parameters, a 16-bit length) and `length` bytes
 // after it, all numbers least significant byte first.
+//
+// The emulated printer reads the wire format on its own and shares nothing
+// with the library's encoder, on purpose: a device written apart from the
+// host is what catches the host's encoding faults.
 #ifndef QV7_VIRTUAL_COMMAND_BLOCK_H
 #define QV7_VIRTUAL_COMMAND_BLOCK_H
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "Backends.h"
+#include "QV7_Sys_API.h"
 #include "VirtualPrinterDevice.h"
 
 namespace qv7 {
@@ -15,9 +16,6 @@ namespace {
 
 using virtualprinter::VirtualPrinterDevice;
 
-constexpr uint32_t kGetVersion = 0x22000C;
-constexpr uint32_t kGiveCommand = 0x220010;
-constexpr uint32_t kGetCommand = 0x220014;
 
 class VirtualDriver final : public DeviceDriver {
 public:
@@ -47,16 +45,16 @@ public:
         *returned = 0;
         if (device != &deviceTag_ || !printer_) return false;
         switch (controlCode) {
-        case kGetVersion: {
+        case IOCTL_GET_VERSION: {
             if (!output || outputLength < 4) return false;
             const uint32_t version = printer_->DriverVersion();
             for (int i = 0; i < 4; ++i) output[i] = static_cast<uint8_t>(version >> (8 * i));
             *returned = 4;
             return true;
         }
-        case kGiveCommand:
+        case IOCTL_GIVE_COMMAND:
             return printer_->TakeGiveCommand(input, inputLength);
-        case kGetCommand:
+        case IOCTL_GET_COMMAND:
             if (!printer_->TakeGetCommand(input, inputLength)) return false;
             *returned = printer_->ReadReply(output, outputLength);
             return true;
