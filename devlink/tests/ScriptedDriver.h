@@ -179,8 +179,9 @@ public:
         ++reads;
         return now_ += stepMs_;
     }
-    qv7::UtcDate TodayUtc() override { return {2026, 3, 3}; }
+    qv7::UtcDate TodayUtc() override { return today; }
     int reads = 0;
+    qv7::UtcDate today{2026, 3, 3};
 
 private:
     uint64_t stepMs_;

@@ -21,7 +21,7 @@ protected:
 
     QTemporaryDir folder;
     FixedClock clock{{2025, 11, 30}};
-    ScriptedPrompt prompt;
+    RecordingPrompt prompt;
     CDataFileTable table;
 };
 
@@ -40,7 +40,7 @@ TEST_F(CsvConversionTest, EveryLineEndingGivesTheSameFile) {
     for (const char* ending : {"\r\n", "\n", "\r"}) {
         for (const bool endedLastLine : {true, false}) {
             const QByteArray csv = lines.join(ending) + (endedLastLine ? ending : "");
-            ASSERT_TRUE(Convert(csv)) << prompt.messages.join(" | ").toStdString();
+            ASSERT_TRUE(Convert(csv)) << ::testing::PrintToString(prompt.Texts());
             EXPECT_TRUE(SameBytes(ReadBytes(Path("out.dat")), expected)) << csv.toHex().toStdString();
         }
     }
@@ -66,10 +66,10 @@ TEST_F(CsvConversionTest, FailuresShowTheirMessageAndWriteNothing) {
     EXPECT_FALSE(Convert(fieldTooLong));
     EXPECT_FALSE(Convert("a,b\r\n", " "));
 
-    EXPECT_EQ(prompt.messages, (QStringList{"Error opening CSV file.", "Error opening CSV file.",
-                                            "error2:csv[QV7DATAFILE_MAX_CSV_CHARS] is too small",
-                                            "Field in line 2, column 3 is longer than 33 characters.",
-                                            "Enter a name for database."}));
+    EXPECT_EQ(prompt.Texts(), (Texts{"Error opening CSV file.", "Error opening CSV file.",
+                                     "error2:csv[QV7DATAFILE_MAX_CSV_CHARS] is too small",
+                                     "Field in line 2, column 3 is longer than 33 characters.",
+                                     "Enter a name for database."}));
     EXPECT_EQ(ReadBytes(Path("out.dat")), "the user's good file");
 }
 

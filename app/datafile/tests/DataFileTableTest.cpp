@@ -19,13 +19,13 @@ protected:
 
     QByteArray Write() {
         EXPECT_TRUE(table.WriteDataFile(Target(), prompt));
-        EXPECT_TRUE(prompt.messages.isEmpty()) << prompt.messages.join(" | ").toStdString();
+        EXPECT_TRUE(prompt.shown.empty()) << ::testing::PrintToString(prompt.Texts());
         return ReadBytes(Target());
     }
 
     QTemporaryDir folder;
     FixedClock clock{{2026, 3, 3}};
-    ScriptedPrompt prompt;
+    RecordingPrompt prompt;
     CDataFileTable table;
 };
 
@@ -87,9 +87,8 @@ TEST_F(DataFileTableTest, EmptyNameIsRefusedBeforeAnythingIsCreated) {
     EXPECT_FALSE(table.WriteDataFile(Target(), prompt));
     EXPECT_EQ(ReadBytes(Target()), "a good old file");
 
-    EXPECT_EQ(prompt.messages, QStringList(2, "Enter a name for database."));
-    EXPECT_EQ(prompt.icons, std::vector<MessageIcon>(2, MessageIcon::None));
-    EXPECT_EQ(prompt.buttons, std::vector<MessageButtons>(2, MessageButtons::Ok));
+    EXPECT_EQ(prompt.shown, std::vector<ShownMessage>(
+                                2, {"Enter a name for database.", MessageIcon::None, MessageButtons::Ok}));
 }
 
 TEST_F(DataFileTableTest, TargetThatCannotBeOpenedIsReportedAndLeftAlone) {
@@ -98,7 +97,7 @@ TEST_F(DataFileTableTest, TargetThatCannotBeOpenedIsReportedAndLeftAlone) {
     EXPECT_FALSE(table.WriteDataFile(Target(), prompt));
     EXPECT_FALSE(table.WriteDataFile(folder.filePath("missing/out.dat"), prompt));
 
-    EXPECT_EQ(prompt.messages, QStringList(2, "Error opening new file."));
+    EXPECT_EQ(prompt.Texts(), Texts(2, "Error opening new file."));
     EXPECT_TRUE(QFileInfo(folder.filePath("out.dat/inside")).isDir());
     EXPECT_FALSE(QFileInfo::exists(folder.filePath("missing")));
 }
@@ -122,7 +121,7 @@ TEST_F(DataFileTableTest, FailedWriteLeavesExistingFileByteIdentical) {
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(written);
-    EXPECT_EQ(prompt.messages, QStringList{"Error writing new data file."});
+    EXPECT_EQ(prompt.Texts(), Texts{"Error writing new data file."});
     EXPECT_TRUE(SameBytes(ReadBytes(Target()), good));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.dat"});
 }

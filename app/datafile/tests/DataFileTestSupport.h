@@ -1,5 +1,6 @@
-// What the data file tests share: a prompt that records every message, a
-// fixed clock, file helpers and a hand-made data file to compare against.
+// What the data file tests share: file helpers and a hand-made data file to
+// compare against. Prompts and clocks are the service tests' and the library
+// tests' own.
 #ifndef QUILLORY_DATAFILE_TEST_SUPPORT_H
 #define QUILLORY_DATAFILE_TEST_SUPPORT_H
 
@@ -7,40 +8,25 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <string>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
-#include "PromptPort.h"
-#include "qv7/Clock.h"
+#include "ScriptedDriver.h"
+#include "ScriptedPorts.h"
 
 namespace quillory::test {
 
-class ScriptedPrompt final : public PromptPort {
-public:
-    MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons) override {
-        messages.append(text);
-        icons.push_back(icon);
-        this->buttons.push_back(buttons);
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
+using quillorytest::RecordingPrompt;
+using quillorytest::ShownMessage;
+using Texts = std::vector<std::string>;
 
-    QStringList messages;
-    std::vector<MessageIcon> icons;
-    std::vector<MessageButtons> buttons;
-};
-
-// Installed for the lifetime of the object.
-class FixedClock final : public qv7::Clock {
-public:
-    explicit FixedClock(qv7::UtcDate today) : date(today) { qv7::SetClock(this); }
-    ~FixedClock() override { qv7::SetClock(nullptr); }
-    uint64_t MonotonicMs() override { return 0; }
-    qv7::UtcDate TodayUtc() override { return date; }
-
-    qv7::UtcDate date;
+// The clock reads `today` and stands still.
+struct FixedClock : qv7test::SteppingClock {
+    explicit FixedClock(qv7::UtcDate date) : SteppingClock(0) { today = date; }
 };
 
 // Bytes of a literal, zero bytes inside it included.

@@ -3,14 +3,12 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 
-#include "CAboutDlg.h"
 #include "PlatformPaths.h"
 #include "ProgramFixture.h"
 #include "StringTable.h"
@@ -100,17 +98,6 @@ TEST_F(Commands, TheHelpMenuOpensTheDocumentsBesideTheInstallation) {
     EXPECT_NE(opened.urls[0], opened.urls[1]);
     EXPECT_TRUE(frame()->action(ID_HELP_WEBSITE)->statusTip().contains(QUrl(opened.urls[1]).host()))
         << "the Website prompt names the address it opens";
-}
-
-TEST(AboutBox, ShowsTheVersionAndTheFirmwareItWasMadeFor) {
-    CAboutDlg about(nullptr);
-    EXPECT_EQ(about.windowTitle(), "About Quillory");
-    QStringList texts;
-    for (QLabel* label : about.findChildren<QLabel*>()) {
-        if (!label->text().isEmpty()) texts << label->text();
-    }
-    EXPECT_TRUE(texts.contains("Quillory Version 2.1.3"));
-    EXPECT_TRUE(texts.contains("Firmware  OS309, OS215 Boot132"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The window layer's widget-free parts: the lock keys, the stored show
-// state, the command line and file dialog filters.
+// The window layer's widget-free parts: the command line and file dialog
+// filters.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,27 +10,10 @@
 
 #include "CommandLine.h"
 #include "FileDialogChoice.h"
-#include "WindowShowCommand.h"
 
 namespace {
 
 using namespace quillory;
-
-TEST(ShowCommands, ReadTheWindowsNumbersAndStoreWhatAPlacementWouldHold) {
-    EXPECT_EQ(WindowStateForShowCommand(kShow), Qt::WindowNoState);
-    EXPECT_EQ(WindowStateForShowCommand(kShowNormal), Qt::WindowNoState);
-    EXPECT_EQ(WindowStateForShowCommand(kShowMaximized), Qt::WindowMaximized);
-    for (int minimised : {kShowMinimized, kMinimize, kShowMinNoActive}) {
-        EXPECT_EQ(WindowStateForShowCommand(minimised), Qt::WindowMinimized) << minimised;
-    }
-    EXPECT_EQ(WindowStateForShowCommand(0), Qt::WindowNoState);
-    EXPECT_EQ(WindowStateForShowCommand(-3), Qt::WindowNoState);
-
-    EXPECT_EQ(ShowCommandForWindowState(Qt::WindowNoState), kShowNormal);
-    EXPECT_EQ(ShowCommandForWindowState(Qt::WindowMaximized), kShowMaximized);
-    EXPECT_EQ(ShowCommandForWindowState(Qt::WindowMinimized | Qt::WindowMaximized), kShowMinimized);
-    EXPECT_EQ(ShowCommandForWindowState(Qt::WindowFullScreen), kShowMaximized);
-}
 
 TEST(CommandLineOptions, TakeADeviceAndATraceInEitherFormAndRefuseAnUnknownDevice) {
     auto parse = [](std::vector<const char*> args) {
