@@ -1,6 +1,5 @@
 #include "LinuxSetupHost.h"
 
-#include <QCollator>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -26,6 +25,34 @@ const char* const kInstallRuleScript =
 const char* const kQueueScript =
     "for old in \"Tandor QV7\" \"Tandor QV7E\" \"QV7\" \"QV7E\"; do lpadmin -x \"$old\" 2>/dev/null; done; "
     "lpadmin -p \"$2\" -E -v \"$1\" -D \"$3\" -m raw";
+
+// Orders "quillory_2.9" before "quillory_2.10": runs of digits compare as numbers.
+bool NaturalLess(const QString& a, const QString& b) {
+    int i = 0;
+    int j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            int endA = i;
+            int endB = j;
+            while (endA < a.size() && a[endA].isDigit()) ++endA;
+            while (endB < b.size() && b[endB].isDigit()) ++endB;
+            const qulonglong numberA = a.mid(i, endA - i).toULongLong();
+            const qulonglong numberB = b.mid(j, endB - j).toULongLong();
+            if (numberA != numberB) {
+                return numberA < numberB;
+            }
+            i = endA;
+            j = endB;
+        } else {
+            if (a[i] != b[j]) {
+                return a[i] < b[j];
+            }
+            ++i;
+            ++j;
+        }
+    }
+    return a.size() - i < b.size() - j;
+}
 
 std::string DefaultSettingsPath() {
     const QByteArray overridden = qgetenv("QUILLORY_MACHINE_SETTINGS");
@@ -77,9 +104,7 @@ std::string LinuxSetupHost::PackagePath() const {
         return {};
     }
     // Of several builds on the medium the newest version is installed.
-    QCollator byVersion;
-    byVersion.setNumericMode(true);
-    std::sort(packages.begin(), packages.end(), byVersion);
+    std::sort(packages.begin(), packages.end(), NaturalLess);
     return medium.absoluteFilePath(packages.last()).toStdString();
 }
 
