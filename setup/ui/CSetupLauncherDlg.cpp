@@ -62,7 +62,10 @@ CSetupLauncherDlg::CSetupLauncherDlg(SetupHost& host, MessagePort& messages, QWi
 }
 
 int CSetupLauncherDlg::PixelsX(int dialogUnits) const {
-    return dialogUnits * fontMetrics().averageCharWidth() / 4;
+    // The platform's dialog base unit: the mean width of the 52 letters, which
+    // suits the texts better than the width of one "x".
+    static const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    return dialogUnits * fontMetrics().horizontalAdvance(letters) / (4 * 52);
 }
 
 int CSetupLauncherDlg::PixelsY(int dialogUnits) const { return dialogUnits * fontMetrics().height() / 8; }
@@ -105,8 +108,13 @@ void CSetupLauncherDlg::CreateControls() {
         control->setObjectName(QStringLiteral("control%1").arg(layout.id));
         controls_[layout.id] = control;
     }
-    // Later controls would cover the page text's frame; the title box stays behind.
-    controls_.at(id::kPageTitle)->lower();
+    // The title box keeps its title above its frame here, so the page text
+    // starts below the title instead of across it.
+    QWidget* title = controls_.at(id::kPageTitle);
+    QWidget* text = controls_.at(id::kPageText);
+    const int titleBottom = title->y() + fontMetrics().height() + PixelsY(2);
+    text->setGeometry(text->x(), titleBottom, text->width(), text->height() - (titleBottom - text->y()));
+    title->lower();
 }
 
 void CSetupLauncherDlg::Initialize() {
@@ -138,11 +146,23 @@ void CSetupLauncherDlg::Sync() {
         } else if (auto* box = qobject_cast<QGroupBox*>(control)) {
             box->setTitle(QString::fromStdString(state.text));
         } else if (auto* label = qobject_cast<QLabel*>(control); label && controlId == id::kPageText) {
-            label->setText(PageText(state.text));
+            ShowPageText(label, PageText(state.text));
         }
     }
     if (launcher_.CloseRequested() && isVisible()) {
         QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+    }
+}
+
+void CSetupLauncherDlg::ShowPageText(QLabel* label, const QString& text) {
+    // The longest pages were worded for a narrower font; a smaller size keeps
+    // their last steps, with the support numbers, from being cut off.
+    QFont font = this->font();
+    label->setFont(font);
+    label->setText(text);
+    while (label->heightForWidth(label->width()) > label->height() && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        label->setFont(font);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "SetupLauncher.h"
 
 class QAction;
+class QLabel;
 
 namespace quillory::setup {
 
@@ -41,6 +42,7 @@ private:
     void CreateControls();
     void Press(int controlId);
     void ShowAbout();
+    void ShowPageText(QLabel* label, const QString& text);
     void Sync();
     int PixelsX(int dialogUnits) const;
     int PixelsY(int dialogUnits) const;
