@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <algorithm>
 #include <sstream>
 
 #include "ProcessRunner.h"
@@ -34,8 +35,12 @@ bool NaturalLess(const QString& a, const QString& b) {
         if (a[i].isDigit() && b[j].isDigit()) {
             int endA = i;
             int endB = j;
-            while (endA < a.size() && a[endA].isDigit()) ++endA;
-            while (endB < b.size() && b[endB].isDigit()) ++endB;
+            while (endA < a.size() && a[endA].isDigit()) {
+                ++endA;
+            }
+            while (endB < b.size() && b[endB].isDigit()) {
+                ++endB;
+            }
             const qulonglong numberA = a.mid(i, endA - i).toULongLong();
             const qulonglong numberB = b.mid(j, endB - j).toULongLong();
             if (numberA != numberB) {

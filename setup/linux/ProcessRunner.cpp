@@ -12,6 +12,11 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     }
     auto* process = new QProcess;
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    if (limitMs >= 0) {
+        // Nobody reads a program that may outlive the wait: a pipe left full
+        // would stall it, a closed one would kill it.
+        process->setStandardOutputFile(QProcess::nullDevice());
+    }
     process->start(QString::fromStdString(program), args);
 
     ProcessResult result;
@@ -24,7 +29,6 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
     if (!result.finished) {
         // A limit only bounds how long the launcher waits: the installer must go
         // on, and deleting the QProcess would kill it. It is left to run alone.
-        process->closeReadChannel(QProcess::StandardOutput);
         return result;
     }
     result.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;

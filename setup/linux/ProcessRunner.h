@@ -13,7 +13,7 @@ struct ProcessResult {
     bool started = false;
     bool finished = false;  // false when the limit ran out first
     int exitCode = -1;
-    std::string output;  // standard output, when it finished
+    std::string output;  // standard output, kept only when waited for without limit
 };
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& arguments, int limitMs);

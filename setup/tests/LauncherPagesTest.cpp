@@ -240,13 +240,3 @@ TEST_F(Pages, RegistryPathsCarryTheWholeParentIdPrefix) {
     EXPECT_EQ(std::vector<std::string>(keys.end() - 4, keys.end()), expectedKeys);
     EXPECT_EQ(win::HardwareId(0x1A2B, 0x3C4D), "Vid_1a2b&Pid_3c4d");
 }
-
-TEST_F(Pages, DocumentsOpenThroughTheShell) {
-    StartOn(kWindows7);
-    setup.platform.fileOperations.clear();
-    setup.launcher.OnButton(id::kReadMe);
-    setup.launcher.OnButton(id::kQuickRefCard);
-    EXPECT_EQ(setup.platform.fileOperations,
-              (std::vector<std::string>{"open README.txt",
-                                        "open minimized Documentation\\QV7E Quick Reference Card.doc"}));
-}
