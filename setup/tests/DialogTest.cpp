@@ -1,0 +1,87 @@
+// The dialog over the Windows host's stand-in platform, offscreen. With
+// QUILLORY_SETUP_SCREENSHOTS=DIR it also leaves pictures of two pages there.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QPushButton>
+
+#include <cstdlib>
+
+#include "CSetupLauncherDlg.h"
+#include "SetupFakes.h"
+#include "SetupTexts.h"
+
+using namespace setuptest;
+
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "setup_dialog_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+struct DialogOnWindows {
+    DialogOnWindows() {
+        platform.texts[{win::kApplicationKey, "Version"}] = "2.01";
+    }
+    QApplication& app = App();
+    FakeWinPlatform platform;
+    win::WindowsSetupHost host{platform};
+    RecordedMessages messages;
+    CSetupLauncherDlg dialog{host, messages};
+
+    QPushButton* Button(int controlId) { return qobject_cast<QPushButton*>(dialog.Control(controlId)); }
+    void Shoot(const char* name) {
+        if (const char* folder = std::getenv("QUILLORY_SETUP_SCREENSHOTS")) {
+            dialog.grab().save(QString(folder) + "/" + name + ".png");
+        }
+    }
+};
+
+}  // namespace
+
+TEST(SetupDialog, ShowsTheMainPageAndFollowsTheLogicThroughAPage) {
+    DialogOnWindows ui;
+    ui.dialog.Initialize();
+    ui.dialog.show();
+    EXPECT_EQ(ui.dialog.windowTitle(), "QuillorySetup");
+    EXPECT_TRUE(ui.dialog.Timer().timer().isActive());
+    EXPECT_EQ(ui.dialog.Timer().timer().interval(), 100);
+    EXPECT_EQ(ui.dialog.AboutAction()->text(), "&About QuillorySetup...");
+    for (int control : MainPageControls()) {
+        EXPECT_TRUE(ui.dialog.Control(control)->isVisible()) << control;
+    }
+    EXPECT_FALSE(ui.dialog.Control(id::kBack)->isVisible());
+    EXPECT_TRUE(ui.Button(id::kExit)->isDefault());
+    // The two-line buttons keep their words whole.
+    EXPECT_TRUE(ui.Button(id::kXpFileTransfer)->text().contains('\n'));
+    EXPECT_EQ(ui.Button(id::kXpFileTransfer)->text().simplified(), "Install Win XP File Transfer Driver");
+    ui.Shoot("setup-main-page");
+
+    ui.platform.texts[{win::FileTransferInterfaceKey(kHardwareId, ""), "Driver"}] = "{x}\\0001";
+    ui.Button(id::kXpScribeline)->click();
+    EXPECT_FALSE(ui.dialog.Control(id::kPicture)->isVisible());
+    EXPECT_TRUE(ui.dialog.Control(id::kBack)->isVisible());
+    EXPECT_EQ(qobject_cast<QGroupBox*>(ui.dialog.Control(id::kPageTitle))->title(), texts::kScribelineTitle);
+    EXPECT_TRUE(ui.Button(id::kNext)->isVisible() && ui.Button(id::kNext)->isEnabled());
+    ui.Shoot("setup-scribeline-page");
+
+    ui.Button(id::kBack)->click();
+    EXPECT_TRUE(ui.dialog.Control(id::kPicture)->isVisible());
+    ui.Button(id::kExit)->click();
+    EXPECT_EQ(ui.dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(ui.dialog.isVisible());
+}
+
+TEST(SetupDialog, AFailedVersionQueryIsToldAndTheWindowIsNotShown) {
+    DialogOnWindows ui;
+    ui.platform.version.reset();
+    ui.dialog.Initialize();
+    EXPECT_EQ(ui.messages.shown, std::vector<std::string>{"No Version Number."});
+    EXPECT_TRUE(ui.dialog.CloseRequested());
+}
