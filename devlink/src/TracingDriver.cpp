@@ -32,8 +32,9 @@ std::string PipeName(const std::string& pipePath) {
 
 class TracingDriver final : public DeviceDriver {
 public:
+    // Lines end in a bare line feed on every platform, so one reader serves all traces.
     TracingDriver(std::shared_ptr<DeviceDriver> inner, const std::string& tracePath)
-        : inner_(std::move(inner)), trace_(std::fopen(tracePath.c_str(), "a")) {}
+        : inner_(std::move(inner)), trace_(std::fopen(tracePath.c_str(), "ab")) {}
 
     ~TracingDriver() override {
         if (trace_) std::fclose(trace_);
