@@ -8,6 +8,8 @@
 #include <memory>
 #include <new>
 
+#include "CallWatch.h"
+
 #include "Backends.h"
 
 namespace qv7 {
@@ -54,37 +56,11 @@ DWORD CallLimitMs(uint32_t totalConstant, uint32_t totalMultiplier, uint32_t len
     return limit >= MAXDWORD ? MAXDWORD - 1 : static_cast<DWORD>(limit);
 }
 
-// Cancels the calling thread's synchronous I/O once the limit has passed, and
-// keeps cancelling until the call has returned: a cancel that lands just
-// before the call starts would otherwise be lost.
-class CallDeadline {
-public:
-    explicit CallDeadline(DWORD limitMs) {
-        if (limitMs == 0) return;
-        thread_ = OpenThread(THREAD_TERMINATE, FALSE, GetCurrentThreadId());
-        if (!thread_) return;
-        if (!CreateTimerQueueTimer(&timer_, nullptr, &CallDeadline::Expire, thread_, limitMs, kRepeatMs,
-                                   WT_EXECUTEDEFAULT)) {
-            timer_ = nullptr;
-        }
-    }
-    ~CallDeadline() {
-        // Waits for a cancel in progress, so none can reach a later call.
-        if (timer_) DeleteTimerQueueTimer(nullptr, timer_, INVALID_HANDLE_VALUE);
-        if (thread_) CloseHandle(thread_);
-    }
-    CallDeadline(const CallDeadline&) = delete;
-    CallDeadline& operator=(const CallDeadline&) = delete;
-
-private:
-    static constexpr DWORD kRepeatMs = 50;
-    static VOID CALLBACK Expire(PVOID thread, BOOLEAN) { CancelSynchronousIo(static_cast<HANDLE>(thread)); }
-
-    HANDLE thread_ = nullptr;
-    HANDLE timer_ = nullptr;
-};
-
 }  // namespace
+
+Win32Driver::Win32Driver() : watch_(std::make_unique<CallWatch>()) {}
+
+Win32Driver::~Win32Driver() = default;
 
 FindResult Win32Driver::FindDevice() {
     DeviceSet devices(SetupDiGetClassDevsA(&kInterfaceClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
@@ -151,11 +127,9 @@ void Win32Driver::SetPipeTimeouts(DriverHandle pipe, const PipeTimeouts& timeout
 bool Win32Driver::WritePipe(DriverHandle pipe, const uint8_t* data, uint32_t length, uint32_t* moved) {
     const PipeTimeouts& limits = timeouts_[pipe];
     DWORD bytes = 0;
-    BOOL ok;
-    {
-        CallDeadline deadline(CallLimitMs(limits.writeTotalConstant, limits.writeTotalMultiplier, length));
-        ok = WriteFile(AsFile(pipe), data, length, &bytes, nullptr);
-    }
+    watch_->Begin(CallLimitMs(limits.writeTotalConstant, limits.writeTotalMultiplier, length));
+    const BOOL ok = WriteFile(AsFile(pipe), data, length, &bytes, nullptr);
+    watch_->End();
     *moved = ok ? bytes : 0;
     return ok != FALSE;
 }
@@ -163,11 +137,9 @@ bool Win32Driver::WritePipe(DriverHandle pipe, const uint8_t* data, uint32_t len
 bool Win32Driver::ReadPipe(DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) {
     const PipeTimeouts& limits = timeouts_[pipe];
     DWORD bytes = 0;
-    BOOL ok;
-    {
-        CallDeadline deadline(CallLimitMs(limits.readTotalConstant, limits.readTotalMultiplier, length));
-        ok = ReadFile(AsFile(pipe), data, length, &bytes, nullptr);
-    }
+    watch_->Begin(CallLimitMs(limits.readTotalConstant, limits.readTotalMultiplier, length));
+    const BOOL ok = ReadFile(AsFile(pipe), data, length, &bytes, nullptr);
+    watch_->End();
     *moved = ok ? bytes : 0;
     return ok != FALSE;
 }

@@ -4,14 +4,20 @@
 #define QV7_WIN32_DRIVER_H
 
 #include <map>
+#include <memory>
 #include <string>
 
 #include "qv7/DeviceDriver.h"
 
 namespace qv7 {
 
+class CallWatch;
+
 class Win32Driver final : public DeviceDriver {
 public:
+    Win32Driver();
+    ~Win32Driver() override;
+
     FindResult FindDevice() override;
     DriverHandle OpenDevice(const std::string& path) override;
     bool Control(DriverHandle device, uint32_t controlCode, const uint8_t* input, uint32_t inputLength,
@@ -27,6 +33,7 @@ public:
 
 private:
     std::map<DriverHandle, PipeTimeouts> timeouts_;
+    std::unique_ptr<CallWatch> watch_;
 };
 
 }  // namespace qv7
