@@ -33,6 +33,35 @@ intptr_t NextHandleValue(const std::string& anyFile) {
     return value;
 }
 
+// The backend as it is, except that discovery names a path where no device answers.
+class DevicePathWithoutDevice final : public qv7::DeviceDriver {
+public:
+    explicit DevicePathWithoutDevice(std::string path) : path_(std::move(path)) {}
+    qv7::FindResult FindDevice() override { return {qv7::FindStep::Found, path_}; }
+    qv7::DriverHandle OpenDevice(const std::string& path) override { return real_.OpenDevice(path); }
+    bool Control(qv7::DriverHandle device, uint32_t code, const uint8_t* input, uint32_t inputLength,
+                 uint8_t* output, uint32_t outputLength, uint32_t* returned) override {
+        return real_.Control(device, code, input, inputLength, output, outputLength, returned);
+    }
+    qv7::DriverHandle OpenPipe(const std::string& path, uint32_t* errorNumber) override {
+        return real_.OpenPipe(path, errorNumber);
+    }
+    void SetPipeTimeouts(qv7::DriverHandle pipe, const qv7::PipeTimeouts& timeouts) override {
+        real_.SetPipeTimeouts(pipe, timeouts);
+    }
+    bool WritePipe(qv7::DriverHandle pipe, const uint8_t* data, uint32_t length, uint32_t* moved) override {
+        return real_.WritePipe(pipe, data, length, moved);
+    }
+    bool ReadPipe(qv7::DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) override {
+        return real_.ReadPipe(pipe, data, length, moved);
+    }
+    void Close(qv7::DriverHandle handle) override { real_.Close(handle); }
+
+private:
+    std::string path_;
+    qv7::Win32Driver real_;
+};
+
 class Win32Backend : public ::testing::Test {
 protected:
     void SetUp() override { qv7test::WriteBytes(folder / "probe", {1}); }
@@ -55,7 +84,14 @@ TEST_F(Win32Backend, IsTheDefaultAndReportsTheMissingPrinterAtDiscovery) {
 }
 
 TEST_F(Win32Backend, RefusedOpensGiveNoHandleAndThePlatformsErrorNumber) {
-    EXPECT_EQ(driver.OpenDevice(folder / "no-such-device"), nullptr);
+    const std::string missing = folder / "no-such-device";
+    qv7::SetDriverFactory([&] { return std::make_shared<DevicePathWithoutDevice>(missing); });
+    {
+        CQV7_Sys_API printer;
+        EXPECT_EQ(printer.GetError(), "Invalid Device Handle Created");
+    }
+    qv7::SetDriverFactory(nullptr);
+
     uint32_t errorNumber = 0;
     EXPECT_EQ(driver.OpenPipe(folder / "no-such-device" + "\\PIPE01", &errorNumber), nullptr);
     EXPECT_EQ(errorNumber, 3u);  // the path's folder is missing
