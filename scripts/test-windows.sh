@@ -29,9 +29,14 @@ export WINEARCH=win64
 # One Wine server for the whole run rather than one per test program.
 "$wineserver" -p 2>/dev/null || true
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
+# Wine's own background services start with the first program of a session
+# and keep its output open; started here, they never hold CTest waiting on a
+# test's output.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "test-windows: preparing the Wine prefix"
     "$wine" wineboot --init >/dev/null 2>&1
+else
+    "$wine" wineboot >/dev/null 2>&1
 fi
 
 ctest --test-dir "$dir" --output-on-failure -j2
