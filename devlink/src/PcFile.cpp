@@ -6,8 +6,23 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <new>
+#include <system_error>
 #include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+
+// The Windows C runtime flushes under another name and keeps no file modes
+// beyond read-only, which Begin() has already refused.
+static int fsync(int descriptor) {
+    return _commit(descriptor);
+}
+static int fchmod(int, unsigned) {
+    return 0;
+}
+#endif
 
 namespace qv7 {
 
@@ -43,16 +58,30 @@ PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
+#ifdef _WIN32
+constexpr char kSeparators[] = "/\\:";
+#else
+constexpr char kSeparators[] = "/";
+#endif
+
+// The folder part with its separator ("" for the current folder), so that a
+// root such as / or C:\ stays a root.
+std::string FolderPrefixOf(const std::string& path) {
+    const size_t slash = path.find_last_of(kSeparators);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string NameOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
+    const size_t slash = path.find_last_of(kSeparators);
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Replaces an existing target on every platform; the C runtime's rename on
+// Windows refuses to.
+bool ReplaceWith(const std::string& from, const std::string& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return !error;
 }
 
 unsigned CurrentUmask() {
@@ -95,7 +124,7 @@ bool PcFileReplacement::Begin() {
         mode_ = 0666 & ~CurrentUmask();
     }
 
-    std::string pattern = FolderOf(target_) + "/." + name + ".part-XXXXXX";
+    std::string pattern = FolderPrefixOf(target_) + "." + name + ".part-XXXXXX";
     std::vector<char> writable(pattern.begin(), pattern.end());
     writable.push_back('\0');
     descriptor_ = mkstemp(writable.data());
@@ -109,7 +138,7 @@ bool PcFileReplacement::Commit(const uint8_t* data, uint64_t size) {
     bool ok = WriteAll(descriptor_, data, size) && fchmod(descriptor_, mode_) == 0 && fsync(descriptor_) == 0;
     ok = close(descriptor_) == 0 && ok;
     descriptor_ = -1;
-    if (ok && rename(temporary_.c_str(), target_.c_str()) == 0) {
+    if (ok && ReplaceWith(temporary_, target_)) {
         temporary_.clear();
         return true;
     }
