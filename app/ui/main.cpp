@@ -13,11 +13,15 @@ int main(int argc, char** argv) {
     // Read before Qt starts, so that --help and a mistyped device need no display.
     const quillory::CommandLine line = quillory::ParseCommandLine(argc, argv);
     if (!line.error.empty()) {
-        std::fprintf(stderr, "Quillory: %s\nTry 'Quillory --help'.\n", line.error.c_str());
+        std::fprintf(stderr, "Quillory: %s\n\n%s", line.error.c_str(), quillory::kCommandLineHelp);
         return 2;
     }
     if (line.help) {
         std::fputs(quillory::kCommandLineHelp, stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("Quillory %s\n", QUILLORY_VERSION);
         return 0;
     }
     quillory::ApplyPrinterOptions(line);

@@ -33,8 +33,16 @@ contains() {  # contains DESCRIPTION FILE TEXT
 
 check "help" 0 "$qv7" --help
 contains "help lists get" out.txt "get"
+check "version" 0 "$qv7" --version
+contains "version names the program" out.txt "qv7 "
 check "no command is a usage error" 2 "$qv7"
 check "unknown device" 2 "$qv7" --device floppy list
+
+HOME=$work/home check "a folder under the home folder" 0 "$qv7" --device 'virtual:~/shop' list
+contains "a new printer says so" err.txt "created a new virtual printer in $work/home/shop"
+[ -e "$work/~" ] && { echo "FAIL: a folder named ~ was made"; failures=$((failures + 1)); }
+HOME=$work/home check "the second time it is there" 0 "$qv7" --device 'virtual:~/shop' list
+[ -s err.txt ] && { echo "FAIL: the notice came twice"; failures=$((failures + 1)); }
 
 check "list a fresh printer" 0 "$qv7" $device list
 contains "list shows data folder" out.txt "Data files"
