@@ -1,6 +1,7 @@
 #include "CQV7View.h"
 
 #include <QDesktopServices>
+#include <QHeaderView>
 #include <QUrl>
 
 #include "AppIcons.h"
@@ -69,6 +70,11 @@ CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemIma
       previewOverlay_(new SymbolPreviewOverlay(viewport())) {
     setHeaderHidden(true);
     setColumnCount(1);
+    // The column is as wide as its items, so a selected item is highlighted
+    // under its text only and the symbol preview beside the items never
+    // cuts through a highlighted row.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setRootIsDecorated(true);
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
