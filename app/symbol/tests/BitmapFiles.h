@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 namespace quillorytest {
@@ -30,43 +29,15 @@ inline Bytes BlackAndWhite() {
     return {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
 }
 
-// A bitmap file as the tests want it, told in steps: Bmp().Size(33, 2).Top({0x80}).
+// A bitmap file as the tests want it: Bmp{33, 2, 1, BlackAndWhite(), {0x80}}.
 struct Bmp {
     int32_t width = 150;
     int32_t height = 150;
     uint16_t bits = 1;
-    Bytes table;        // the colour table as it follows the header
-    Bytes extraHeader;  // header bytes past the first 40
-    Bytes topRow;       // the top row's first bytes; all other pixel bytes are zero
+    Bytes table = {};        // the colour table as it follows the header
+    Bytes topRow = {};       // the top row's first bytes; all other pixel bytes are zero
+    Bytes extraHeader = {};  // header bytes past the first 40
     const char* magic = "BM";
-
-    Bmp Size(int32_t w, int32_t h) const {
-        Bmp b = *this;
-        b.width = w;
-        b.height = h;
-        return b;
-    }
-    Bmp Depth(uint16_t depth, Bytes colours = {}) const {
-        Bmp b = *this;
-        b.bits = depth;
-        b.table = std::move(colours);
-        return b;
-    }
-    Bmp Extra(Bytes bytes) const {
-        Bmp b = *this;
-        b.extraHeader = std::move(bytes);
-        return b;
-    }
-    Bmp Top(Bytes bytes) const {
-        Bmp b = *this;
-        b.topRow = std::move(bytes);
-        return b;
-    }
-    Bmp Magic(const char* m) const {
-        Bmp b = *this;
-        b.magic = m;
-        return b;
-    }
 
     Bytes File() const {
         const auto stride = static_cast<uint32_t>((uint64_t(width) * bits + 31) / 32 * 4);

@@ -27,7 +27,7 @@ protected:
 
     // An all-black symbol in the preview cache, as if just fetched.
     void CacheSymbol() {
-        const quillorytest::Bytes bytes = quillorytest::Bmp().Depth(1, quillorytest::BlackAndWhite()).File();
+        const quillorytest::Bytes bytes = quillorytest::Bmp{150, 150, 1, quillorytest::BlackAndWhite()}.File();
         QFile cache(SymbolPreviewCacheFile());
         ASSERT_TRUE(cache.open(QIODevice::WriteOnly));
         cache.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
