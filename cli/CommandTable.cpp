@@ -35,7 +35,8 @@ const std::vector<Command>& AllCommands() {
          "Usage: qv7 send data|label|symbol SLOT FILE\n"
          "\n"
          "Sends FILE to the printer's slot, replacing the file stored there. A data\n"
-         "file must be a QV7E data file (see 'qv7 convert').\n",
+         "file must be a QV7E data file (see 'qv7 convert'). A symbol that is a bitmap\n"
+         "of any size but 150 x 150 pixels is refused before the printer is reached.\n",
          RunSend},
         {"convert", "a data file (.dat) made from a CSV file; no printer needed",
          "Usage: qv7 convert FILE.csv [OUT.dat]\n"

@@ -1,6 +1,7 @@
 // qv7 send: a PC file into a printer slot, replacing what the slot held.
 #include <QFileInfo>
 
+#include "CBitmapPreviewSource.h"
 #include "PrinterSession.h"
 #include "StringTable.h"
 
@@ -24,6 +25,12 @@ int RunSend(const Arguments& args) {
     }
 
     PrinterSession session;
+    if (kind == quillory::FileKind::Symbol) {
+        // The rule the program's symbol browser applies, and with its message.
+        quillory::CBitmapPreviewSource symbol(session.prompt);
+        symbol.Load(path);
+        if (!symbol.acceptable()) return kExitFailed;
+    }
     if (!session.LoadCatalog()) return kExitFailed;
     if (!session.service.GetSlot(kind, slot)) return NoSuchSlot(session, kind, slot);
 

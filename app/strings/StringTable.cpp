@@ -63,6 +63,7 @@ constexpr Entry kStrings[] = {
     {ID_HELP_WEBSITE, "Visit Orvale on the web at www.orvale.example\nOrvale Website"},
     {ID_FILE_DOWNLOAD_SYMBOL, "Download a symbol to the QV7E printer\nDownload symbol"},
     {ID_FILE_GET_SYMBOL, "Save a symbol from the QV7E printer to the PC\nGet symbol"},
+    {ID_FILE_SAVE_SYMBOL, "Save symbol file to the PC\nSave symbol file..."},
     {IDS_APP_NAME, "Quillory"},
     {IDS_IDLE_MESSAGE, "For Help, press F1"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},

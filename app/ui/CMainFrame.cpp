@@ -111,6 +111,7 @@ void CMainFrame::CreateActions() {
             if (item.id != kSeparator) add(item.id, QString::fromUtf8(item.text));
         }
     }
+    for (const MenuItemEntry& item : SymbolSlotMenu()) add(item.id, QString::fromUtf8(item.text));
     actions_[ID_VIEW_REFRESH]->setShortcut(Qt::Key_F5);
     actions_[ID_VIEW_TOOLBAR]->setCheckable(true);
     actions_[ID_VIEW_STATUS_BAR]->setCheckable(true);
@@ -201,6 +202,7 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_HELP_QUICK_REFERENCE, [this] { view_->OnHelpQuickReference(); });
     Handle(ID_HELP_WEBSITE, [this] { view_->OnHelpWebsite(); });
     Handle(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    Handle(ID_FILE_SAVE_SYMBOL, [this] { view_->OnSaveSymbolFile(files_); });
 }
 
 void CMainFrame::SendCommand(int commandId) {

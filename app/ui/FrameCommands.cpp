@@ -52,6 +52,11 @@ const std::vector<MenuEntry>& MainMenu() {
     return menu;
 }
 
+const std::vector<MenuItemEntry>& SymbolSlotMenu() {
+    static const std::vector<MenuItemEntry> menu = {{ID_FILE_SAVE_SYMBOL, "Save symbol file to PC..."}};
+    return menu;
+}
+
 const std::vector<int>& ToolbarButtons() {
     static const std::vector<int> buttons = {
         ID_FILE_SEND_DATA,       ID_FILE_GET_DATA,   kSeparator,          ID_FILE_SEND_LABEL,

@@ -96,6 +96,15 @@ rm printer/faults.txt
 check "trace a run" 0 "$qv7" $device --trace "$work/trace.txt" info
 contains "trace has the type count query" trace.txt "control 0x220014 in=05000000000002000000 out=2 returned=2 ok"
 
+check "get a symbol" 0 "$qv7" $device get symbol 1 .
+check "send a symbol back" 0 "$qv7" $device send symbol 2 Btmap01.bmp
+cp Btmap01.bmp narrow.bmp
+printf '\225' | dd of=narrow.bmp bs=1 seek=18 conv=notrunc 2>/dev/null  # 149 pixels wide
+printf 'no-device\n' >printer/faults.txt
+check "a symbol that is not 150 x 150 is refused before the printer" 1 "$qv7" $device send symbol 2 narrow.bmp
+contains "refusal in the program's words" err.txt "Please select a 150 pixels x 150 pixels monochrome bitmap."
+rm printer/faults.txt
+
 printf 'Name,Price\r\nTea,2.50\r\n' >"Shop list.csv"
 check "convert a CSV file" 0 "$qv7" convert "Shop list.csv"
 [ "$(wc -c <"Shop list.dat")" -eq 26536 ] || { echo "FAIL: converted file size"; failures=$((failures + 1)); }
