@@ -14,6 +14,7 @@
 #include "FirmwareTexts.h"
 #include "PlatformPaths.h"
 #include "ScriptedFileChoice.h"
+#include "ScriptedFirmwareChoices.h"
 #include "ScriptedPorts.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
@@ -29,22 +30,6 @@ using Bytes = std::vector<uint8_t>;
 
 constexpr size_t kSize200 = 1048576;
 constexpr size_t kSize300 = 1114112;
-
-class ScriptedFirmwareChoices : public FirmwareChoicePort {
-public:
-    KeypadModel SelectModel() override {
-        ++modelQuestions;
-        return model;
-    }
-    bool EnterAccessCode() override {
-        ++codeQuestions;
-        return codeGiven;
-    }
-    KeypadModel model = kNoModel;
-    bool codeGiven = true;
-    int modelQuestions = 0;
-    int codeQuestions = 0;
-};
 
 std::string Text(int id) {
     return LoadString(id).toStdString();
@@ -87,7 +72,7 @@ protected:
     quillorytest::RecordingPrompt prompt;
     quillorytest::RecordingProgressWindows windows;
     quillorytest::ScriptedFileChoice files;
-    ScriptedFirmwareChoices choices;
+    quillorytest::ScriptedFirmwareChoices choices;
     CPrinterService service{prompt, windows};
     SettingsStore settings{QStringLiteral("Orvale"), QStringLiteral("Quillory")};
     CFirmwareOperations firmware{service, files, choices, &settings};
