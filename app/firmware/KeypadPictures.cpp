@@ -130,7 +130,7 @@ QPixmap KeypadPicture(KeypadModel model, const QSize& size) {
 
     const bool keyboard = model == kModelQV7EQ;
     const std::vector<KeyRow>& rows = keyboard ? KeyboardRows() : NumericRows();
-    DrawKeys(painter, QRectF(keysLeft, body.top() + h * 0.44, keysWidth, h * (keyboard ? 0.36 : 0.5)), rows,
+    DrawKeys(painter, QRectF(keysLeft, body.top() + h * 0.44, keysWidth, h * (keyboard ? 0.46 : 0.5)), rows,
              keyboard ? 10 : 4);
     return picture;
 }

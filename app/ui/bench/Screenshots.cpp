@@ -1,10 +1,12 @@
-// Renders the main window, its menus, the About box and the progress window to
-// PNG files, for looking at the program without a display:
+// Renders the main window, its menus, the About box, the progress window and
+// the firmware dialogs to PNG files, for looking at the program without a
+// display:
 //   QT_QPA_PLATFORM=offscreen ui_screenshots OUTPUT_DIR
 // The printer is a fresh virtual one and the settings a fresh store, both in a
 // temporary folder.
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -19,7 +21,9 @@
 #include "CMainFrame.h"
 #include "CPleaseWaitDlg.h"
 #include "CQV7View.h"
+#include "CPasswordDialog.h"
 #include "CQuilloryApp.h"
+#include "CSelectModelDialog.h"
 #include "FileDialogChoice.h"
 #include "MessageBoxPrompt.h"
 #include "StringTable.h"
@@ -107,5 +111,15 @@ int main(int argc, char** argv) {
     wait.Report(393216, 1048576);
     Save(&wait, out, "progress.png");
     wait.Close();
+
+    quillory::CSelectModelDialog model(prompt);
+    model.show();
+    Save(&model, out, "select-model.png");
+    model.hide();
+
+    quillory::CPasswordDialog password(prompt);
+    password.show();
+    password.passwordEdit()->setText(QStringLiteral("mirabel"));
+    Save(&password, out, "password.png");
     return 0;
 }
