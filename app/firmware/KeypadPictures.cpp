@@ -50,7 +50,10 @@ void DrawKey(QPainter& painter, const QRectF& key, const char* label, const QCol
 
     QFont font = painter.font();
     const QString text = QString::fromUtf8(label);
-    font.setPixelSize(qMax(6, static_cast<int>(key.height() * (text.size() > 2 ? 0.32 : 0.5))));
+    // Words shrink to fit the narrow keys of the letter keyboard.
+    const qreal byHeight = key.height() * (text.size() > 2 ? 0.32 : 0.5);
+    const qreal byWidth = key.width() * (text.size() > 2 ? 0.3 : 0.6);
+    font.setPixelSize(qMax(5, static_cast<int>(qMin(byHeight, byWidth))));
     font.setBold(true);
     painter.setFont(font);
     painter.setPen(QColor(0x20, 0x20, 0x24));
