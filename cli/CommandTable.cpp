@@ -52,6 +52,34 @@ const std::vector<Command>& AllCommands() {
          "OUT.dat is by default the CSV file's name with .dat, in the CSV file's folder;\n"
          "a file already there is replaced. Nothing is written when the conversion fails.\n",
          RunConvert},
+        {"firmware", "get, back up, upgrade or restore the printer's firmware",
+         "Usage: qv7 firmware get FILE|FOLDER [--yes]\n"
+         "       qv7 firmware backup [--yes]\n"
+         "       qv7 firmware upgrade --model QV7E|QV7EQ [--yes]\n"
+         "       qv7 firmware restore FILE [--access-code CODE] [--yes]\n"
+         "\n"
+         "The printer must be in its firmware transfer mode: disconnect its power, hold\n"
+         "down F5 and reconnect power. Each action shows these steps first and goes on\n"
+         "only after you answer yes.\n"
+         "\n"
+         "  get       copies the printer's firmware into FILE, or into FOLDER as QV7_N.bin\n"
+         "            (N: the driver's version); asks before replacing a file\n"
+         "  backup    copies it into the backup folder as QV7_200_BK.bin or\n"
+         "            QV7_300_BK.bin, by its size; the older backup stays until the new\n"
+         "            one is complete\n"
+         "  upgrade   takes the backup, then sends the installed image for the keypad\n"
+         "            model and the firmware found: QV7E_200.bin, QV7EQ_300.bin, ... in\n"
+         "            $QUILLORY_FIRMWARE_DIR, else <prefix>/share/quillory/QV7_Firmware\n"
+         "  restore   sends FILE, after the access code (asked on the terminal unless\n"
+         "            --access-code gives it)\n"
+         "\n"
+         "get and backup print the path of the file they wrote.\n"
+         "\n"
+         "  --model QV7E|QV7EQ   the printer's keypad model\n"
+         "  --access-code CODE   the access code for restore\n"
+         "  -y, --yes            answer yes to every question (the power steps, the\n"
+         "                       model, replacing a file), for scripts\n",
+         RunFirmware},
     };
     return commands;
 }

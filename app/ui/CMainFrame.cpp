@@ -14,10 +14,12 @@
 
 #include "AppIcons.h"
 #include "CAboutDlg.h"
+#include "CFirmwareOperations.h"
 #include "CPrinterService.h"
 #include "CQV7View.h"
 #include "CsvConversion.h"
 #include "FileChoicePort.h"
+#include "FirmwareDialogChoice.h"
 #include "FrameCommands.h"
 #include "KeyLockState.h"
 #include "PlatformPaths.h"
@@ -65,7 +67,9 @@ CMainFrame::CMainFrame(CPrinterService& service, SettingsStore& settings, CSyste
       settings_(settings),
       prompt_(prompt),
       files_(files),
-      view_(new CQV7View(service, settings, imageList, this)) {
+      view_(new CQV7View(service, settings, imageList, this)),
+      firmwareDialogs_(std::make_unique<FirmwareDialogChoice>(prompt)),
+      firmware_(std::make_unique<CFirmwareOperations>(service, files, *firmwareDialogs_, &settings)) {
     PreCreateWindow();
 
     setCentralWidget(view_);
@@ -122,6 +126,10 @@ void CMainFrame::CreateActions() {
     actions_[ID_HELP]->setShortcut(Qt::Key_F1);
     addAction(add(ID_CONTEXT_HELP, QString()));
     actions_[ID_CONTEXT_HELP]->setShortcut(Qt::SHIFT | Qt::Key_F1);
+    // Restoring firmware is for when support asks for it: no menu item or
+    // button invites it, the keys below reach it, and the access code guards it.
+    addAction(add(ID_FIRMWARE_RESTORE, ToolTip(ID_FIRMWARE_RESTORE)));
+    actions_[ID_FIRMWARE_RESTORE]->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
 }
 
 void CMainFrame::CreateMenus() {
@@ -203,6 +211,9 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_HELP_WEBSITE, [this] { view_->OnHelpWebsite(); });
     Handle(ID_APP_ABOUT, [this] { OnAppAbout(); });
     Handle(ID_FILE_SAVE_SYMBOL, [this] { view_->OnSaveSymbolFile(files_); });
+    Handle(ID_FIRMWARE_UPGRADE, [this] { firmware_->BackUpAndUpgrade(this); });
+    Handle(ID_FIRMWARE_GET_CURRENT, [this] { firmware_->FetchFirmware(this, kSaveToChosenFile); });
+    Handle(ID_FIRMWARE_RESTORE, [this] { firmware_->RestoreFirmware(this); });
 }
 
 void CMainFrame::SendCommand(int commandId) {

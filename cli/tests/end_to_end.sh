@@ -112,5 +112,25 @@ check "send the converted file" 0 "$qv7" $device send data 8 "Shop list.dat"
 check "list shows the database name" 0 "$qv7" $device list
 contains "converted name on the printer" out.txt "(Slot 8)  Shop lis.dat"
 
+# Firmware: the seeded printer holds a 1 MiB (generation 200) image.
+export XDG_DATA_HOME="$work/data" QUILLORY_FIRMWARE_DIR="$work/images"
+mkdir images
+head -c 1048576 /dev/zero | tr '\0' 'E' >images/QV7E_200.bin
+cp printer/firmware.bin seeded.bin
+check "firmware backup waits for the power steps" 1 "$qv7" $device firmware backup </dev/null
+contains "says how to go on" err.txt "--yes"
+check "firmware upgrade" 0 "$qv7" $device firmware upgrade --model QV7E --yes
+cmp -s seeded.bin data/Quillory/QV7_200_BK.bin || { echo "FAIL: backup differs"; failures=$((failures + 1)); }
+cmp -s images/QV7E_200.bin printer/firmware.bin || { echo "FAIL: QV7E_200.bin not sent"; failures=$((failures + 1)); }
+check "firmware upgrade without its image" 1 "$qv7" $device firmware upgrade --model QV7EQ --yes
+contains "image missing" err.txt "QV7 firmware image could not found."
+check "firmware get into a folder" 0 "$qv7" $device firmware get . --yes
+contains "named after the driver version" out.txt "QV7_3.bin"
+check "firmware restore with a wrong code" 1 "$qv7" $device firmware restore seeded.bin --access-code MIRABEL --yes
+contains "wrong code" err.txt "Invalid password contact Orvale technical support"
+check "firmware restore" 0 "$qv7" $device firmware restore seeded.bin --access-code mirabel --yes
+cmp -s seeded.bin printer/firmware.bin || { echo "FAIL: restore not sent"; failures=$((failures + 1)); }
+check "firmware upgrade needs a model" 2 "$qv7" $device firmware upgrade
+
 if [ "$failures" -eq 0 ]; then echo "qv7 end to end: all checks passed"; fi
 exit "$failures"

@@ -1,5 +1,6 @@
 // Renders the main window, its menus, the About box, the progress window, the
-// symbol browse dialog and the tree's symbol preview to PNG files, for looking at the program without a display:
+// symbol browse dialog, the tree's symbol preview and the firmware dialogs to
+// PNG files, for looking at the program without a display:
 //   QT_QPA_PLATFORM=offscreen ui_screenshots OUTPUT_DIR
 // The printer is a fresh virtual one and the settings a fresh store, both in a
 // temporary folder.
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFileSystemModel>
 #include <QListView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -24,7 +26,9 @@
 #include "CPleaseWaitDlg.h"
 #include "CPreviewFileDialog.h"
 #include "CQV7View.h"
+#include "CPasswordDialog.h"
 #include "CQuilloryApp.h"
+#include "CSelectModelDialog.h"
 #include "FileDialogChoice.h"
 #include "MessageBoxPrompt.h"
 #include "PlatformPaths.h"
@@ -159,5 +163,15 @@ int main(int argc, char** argv) {
 
     SaveSymbolBrowser(prompt, frame, out);
     SaveTreePreview(application, out);
+
+    quillory::CSelectModelDialog model(prompt);
+    model.show();
+    Save(&model, out, "select-model.png");
+    model.hide();
+
+    quillory::CPasswordDialog password(prompt);
+    password.show();
+    password.passwordEdit()->setText(QStringLiteral("mirabel"));
+    Save(&password, out, "password.png");
     return 0;
 }
