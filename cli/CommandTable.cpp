@@ -51,6 +51,12 @@ const std::vector<Command>& AllCommands() {
          "OUT.dat is by default the CSV file's name with .dat, in the CSV file's folder;\n"
          "a file already there is replaced. Nothing is written when the conversion fails.\n",
          RunConvert},
+        {"paths", "where the installed files (help, schema, ...) are looked for",
+         "Usage: qv7 paths\n"
+         "\n"
+         "Prints the files an installation brings along, where this qv7 looks for\n"
+         "them (under the folder above its own), and \"(missing)\" after those not there.\n",
+         RunPaths},
     };
     return commands;
 }

@@ -16,6 +16,7 @@ const char kCommandLineHelp[] =
     "                  sets QUILLORY_DEVICE for this run\n"
     "  --trace FILE    append one line per driver operation to FILE;\n"
     "                  sets QUILLORY_TRACE for this run\n"
+    "  --paths         print where Quillory looks for its installed files\n"
     "  -h, --help      show this help\n";
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
@@ -23,6 +24,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "-h") == 0 || std::strcmp(argv[i], "--help") == 0) {
             line.help = true;
+        } else if (std::strcmp(argv[i], "--paths") == 0) {
+            line.paths = true;
         } else if (TakePrinterOption(argc, argv, &i, &line, &line.error) == OptionTaken::Refused) {
             return line;
         }
