@@ -200,6 +200,9 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_HELP_OPERATORS_MANUAL, [this] { view_->OnHelpOperatorsManual(); });
     Handle(ID_HELP_QUICK_REFERENCE, [this] { view_->OnHelpQuickReference(); });
     Handle(ID_HELP_WEBSITE, [this] { view_->OnHelpWebsite(); });
+    connect(view_, &CQV7View::cannotOpen, this, [this](const QString& message) {
+        prompt_.ShowMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
+    });
     Handle(ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
@@ -311,7 +314,7 @@ void CMainFrame::OnViewStatusBar() {
 }
 
 void CMainFrame::OnHelpFinder() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PlatformPaths::HelpFile()));
+    view_->OpenDocument(PlatformPaths::HelpFile());
 }
 
 void CMainFrame::OnAppAbout() {
