@@ -21,6 +21,7 @@ for file in \
     bin/Quillory bin/qv7 \
     include/quillory/QV7_Sys_API.h \
     share/doc/quillory/README.txt share/doc/quillory/Quillory.html \
+    share/doc/quillory/copyright share/doc/quillory/changelog.gz \
     share/applications/quillory.desktop \
     share/icons/hicolor/scalable/apps/quillory.svg \
     share/icons/hicolor/16x16/apps/quillory.png share/icons/hicolor/256x256/apps/quillory.png \
