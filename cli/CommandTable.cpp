@@ -80,6 +80,27 @@ const std::vector<Command>& AllCommands() {
          "  -y, --yes            answer yes to every question (the power steps, the\n"
          "                       model, replacing a file), for scripts\n",
          RunFirmware},
+        {"doctor", "why the printer cannot be reached, and what to do",
+         "Usage: qv7 doctor [--json]\n"
+         "\n"
+         "Checks, one line each, what stands between this program and the printer:\n"
+         "on USB the ids looked for (QUILLORY_USB_ID), a device with them on the bus,\n"
+         "permission to open it (and the udev rule that gives it), its interface free\n"
+         "of other drivers and programs, and a printer that answers as a QV7E in its\n"
+         "Files / Printing mode; for a virtual printer, its folder. A check that fails\n"
+         "says what is wrong and what to type, and the checks after it are not run.\n"
+         "\n"
+         "Exit code 0 only when the printer can be used.\n"
+         "\n"
+         "  --json   one JSON object: \"usable\" and the array \"checks\", each with\n"
+         "           \"check\", \"ok\", \"detail\" and \"fix\"\n",
+         RunDoctor},
+        {"paths", "where the installed files (help, schema, ...) are looked for",
+         "Usage: qv7 paths\n"
+         "\n"
+         "Prints the files an installation brings along, where this qv7 looks for\n"
+         "them (under the folder above its own), and \"(missing)\" after those not there.\n",
+         RunPaths},
     };
     return commands;
 }

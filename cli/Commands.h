@@ -31,6 +31,8 @@ int RunGet(const Arguments& args);
 int RunSend(const Arguments& args);
 int RunConvert(const Arguments& args);
 int RunFirmware(const Arguments& args);
+int RunPaths(const Arguments& args);
+int RunDoctor(const Arguments& args);
 
 // Prints "qv7: " + message to stderr and returns kExitUsage.
 int UsageError(const std::string& message);

@@ -3,7 +3,8 @@
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxerces-c-dev \
-libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest"
+libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest \
+dpkg-dev lintian"
 
 missing=""
 for package in $packages; do

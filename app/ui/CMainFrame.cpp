@@ -209,6 +209,9 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_HELP_OPERATORS_MANUAL, [this] { view_->OnHelpOperatorsManual(); });
     Handle(ID_HELP_QUICK_REFERENCE, [this] { view_->OnHelpQuickReference(); });
     Handle(ID_HELP_WEBSITE, [this] { view_->OnHelpWebsite(); });
+    connect(view_, &CQV7View::cannotOpen, this, [this](const QString& message) {
+        prompt_.ShowMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
+    });
     Handle(ID_APP_ABOUT, [this] { OnAppAbout(); });
     Handle(ID_FILE_SAVE_SYMBOL, [this] { view_->OnSaveSymbolFile(files_); });
     Handle(ID_FIRMWARE_UPGRADE, [this] { firmware_->BackUpAndUpgrade(this); });
@@ -324,7 +327,7 @@ void CMainFrame::OnViewStatusBar() {
 }
 
 void CMainFrame::OnHelpFinder() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PlatformPaths::HelpFile()));
+    view_->OpenDocument(PlatformPaths::HelpFile());
 }
 
 void CMainFrame::OnAppAbout() {

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QHeaderView>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "AppIcons.h"
@@ -54,10 +55,8 @@ const char* ExpandedSetting(FileKind kind) {
     return setting::kDataFolderExpanded;
 }
 
-void OpenDocument(const QString& path) {
-    // Like the shell's "open": a document that cannot be opened is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
+const char kDocumentMissing[] = "Cannot open %1: the file is not there.";
+const char kDocumentUnopened[] = "Cannot open %1: no program on this computer opens it.";
 
 }  // namespace
 
@@ -204,6 +203,17 @@ void CQV7View::OnSaveSymbolFile(FileChoicePort& files) {
     if (!SaveSymbolCopy(SymbolPreviewCacheFile(), path)) {
         service_.prompt().ShowMessage(QLatin1String(kSaveSymbolFailed), MessageIcon::Exclamation,
                                       MessageButtons::Ok);
+    }
+}
+
+void CQV7View::OpenDocument(const QString& path) {
+    // The shell's "open" failed without a word, leaving a user who clicked
+    // Help with nothing; saying which file could not be opened lets them
+    // put it right.
+    if (!QFileInfo::exists(path)) {
+        emit cannotOpen(QString::fromLatin1(kDocumentMissing).arg(path));
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        emit cannotOpen(QString::fromLatin1(kDocumentUnopened).arg(path));
     }
 }
 

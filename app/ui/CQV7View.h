@@ -33,6 +33,13 @@ public:
     // empty slot and for the root and folder items.
     CSlotEntry* SlotEntryOf(const QTreeWidgetItem* item) const;
 
+    // Asks the desktop to open a document of the installation; a document
+    // that is not there, or that nothing opens, is reported by cannotOpen.
+    void OpenDocument(const QString& path);
+
+signals:
+    void cannotOpen(const QString& message);
+
 public slots:
     // Reads a fresh catalogue from the printer. A rebuild that fails leaves
     // the tree as it was; so does a Refresh while a transfer runs, which must

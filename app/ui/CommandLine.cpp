@@ -17,6 +17,7 @@ const char kCommandLineHelp[] =
     "  --trace FILE    append one line per driver operation to FILE;\n"
     "                  sets QUILLORY_TRACE for this run\n"
     "  --version       show the version\n"
+    "  --paths         print where Quillory looks for its installed files\n"
     "  -h, --help      show this help\n"
     "\n"
     "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.\n";
@@ -47,6 +48,10 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         }
         if (std::strcmp(argv[i], "--version") == 0) {
             line.version = true;
+            continue;
+        }
+        if (std::strcmp(argv[i], "--paths") == 0) {
+            line.paths = true;
             continue;
         }
         switch (TakePrinterOption(argc, argv, &i, &line, &line.error)) {

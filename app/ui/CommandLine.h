@@ -13,6 +13,7 @@ namespace quillory {
 struct CommandLine : PrinterOptions {
     bool help = false;
     bool version = false;
+    bool paths = false;  // print where the installation's files are looked for, and stop
     std::string error;  // why the command line was not understood; empty when it was
 };
 

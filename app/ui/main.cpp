@@ -7,6 +7,7 @@
 #include "CQuilloryApp.h"
 #include "CommandLine.h"
 #include "FileDialogChoice.h"
+#include "InstalledFiles.h"
 #include "MessageBoxPrompt.h"
 
 int main(int argc, char** argv) {
@@ -22,6 +23,13 @@ int main(int argc, char** argv) {
     }
     if (line.version) {
         std::printf("Quillory %s\n", QUILLORY_VERSION);
+        return 0;
+    }
+    if (line.paths) {
+        // The paths follow the program's own location, which only an
+        // application object knows; no window is needed.
+        QCoreApplication core(argc, argv);
+        std::fputs(quillory::InstalledFilesText().toLocal8Bit().constData(), stdout);
         return 0;
     }
     quillory::ApplyPrinterOptions(line);
