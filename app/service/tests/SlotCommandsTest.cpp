@@ -101,37 +101,33 @@ protected:
     ScriptedSlotDialogs dialogs;
 };
 
-TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameInAFolderOfAnyName) {
+TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameAskingBeforeItReplacesOne) {
     const QString folder = Path(QString::fromUtf8("Ann's labels für 2025 — a long folder name"));
     ASSERT_TRUE(QDir().mkpath(folder));
     dialogs.presses = {{folder + "/", 2}};
     service.OnGetDataFile(dialogs, *settings, nullptr);
-
     EXPECT_EQ(dialogs.opened, QStringList{Path("home")}) << "the home folder stands for C:\\";
     EXPECT_EQ(Read(folder + "/STOCK.dat"), PrinterSlot("DAT/02.data"));
     EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
                                 {"Data file transfer successful!", MessageIcon::Information, MessageButtons::Ok}}));
     EXPECT_EQ(Stored("DataDownloadFolder"), folder) << "stored without its trailing separator";
-}
 
-TEST_F(SlotCommands, GettingOverAnExistingFileAsksWithItsFullPath) {
-    const QString target = Path("STOCK.dat");
+    const QString target = folder + "/STOCK.dat";
     Write(target, "the user's own copy");
+    prompt.shown.clear();
     prompt.answers = {MessageAnswer::No};
-    dialogs.presses = {{scratch.path(), 2}};
+    dialogs.presses = {{folder, 2}};
     service.OnGetDataFile(dialogs, *settings, nullptr);
     EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{{target.toStdString() +
                                                             " already exists.\nDo you want to replace it?",
                                                         MessageIcon::Exclamation, MessageButtons::YesNo}}));
+    EXPECT_EQ(dialogs.outcomes, std::vector<std::string>{"stay"});
     EXPECT_EQ(Read(target), "the user's own copy") << "No leaves the file as it was";
-    EXPECT_TRUE(windows.log.empty());
 
-    prompt.shown.clear();
     prompt.answers = {MessageAnswer::Yes};
-    dialogs.presses = {{scratch.path(), 2}};
+    dialogs.presses = {{folder, 2}};
     service.OnGetDataFile(dialogs, *settings, nullptr);
     EXPECT_EQ(Read(target), PrinterSlot("DAT/02.data"));
-    EXPECT_EQ(prompt.Texts().back(), "Data file transfer successful!");
 }
 
 TEST_F(SlotCommands, EachRefusalShowsItsMessageAndKeepsTheDialogOpenUntilCancel) {
