@@ -25,6 +25,7 @@
 #include "PlatformPaths.h"
 #include "PromptPort.h"
 #include "SettingsStore.h"
+#include "SlotDialogs.h"
 #include "StringTable.h"
 #include "WindowShowCommand.h"
 #include "qv7/DeviceDriver.h"
@@ -201,6 +202,12 @@ void CMainFrame::ConnectHandlers() {
         view_->Refresh();
         ShowTraceProblem();
     });
+    Handle(ID_FILE_GET_DATA, [this] { RunSlotCommand(FileKind::Data, TransferDirection::Receive); });
+    Handle(ID_FILE_GET_LABEL, [this] { RunSlotCommand(FileKind::Label, TransferDirection::Receive); });
+    Handle(ID_FILE_GET_SYMBOL, [this] { RunSlotCommand(FileKind::Symbol, TransferDirection::Receive); });
+    Handle(ID_FILE_SEND_DATA, [this] { RunSlotCommand(FileKind::Data, TransferDirection::Send); });
+    Handle(ID_FILE_SEND_LABEL, [this] { RunSlotCommand(FileKind::Label, TransferDirection::Send); });
+    Handle(ID_FILE_DOWNLOAD_SYMBOL, [this] { RunSlotCommand(FileKind::Symbol, TransferDirection::Send); });
     Handle(ID_HELP_FINDER, [this] { OnHelpFinder(); });
     Handle(ID_HELP, [this] { OnHelpFinder(); });
     Handle(ID_CONTEXT_HELP, [this] { OnHelpFinder(); });
@@ -312,6 +319,23 @@ void CMainFrame::ShowTraceProblem() {
     // none is being written; the printer itself works on without it.
     const std::string problem = qv7::TraceProblem();
     if (!problem.empty()) statusBar()->showMessage(QString::fromStdString(problem));
+}
+
+void CMainFrame::RunSlotCommand(FileKind kind, TransferDirection direction) {
+    if (kind == FileKind::Symbol) EraseSymbolPreview();
+    SlotDialogs dialogs(*view_, prompt_, files_);
+    if (direction == TransferDirection::Receive) {
+        service_.OnGetFile(kind, dialogs, settings_, this);
+        if (kind == FileKind::Symbol) view_->Refresh();
+    } else {
+        // From the menu the tree is read afresh whatever the send's outcome.
+        service_.OnSendFile(kind, dialogs, settings_, this, QString());
+        view_->Refresh();
+    }
+}
+
+void CMainFrame::EraseSymbolPreview() {
+    view_->ErasePreview();
 }
 
 void CMainFrame::OnAppExit() {
