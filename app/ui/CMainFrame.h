@@ -73,7 +73,7 @@ private:
     void Handle(int commandId, std::function<void()> handler);
     void SavePlacement();
     void UpdateKeyIndicators();
-    void ShowTraceProblem();
+    void ShowRefreshProblems();
 
     // A send or get command of the File menu or the toolbar, with what follows it there.
     void RunSlotCommand(FileKind kind, TransferDirection direction);
