@@ -9,225 +9,181 @@ namespace texts = quillory::setup::texts;
 
 namespace {
 
-const std::vector<std::string> kPrinterCommandsOnUsb001 = {
-    "rundll32 printui.dll,PrintUIEntry /dl /q /n \"Tandor QV7\"",
-    "rundll32 printui.dll,PrintUIEntry /dl /q /n \"Tandor QV7E\"",
-    "rundll32 printui.dll,PrintUIEntry /dl /q /n \"QV7\"",
-    "rundll32 printui.dll,PrintUIEntry /dl /q /n \"QV7E\"",
-    "rundll32 printui.dll,PrintUIEntry /if /q /b \"Tandor QV7E\" /f OEMPRINT.inf /r FILE: /m \"Tandor QV7E\"",
-    "rundll32 printui.dll, PrintUIEntry /Xs /q /n \"Tandor QV7E\" comment \"Tandor QV7E Printer\"",
-    "rundll32 printui.dll, PrintUIEntry /Xs /q /n \"Tandor QV7E\" PortName \"USB001\""};
+const std::string kPrefix = "7&2a1b3c4d&0";
 
-class Pages : public ::testing::Test {
-protected:
-    void StartOn(OsVersion version) {
-        setup.SetInstalledVersion("2.01");
-        setup.Start(version);
-        setup.Tick();
+// A launcher past its first tick with the application installed.
+struct OnPages : LauncherOnWindows {
+    explicit OnPages(OsVersion version) {
+        SetInstalledVersion("2.01");
+        Start(version);
+        Tick();
     }
-    bool OnMainPage() const {
+    void Press(std::initializer_list<int> buttons) {
+        for (int button : buttons) launcher.OnButton(button);
+    }
+    void ConnectWithDriver() {
+        ConnectPrinter(kPrefix, 1);
+        InstallKernelDriver(kPrefix);
+    }
+    // main: the main page's buttons and Exit only; otherwise the page frame and Back without them.
+    bool Shows(bool main) const {
         for (int control : MainPageControls()) {
-            if (!setup.Visible(control)) {
-                return false;
-            }
+            if (Visible(control) != main) return false;
         }
-        return setup.Visible(id::kExit) && !setup.Visible(id::kPageTitle) && !setup.Visible(id::kPageText) &&
-               !setup.Visible(id::kBack) && !setup.Visible(id::kNext) && !setup.Visible(id::kInstall) &&
-               !setup.Visible(id::kHelp);
+        const bool pageButtons = Visible(id::kNext) || Visible(id::kInstall) || Visible(id::kHelp);
+        return Visible(id::kExit) == main && Visible(id::kBack) != main && Visible(id::kPageTitle) != main &&
+               Visible(id::kPageText) != main && !(main && pageButtons);
     }
-    bool OffMainPage() const {
-        for (int control : MainPageControls()) {
-            if (setup.Visible(control)) {
-                return false;
-            }
-        }
-        return !setup.Visible(id::kExit) && setup.Visible(id::kBack) && setup.Visible(id::kPageTitle) &&
-               setup.Visible(id::kPageText);
-    }
-
-    LauncherOnWindows setup;
 };
 
 }  // namespace
 
-TEST_F(Pages, InstructionPagesClearAddPrinterModeAndBackRestoresTheMainPage) {
-    StartOn(kWindowsXP);
-    EXPECT_TRUE(OnMainPage());
-    setup.launcher.OnButton(id::kXpScribeline);
+TEST(Pages, InstructionPagesClearAddPrinterModeAndBackRestoresTheMainPage) {
+    OnPages setup(kWindowsXP);
+    EXPECT_TRUE(setup.Shows(true));
+    setup.Press({id::kXpScribeline});
     EXPECT_TRUE(setup.launcher.addPrinterMode());
-    setup.launcher.OnButton(id::kBack);
-    EXPECT_TRUE(OnMainPage());
+    setup.Press({id::kBack});
+    EXPECT_TRUE(setup.Shows(true));
     EXPECT_TRUE(setup.launcher.addPrinterMode());  // Back leaves it alone
 
-    setup.launcher.OnButton(id::kXpUpgrade);
-    EXPECT_TRUE(OffMainPage());
+    setup.Press({id::kXpUpgrade});
+    EXPECT_TRUE(setup.Shows(false));
     EXPECT_FALSE(setup.Visible(id::kNext));
     EXPECT_FALSE(setup.launcher.addPrinterMode());
-    EXPECT_EQ(setup.Title(), texts::kXpUpgradeTitle);
     EXPECT_EQ(setup.Text(), texts::kXpUpgradeText);
     EXPECT_TRUE(setup.platform.runs.empty());
-    setup.launcher.OnButton(id::kBack);
-    EXPECT_TRUE(OnMainPage());
-    EXPECT_EQ(setup.launcher.Controls()[id::kNext].text, "Next->");
+    setup.Press({id::kBack});
+    EXPECT_TRUE(setup.Shows(true));
 }
 
-TEST_F(Pages, VistaPageOffersInstallAndHelpWhichDisablesInstall) {
-    StartOn(kWindows7);
-    setup.launcher.OnButton(id::kVistaDrivers);
-    EXPECT_TRUE(OffMainPage());
-    EXPECT_TRUE(setup.Visible(id::kInstall) && setup.Enabled(id::kInstall));
-    EXPECT_TRUE(setup.Visible(id::kHelp));
+TEST(Pages, VistaPageOffersInstallAndHelpWhichDisablesInstall) {
+    OnPages setup(kWindows7);
+    setup.Press({id::kVistaDrivers});
+    EXPECT_TRUE(setup.Shows(false));
+    EXPECT_TRUE(setup.Visible(id::kInstall) && setup.Enabled(id::kInstall) && setup.Visible(id::kHelp));
     EXPECT_FALSE(setup.Visible(id::kNext));
-    EXPECT_EQ(setup.Title(), texts::kVistaPageTitle);
-    setup.launcher.OnButton(id::kHelp);
+    setup.Press({id::kHelp});
     EXPECT_FALSE(setup.Enabled(id::kInstall));
-    EXPECT_EQ(setup.Title(), texts::kVistaHelpTitle);
     EXPECT_EQ(setup.Text(), texts::kVistaHelpText);
 }
 
-TEST_F(Pages, InstallingTheKernelDriverOnWindows7LeadsToNext) {
-    StartOn(kWindows7);
+TEST(Pages, InstallingTheKernelDriverOnWindows7LeadsToNext) {
+    OnPages setup(kWindows7);
     setup.platform.failuresLeft["pnputil.exe -i -a WIN7\\qv7sys.inf"] = -1;
-    setup.launcher.OnButton(id::kVistaDrivers);
-    setup.launcher.OnButton(id::kInstall);
+    setup.Press({id::kVistaDrivers, id::kInstall});
     EXPECT_EQ(setup.platform.runs, (std::vector<Started>{{"pnputil.exe -i -a WIN7\\qv7sys.inf", -1, false, true},
-                                                     {"pnputilWin764.exe -i -a WIN7\\qv7sys.inf", -1, false, true}}));
+                                                         {"pnputilWin764.exe -i -a WIN7\\qv7sys.inf", -1, false, true}}));
     EXPECT_TRUE(setup.launcher.addPrinterMode());
     EXPECT_TRUE(setup.Visible(id::kNext) && setup.Enabled(id::kNext));
-    EXPECT_FALSE(setup.Visible(id::kHelp));
-    EXPECT_FALSE(setup.Visible(id::kInstall));
+    EXPECT_FALSE(setup.Visible(id::kHelp) || setup.Visible(id::kInstall));
     EXPECT_EQ(setup.Title(), texts::kScribelineInstallTitle);
     EXPECT_EQ(setup.Text(), texts::kTextL);
 }
 
-TEST_F(Pages, KernelDriverCommandsOfVistaAndWhenNoneStarts) {
-    StartOn(kVista);
-    setup.platform.failuresLeft["pnputil.exe -i -a Vista\\qv7sys.inf"] = -1;
-    setup.platform.failuresLeft["pnputilVista64.exe -i -a Vista\\qv7sys.inf"] = -1;
-    setup.launcher.OnButton(id::kVistaDrivers);
-    setup.launcher.OnButton(id::kInstall);
-    EXPECT_EQ(setup.platform.Lines(), (std::vector<std::string>{"pnputil.exe -i -a Vista\\qv7sys.inf",
+TEST(Pages, WhenNoKernelDriverCommandStartsOrOnXpTheInstallEndsWithTextD) {
+    OnPages vista(kVista);
+    vista.platform.failuresLeft["pnputil.exe -i -a Vista\\qv7sys.inf"] = -1;
+    vista.platform.failuresLeft["pnputilVista64.exe -i -a Vista\\qv7sys.inf"] = -1;
+    OnPages xp(kWindowsXP);
+    for (OnPages* setup : {&vista, &xp}) {
+        setup->Press({id::kVistaDrivers, id::kInstall});
+        EXPECT_FALSE(setup->launcher.addPrinterMode());
+        EXPECT_FALSE(setup->Visible(id::kNext) || setup->Visible(id::kInstall));
+        EXPECT_EQ(setup->Text(), texts::kTextD);
+    }
+    EXPECT_EQ(vista.platform.Lines(), (std::vector<std::string>{"pnputil.exe -i -a Vista\\qv7sys.inf",
                                                                 "pnputilVista64.exe -i -a Vista\\qv7sys.inf"}));
-    EXPECT_FALSE(setup.launcher.addPrinterMode());
-    EXPECT_FALSE(setup.Visible(id::kNext));
-    EXPECT_EQ(setup.Text(), texts::kTextD);
+    EXPECT_TRUE(xp.platform.runs.empty());
 }
 
-TEST_F(Pages, OnXpTheVistaInstallStartsNothingAndEndsWithTextD) {
-    StartOn(kWindowsXP);
-    setup.launcher.OnButton(id::kVistaDrivers);
-    setup.launcher.OnButton(id::kInstall);
-    EXPECT_TRUE(setup.platform.runs.empty());
-    EXPECT_EQ(setup.Text(), texts::kTextD);
-    EXPECT_FALSE(setup.Visible(id::kInstall));
-}
-
-TEST_F(Pages, AnInstalledDriverOnWindows7OffersTheNextStep) {
-    StartOn(kWindows7);
-    setup.ConnectPrinter("7&2a1b3c4d&0", 1);
-    setup.InstallKernelDriver("7&2a1b3c4d&0");
-    setup.launcher.OnButton(id::kVistaDrivers);
-    setup.launcher.OnButton(id::kInstall);
+TEST(Pages, AnInstalledDriverOnWindows7OffersTheNextStep) {
+    OnPages setup(kWindows7);
+    setup.ConnectWithDriver();
+    setup.Press({id::kVistaDrivers, id::kInstall});
     EXPECT_TRUE(setup.platform.runs.empty());
     EXPECT_EQ(setup.Title(), texts::kAutoInstallTitle);
-    EXPECT_EQ(setup.Text(), texts::kTextL);
     EXPECT_TRUE(setup.launcher.addPrinterMode());
     EXPECT_TRUE(setup.Visible(id::kNext) && setup.Visible(id::kHelp) && setup.Visible(id::kInstall));
     EXPECT_FALSE(setup.Enabled(id::kInstall));
 
     // The same press again, now in add-printer mode, invites to the next step.
-    setup.launcher.OnButton(id::kInstall);
+    setup.Press({id::kInstall});
     EXPECT_TRUE(setup.Enabled(id::kNext));
     EXPECT_EQ(setup.Title(), texts::kScribelineInstallTitle);
 }
 
-TEST_F(Pages, ScribelineNeedsTheKernelDriverFirst) {
-    StartOn(kWindowsXP);
-    setup.launcher.OnButton(id::kXpScribeline);
-    EXPECT_TRUE(OffMainPage());
+TEST(Pages, ScribelineNeedsTheKernelDriverFirst) {
+    OnPages setup(kWindowsXP);
+    setup.Press({id::kXpScribeline});
     EXPECT_EQ(setup.Title(), texts::kDriverMissingTitle);
     EXPECT_TRUE(setup.Visible(id::kNext));
     EXPECT_FALSE(setup.Enabled(id::kNext));
 
-    setup.launcher.OnButton(id::kBack);
-    setup.ConnectPrinter("7&2a1b3c4d&0", 1);
-    setup.InstallKernelDriver("7&2a1b3c4d&0");
-    setup.launcher.OnButton(id::kXpScribeline);
+    setup.ConnectWithDriver();
+    setup.Press({id::kBack, id::kXpScribeline});
     EXPECT_EQ(setup.Title(), texts::kScribelineTitle);
-    EXPECT_EQ(setup.Text().substr(0, 3), "1. ");
     EXPECT_TRUE(setup.Enabled(id::kNext));
 }
 
-TEST_F(Pages, NextAddsThePrinterOnItsPortAndDoesTheSameAgainAfterBack) {
-    StartOn(kWindows7);
-    setup.ConnectPrinter("7&2a1b3c4d&0", 1);
-    setup.InstallKernelDriver("7&2a1b3c4d&0");
-    setup.launcher.OnButton(id::kXpScribeline);
-    setup.launcher.OnButton(id::kNext);
-
-    std::vector<std::string> expected = {"pnputil.exe -a OEMPRINT.inf"};
-    expected.insert(expected.end(), kPrinterCommandsOnUsb001.begin(), kPrinterCommandsOnUsb001.end());
+TEST(Pages, NextAddsThePrinterOnItsPortAndDoesTheSameAgainAfterBack) {
+    OnPages setup(kWindows7);
+    setup.ConnectWithDriver();
+    setup.Press({id::kXpScribeline, id::kNext});
+    const std::vector<std::string> expected = {
+        "pnputil.exe -a OEMPRINT.inf",
+        "rundll32 printui.dll,PrintUIEntry /dl /q /n \"Tandor QV7\"",
+        "rundll32 printui.dll,PrintUIEntry /dl /q /n \"Tandor QV7E\"",
+        "rundll32 printui.dll,PrintUIEntry /dl /q /n \"QV7\"",
+        "rundll32 printui.dll,PrintUIEntry /dl /q /n \"QV7E\"",
+        "rundll32 printui.dll,PrintUIEntry /if /q /b \"Tandor QV7E\" /f OEMPRINT.inf /r FILE: /m \"Tandor QV7E\"",
+        "rundll32 printui.dll, PrintUIEntry /Xs /q /n \"Tandor QV7E\" comment \"Tandor QV7E Printer\"",
+        "rundll32 printui.dll, PrintUIEntry /Xs /q /n \"Tandor QV7E\" PortName \"USB001\""};
     EXPECT_EQ(setup.platform.Lines(), expected);
     EXPECT_EQ(setup.Title(), texts::kPrinterAddedTitle);
     EXPECT_FALSE(setup.Visible(id::kNext));
 
     setup.platform.runs.clear();
-    setup.launcher.OnButton(id::kBack);
-    setup.launcher.OnButton(id::kXpScribeline);
-    setup.launcher.OnButton(id::kNext);
+    setup.Press({id::kBack, id::kXpScribeline, id::kNext});
     EXPECT_EQ(setup.platform.Lines(), expected);
 }
 
-TEST_F(Pages, PrinterDriverPackageFallbacksAndUnableToAddPrinter) {
-    StartOn(kVista);
-    setup.ConnectPrinter("7&2a1b3c4d&0", 12);
-    setup.platform.failuresLeft["pnputil.exe -a OEMPRINT.inf"] = -1;
-    setup.platform.failuresLeft["pnputilVista64.exe -a OEMPRINT.inf"] = -1;
-    setup.launcher.OnButton(id::kXpScribeline);
-    setup.launcher.OnButton(id::kNext);
-    const auto lines = setup.platform.Lines();
+TEST(Pages, PrinterDriverPackageFallbacksAndUnableToAddPrinter) {
+    OnPages vista(kVista);
+    vista.ConnectPrinter(kPrefix, 12);
+    vista.platform.failuresLeft["pnputil.exe -a OEMPRINT.inf"] = -1;
+    vista.platform.failuresLeft["pnputilVista64.exe -a OEMPRINT.inf"] = -1;
+    vista.Press({id::kXpScribeline, id::kNext});
+    const auto lines = vista.platform.Lines();
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[1], "pnputilVista64.exe -a OEMPRINT.inf");
     EXPECT_EQ(lines[8], "rundll32 printui.dll, PrintUIEntry /Xs /q /n \"Tandor QV7E\" PortName \"USB0012\"");
-    EXPECT_EQ(setup.messages.shown, std::vector<std::string>{"Unable to add Printer"});
-    EXPECT_EQ(setup.Title(), texts::kPrinterAddedTitle);
+    EXPECT_EQ(vista.messages.shown, std::vector<std::string>{"Unable to add Printer"});
+    EXPECT_EQ(vista.Title(), texts::kPrinterAddedTitle);
 
-    LauncherOnWindows win7;
-    win7.SetInstalledVersion("2.01");
-    win7.Start(kWindows7);
+    OnPages win7(kWindows7);
     win7.ConnectPrinter("p", 1);
     win7.platform.failuresLeft["pnputil.exe -a OEMPRINT.inf"] = -1;
-    win7.launcher.OnButton(id::kXpScribeline);
-    win7.launcher.OnButton(id::kNext);
+    win7.Press({id::kXpScribeline, id::kNext});
     EXPECT_EQ(win7.platform.Lines()[1], "pnputilWin764 -a OEMPRINT.inf");
 }
 
-TEST_F(Pages, APrinterNeverConnectedIsNotDetected) {
-    StartOn(kWindowsXP);
-    setup.launcher.OnButton(id::kXpScribeline);
-    setup.launcher.OnButton(id::kNext);
-    EXPECT_EQ(setup.launcher.parentIdPrefix(), "");
-    EXPECT_EQ(setup.Title(), texts::kProblemTitle);
-    EXPECT_EQ(setup.Text(), texts::kNotDetectedText);
-    EXPECT_FALSE(setup.Visible(id::kNext));
-    EXPECT_TRUE(setup.platform.runs.empty());
+TEST(Pages, WithoutAPrinterOrItsPortNoPrinterCommandRuns) {
+    for (const bool connected : {false, true}) {
+        OnPages setup(kWindowsXP);
+        if (connected) setup.ConnectPrinter(kPrefix, std::nullopt);
+        setup.Press({id::kXpScribeline, id::kNext});
+        EXPECT_EQ(setup.Text(), connected ? texts::kNoPortText : texts::kNotDetectedText);
+        EXPECT_FALSE(setup.Visible(id::kNext));
+        EXPECT_TRUE(setup.platform.runs.empty());
+    }
 }
 
-TEST_F(Pages, AMissingPortNumberStopsBeforeAnyPrinterCommand) {
-    StartOn(kWindowsXP);
-    setup.ConnectPrinter("7&2a1b3c4d&0", std::nullopt);
-    setup.launcher.OnButton(id::kXpScribeline);
-    setup.launcher.OnButton(id::kNext);
-    EXPECT_EQ(setup.Text(), texts::kNoPortText);
-    EXPECT_TRUE(setup.platform.runs.empty());
-}
-
-TEST_F(Pages, RegistryPathsCarryTheWholeParentIdPrefix) {
-    StartOn(kWindowsXP);
+TEST(Pages, RegistryPathsCarryTheWholeParentIdPrefix) {
+    OnPages setup(kWindowsXP);
     const std::string longPrefix(300, 'a');
     setup.ConnectPrinter(longPrefix, 3);
-    setup.launcher.OnButton(id::kXpScribeline);
-    setup.launcher.OnButton(id::kNext);
+    setup.Press({id::kXpScribeline, id::kNext});
     EXPECT_EQ(setup.launcher.parentIdPrefix(), longPrefix);
     const std::vector<std::string> expectedKeys = {
         "SYSTEM\\CurrentControlSet\\Enum\\USB\\Vid_ffff&Pid_07e0\\123456789ab\\",

@@ -41,9 +41,7 @@ public:
 
     std::vector<std::string> Lines() const {
         std::vector<std::string> lines;
-        for (const Started& run : runs) {
-            lines.push_back(run.line);
-        }
+        for (const Started& run : runs) lines.push_back(run.line);
         return lines;
     }
 
@@ -63,10 +61,7 @@ public:
     win::RegistryNumber ReadMachineNumber(const std::string& key, const std::string&) override {
         keysRead.push_back(key);
         const auto found = portKeys.find(key);
-        if (found == portKeys.end()) {
-            return {};
-        }
-        return {true, found->second};
+        return found == portKeys.end() ? win::RegistryNumber{} : win::RegistryNumber{true, found->second};
     }
     std::optional<OsVersion> QueryOsVersion() override { return version; }
     std::optional<std::string> WindowsDirectory() override { return windowsDirectory; }
@@ -83,12 +78,8 @@ public:
 private:
     bool Starts(const std::string& line) {
         auto found = failuresLeft.find(line);
-        if (found == failuresLeft.end() || found->second == 0) {
-            return true;
-        }
-        if (found->second > 0) {
-            --found->second;
-        }
+        if (found == failuresLeft.end() || found->second == 0) return true;
+        if (found->second > 0) --found->second;
         return false;
     }
 };
@@ -125,9 +116,7 @@ struct LauncherOnWindows {
     }
     // Timer 3 fires only while it runs.
     void Tick() {
-        if (timer.running) {
-            launcher.OnTimer();
-        }
+        if (timer.running) launcher.OnTimer();
     }
     void SetInstalledVersion(const std::string& version) {
         platform.texts[{win::kApplicationKey, "Version"}] = version;
