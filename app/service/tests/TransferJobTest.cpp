@@ -23,17 +23,16 @@ protected:
         scope.driver->onGetCommand = [](const uint8_t* block, std::vector<uint8_t>* reply) {
             static const char* names[] = {"DAT", "QV7", "MAP"};
             const int type = block[2];
+            const std::string name = std::string(type == 0 ? "DATA0" : type == 1 ? "Label0" : "Btmap0") +
+                                     std::to_string(block[4] + 1);
             switch (block[0]) {
             case 5: *reply = {3, 0}; return true;
             case 6: reply->assign(names[type], names[type] + 4); return true;
             case 7: *reply = {static_cast<uint8_t>(type == 0 ? 3 : 2), 0}; return true;
-            case 8: {
-                const std::string name = std::string(type == 0 ? "DATA0" : type == 1 ? "Label0" : "Btmap0") +
-                                         std::to_string(block[4] + 1);
+            case 8:
                 reply->assign(9, 0);
                 std::copy(name.begin(), name.end(), reply->begin());
                 return true;
-            }
             default: return false;
             }
         };
@@ -128,13 +127,7 @@ TEST_F(Jobs, FailedReceiveShowsNothingOfItsOwn) {
     EXPECT_FALSE(service.ReceiveSymbol(1, QString::fromStdString(folder / "sym.bmp"), nullptr));
     EXPECT_TRUE(prompt.shown.empty());
     quillory::ShowTransferResult(prompt, FileKind::Symbol, TransferDirection::Receive, false);
-    quillory::ShowTransferResult(prompt, FileKind::Data, TransferDirection::Send, false);
-    quillory::ShowTransferResult(prompt, FileKind::Data, TransferDirection::Receive, true);
-    EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{
-                                  "Error receiving Symbol file!",
-                                  "Error sending data file!  File may not be a valid QV7 data file...",
-                                  "Data file transfer successful!"}));
-    EXPECT_EQ(prompt.shown.back().icon, MessageIcon::Information);
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Error receiving Symbol file!"});
 }
 
 TEST(FinishedImageKind, OnlyTheTwoFirmwareSizesCountAndOnlyWhenFinished) {
