@@ -69,13 +69,8 @@ protected:
     qv7test::TempFolder folder;
     quillorytest::RecordingPrompt prompt;
     LoggingSource source{prompt};
-    CPreviewFileDialog dialog{&source,
-                              true,
-                              QStringLiteral("bmp"),
-                              QStringLiteral("*.bmp"),
-                              kBrowseFlags,
-                              QStringLiteral("Bitmap Files (*.bmp)|*.bmp|"),
-                              nullptr};
+    CPreviewFileDialog dialog{&source, true, QStringLiteral("bmp"), QStringLiteral("*.bmp"), kBrowseFlags,
+                              QStringLiteral("Bitmap Files (*.bmp)|*.bmp|"), nullptr};
 };
 
 TEST_F(PreviewFileDialogTest, ShowsTheSelectedSymbolInsideItsSunkenFrame) {
