@@ -36,9 +36,7 @@ TEST(StartUp, RemovesOldPackagesAndStagesDriverFilesWithoutWritingOutsideWindows
     EXPECT_EQ(files[2], "copy \\qv7sys.inf -> C:\\WINDOWS\\inf\\qv7sys.inf");
     EXPECT_EQ(files[14], "copy amd64_6_1\\qv7sys.sys -> C:\\WINDOWS\\system32\\drivers\\amd64.6.1\\qv7sys.sys");
     EXPECT_EQ(files[18], "copy amd64_6_1\\QV7.dll -> C:\\WINDOWS\\inf\\amd64.6.1\\QV7.dll");
-    for (const std::string& operation : files) {
-        EXPECT_EQ(operation.find("C:\\Qv7sys.bad"), std::string::npos) << operation;
-    }
+    for (const std::string& operation : files) EXPECT_EQ(operation.find("C:\\Qv7sys.bad"), std::string::npos) << operation;
     EXPECT_TRUE(setup.messages.shown.empty());
     EXPECT_TRUE(setup.timer.running);
     EXPECT_EQ(setup.timer.periodMs, 100);
@@ -111,9 +109,7 @@ TEST(Timer3, AnUnknownSystemLooksOnceAndOffersTheXpDriversAndTheNtPackage) {
                                                                 "msiexec /I QV7LinkNT.msi ALLUSERS=2"}));
     setup.SetInstalledVersion("2.01");
     setup.Tick();
-    for (int xpButton : {id::kXpFileTransfer, id::kXpUpgrade, id::kXpScribeline}) {
-        EXPECT_TRUE(setup.Enabled(xpButton)) << xpButton;
-    }
+    for (int xpButton : {id::kXpFileTransfer, id::kXpUpgrade, id::kXpScribeline}) EXPECT_TRUE(setup.Enabled(xpButton));
     EXPECT_FALSE(setup.Enabled(id::kVistaDrivers));
     EXPECT_FALSE(setup.timer.running);
 }

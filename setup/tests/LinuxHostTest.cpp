@@ -26,18 +26,14 @@ class LinuxHost : public ::testing::Test {
 protected:
     void SetUp() override {
         root_ = dir_.path().toStdString();
-        for (const char* folder : {"bin", "medium", "rules.d"}) {
-            QDir(dir_.path()).mkdir(folder);
-        }
+        for (const char* folder : {"bin", "medium", "rules.d"}) QDir(dir_.path()).mkdir(folder);
         config_.mediumFolder = root_ + "/medium";
         config_.machineSettingsPath = root_ + "/Orvale_Quillory.conf";
         config_.udevRulesFolder = root_ + "/rules.d";
         config_.openUrl = [this](const std::string& url) { opened_.push_back(url); };
 
         StandIn("pkexec", "PKEXEC_UID=0 exec \"$@\"");
-        for (const char* tool : {"apt-get", "udevadm", "lpadmin"}) {
-            StandIn(tool, "");
-        }
+        for (const char* tool : {"apt-get", "udevadm", "lpadmin"}) StandIn(tool, "");
         // CUPS lists devices to its administrators only.
         StandIn("lpinfo", "[ -n \"$PKEXEC_UID\" ] || exit 1\n"
                           "echo 'network ipp'\necho 'direct usb://Other/Scanner'\necho 'direct " +
@@ -58,9 +54,7 @@ protected:
     std::vector<std::string> Log() const {
         std::ifstream file(root_ + "/log");
         std::vector<std::string> lines;
-        for (std::string line; std::getline(file, line);) {
-            lines.push_back(line);
-        }
+        for (std::string line; std::getline(file, line);) lines.push_back(line);
         return lines;
     }
 
