@@ -4,23 +4,33 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 #include <vector>
 
 namespace qv7 {
 
 PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return PcFileRead::CannotOpen;
+    // Without O_NONBLOCK the open of a named pipe itself waits for a writer.
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) return PcFileRead::CannotOpen;
     struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(file);
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(descriptor);
+        return PcFileRead::CannotOpen;
+    }
+    FILE* file = fdopen(descriptor, "rb");
+    if (!file) {
+        close(descriptor);
         return PcFileRead::CannotOpen;
     }
     image->size = static_cast<uint64_t>(info.st_size);
-    if (image->size > UINT32_MAX) {
+    if (image->size > kLargestImage) {
         std::fclose(file);
         return PcFileRead::NoMemory;
     }
@@ -74,6 +84,62 @@ bool WriteAll(int descriptor, const uint8_t* data, uint64_t size) {
     return true;
 }
 
+// Named temporary files still in this process's hands, removed if SIGINT or
+// SIGTERM ends the process first. Only needed where the file system cannot
+// give a temporary file without a name.
+constexpr int kWatchedSlots = 16;
+std::atomic<char*> watched[kWatchedSlots];
+
+void RemoveWatchedAndDie(int signalNumber) {
+    for (std::atomic<char*>& slot : watched) {
+        if (char* path = slot.load()) unlink(path);
+    }
+    signal(signalNumber, SIG_DFL);
+    raise(signalNumber);
+}
+
+// A program that handles the signals itself keeps its handlers.
+void WatchSignalsOnce() {
+    static std::atomic<bool> installed{false};
+    if (installed.exchange(true)) return;
+    for (int signalNumber : {SIGINT, SIGTERM}) {
+        struct sigaction current {};
+        if (sigaction(signalNumber, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
+        struct sigaction removal {};
+        removal.sa_handler = RemoveWatchedAndDie;
+        sigemptyset(&removal.sa_mask);
+        sigaction(signalNumber, &removal, nullptr);
+    }
+}
+
+void Watch(const std::string& path) {
+    WatchSignalsOnce();
+    char* copy = strdup(path.c_str());
+    for (std::atomic<char*>& slot : watched) {
+        char* expected = nullptr;
+        if (copy && slot.compare_exchange_strong(expected, copy)) return;
+    }
+    std::free(copy);  // more temporaries at once than slots: this one goes unwatched
+}
+
+void Unwatch(const std::string& path) {
+    for (std::atomic<char*>& slot : watched) {
+        char* current = slot.load();
+        if (current && path == current && slot.compare_exchange_strong(current, nullptr)) {
+            std::free(current);
+            return;
+        }
+    }
+}
+
+// A hidden name beside the target that no other file has, for the moment
+// between giving the temporary file a name and renaming it over the target.
+std::string TemporaryName(const std::string& target, unsigned attempt) {
+    static std::atomic<unsigned> counter{0};
+    return FolderOf(target) + "/." + NameOf(target) + ".part-" + std::to_string(getpid()) + "-" +
+           std::to_string(counter++) + "-" + std::to_string(attempt);
+}
+
 }  // namespace
 
 PcFileReplacement::PcFileReplacement(std::string target) : target_(std::move(target)) {}
@@ -95,26 +161,58 @@ bool PcFileReplacement::Begin() {
         mode_ = 0666 & ~CurrentUmask();
     }
 
-    std::string pattern = FolderOf(target_) + "/." + name + ".part-XXXXXX";
+#ifdef O_TMPFILE
+    descriptor_ = open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (descriptor_ >= 0) return true;
+    // Only a file system without unnamed files sends us on to a named one.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
+#endif
+    return BeginNamed();
+}
+
+bool PcFileReplacement::BeginNamed() {
+    std::string pattern = FolderOf(target_) + "/." + NameOf(target_) + ".part-XXXXXX";
     std::vector<char> writable(pattern.begin(), pattern.end());
     writable.push_back('\0');
-    descriptor_ = mkstemp(writable.data());
+    descriptor_ = mkostemp(writable.data(), O_CLOEXEC);
     if (descriptor_ < 0) return false;
     temporary_ = writable.data();
+    Watch(temporary_);
     return true;
 }
 
 bool PcFileReplacement::Commit(const uint8_t* data, uint64_t size) {
     if (descriptor_ < 0) return false;
     bool ok = WriteAll(descriptor_, data, size) && fchmod(descriptor_, mode_) == 0 && fsync(descriptor_) == 0;
+    if (ok && temporary_.empty()) ok = NameUnnamedFile(data, size);
     ok = close(descriptor_) == 0 && ok;
     descriptor_ = -1;
     if (ok && rename(temporary_.c_str(), target_.c_str()) == 0) {
+        Unwatch(temporary_);
         temporary_.clear();
         return true;
     }
     Discard();
     return false;
+}
+
+// An unnamed file gets its name through /proc; where /proc is missing, the
+// bytes go once more into a named temporary file.
+bool PcFileReplacement::NameUnnamedFile(const uint8_t* data, uint64_t size) {
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = TemporaryName(target_, attempt);
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = candidate;
+            Watch(temporary_);
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    close(descriptor_);
+    descriptor_ = -1;
+    if (!BeginNamed()) return false;
+    return WriteAll(descriptor_, data, size) && fchmod(descriptor_, mode_) == 0 && fsync(descriptor_) == 0;
 }
 
 void PcFileReplacement::Discard() {
@@ -124,6 +222,7 @@ void PcFileReplacement::Discard() {
     }
     if (!temporary_.empty()) {
         unlink(temporary_.c_str());
+        Unwatch(temporary_);
         temporary_.clear();
     }
 }
