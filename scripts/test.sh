@@ -15,4 +15,7 @@ ctest --test-dir "$here/build/release" --output-on-failure -j2
 
 "$here/scripts/build.sh" "$here/build/asan" -DQUILLORY_SANITIZE=ON -DQUILLORY_BENCHMARKS=OFF
 ctest --test-dir "$here/build/asan" --output-on-failure -j2
+
+# A few seconds of each fuzz target, so none of them rots.
+"$here/scripts/fuzz.sh" 5
 echo "All tests passed."
