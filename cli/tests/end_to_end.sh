@@ -102,13 +102,16 @@ printf '\302\2332J\n' >printer/slots/QV7/05.name
 printf 'label' >printer/slots/QV7/05.data
 printf 'caf\303\251\n' >printer/slots/QV7/06.name
 printf 'label' >printer/slots/QV7/06.data
+printf 'old\351\n' >printer/slots/QV7/07.name
+printf 'label' >printer/slots/QV7/07.data
 check "list a printer with odd names" 0 "$qv7" $device list
 contains "escape sequence shown escaped" out.txt '(Slot 5)  \x9b2J.qv7'
 contains "UTF-8 name read as UTF-8" out.txt "(Slot 6)  café.qv7"
+contains "other names read as Latin-1" out.txt "(Slot 7)  oldé.qv7"
 if grep -q "$(printf '\302\233')" out.txt; then echo "FAIL: raw CSI reached the terminal"; failures=$((failures + 1)); fi
 check "list as JSON with odd names" 0 "$qv7" $device list --json
 contains "JSON escapes the control" out.txt '"name": "\u009b2J"'
-rm printer/slots/QV7/05.* printer/slots/QV7/06.*
+rm printer/slots/QV7/05.* printer/slots/QV7/06.* printer/slots/QV7/07.*
 
 mkfifo pipe.qv7
 check "send refuses a named pipe" 1 timeout 20 "$qv7" $device send label 1 pipe.qv7
