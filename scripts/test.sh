@@ -16,6 +16,12 @@ ctest --test-dir "$here/build/release" --output-on-failure -j2
 "$here/scripts/build.sh" "$here/build/asan" -DQUILLORY_SANITIZE=ON -DQUILLORY_BENCHMARKS=OFF
 ctest --test-dir "$here/build/asan" --output-on-failure -j2
 
+# The library for Windows, cross-built and run under Wine, when the tools are here.
+if command -v x86_64-w64-mingw32-g++-posix >/dev/null &&
+    { [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || command -v wine >/dev/null; }; then
+    "$here/scripts/test-windows.sh" "$here/build/w64"
+fi
+
 # A few seconds of each fuzz target, so none of them rots.
 "$here/scripts/fuzz.sh" 5
 echo "All tests passed."

@@ -12,6 +12,9 @@ namespace qv7 {
 // The real printer through libusb (usb/).
 std::shared_ptr<DeviceDriver> MakeUsbDriver();
 
+// The printer through its own Windows kernel driver (win32/).
+std::shared_ptr<DeviceDriver> MakeWin32Driver();
+
 // The emulated printer kept in dir (virtual/).
 std::shared_ptr<DeviceDriver> MakeVirtualDriver(const std::string& dir);
 

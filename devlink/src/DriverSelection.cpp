@@ -12,6 +12,13 @@ namespace {
 constexpr char kVirtualPrefix[] = "virtual:";
 constexpr size_t kVirtualPrefixLength = sizeof kVirtualPrefix - 1;
 
+// On Windows the printer's own kernel driver is the first choice.
+#if QV7_WITH_WIN32
+constexpr char kDefaultDeviceName[] = "win32";
+#else
+constexpr char kDefaultDeviceName[] = "usb";
+#endif
+
 // What an unknown device name leads to: no interface class to look in.
 class NoBackend final : public DeviceDriver {
 public:
@@ -48,14 +55,24 @@ std::string Environment(const char* name) {
 }  // namespace
 
 bool IsKnownDeviceName(const std::string& deviceName) {
+#if QV7_WITH_WIN32
+    if (deviceName == "win32") return true;
+#endif
+#if QV7_WITH_USB
     if (deviceName == "usb") return true;
+#endif
     return deviceName.compare(0, kVirtualPrefixLength, kVirtualPrefix) == 0 &&
            deviceName.size() > kVirtualPrefixLength;
 }
 
 std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceName) {
     if (!IsKnownDeviceName(deviceName)) return std::make_shared<NoBackend>();
+#if QV7_WITH_WIN32
+    if (deviceName == "win32") return MakeWin32Driver();
+#endif
+#if QV7_WITH_USB
     if (deviceName == "usb") return MakeUsbDriver();
+#endif
     return MakeVirtualDriver(deviceName.substr(kVirtualPrefixLength));
 }
 
@@ -75,7 +92,7 @@ std::shared_ptr<DeviceDriver> SelectDriver() {
         driver = factory();
     } else {
         const std::string name = Environment("QUILLORY_DEVICE");
-        driver = MakeDriver(name.empty() ? "usb" : name);
+        driver = MakeDriver(name.empty() ? kDefaultDeviceName : name);
     }
     if (!driver) driver = std::make_shared<NoBackend>();
 

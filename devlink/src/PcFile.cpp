@@ -10,14 +10,40 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <new>
+#include <system_error>
 #include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+
+// The Windows C runtime flushes under another name and keeps no file modes
+// beyond read-only, which Begin() has already refused.
+static int fsync(int descriptor) {
+    return _commit(descriptor);
+}
+static int fchmod(int, unsigned) {
+    return 0;
+}
+#endif
 
 namespace qv7 {
 
+namespace {
+
+#ifdef _WIN32
+// Bytes as they are: the runtime would otherwise translate line ends.
+constexpr int kReadFlags = O_RDONLY | O_BINARY;
+#else
+// Without O_NONBLOCK the open of a named pipe itself waits for a writer.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#endif
+
+}  // namespace
+
 PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image) {
-    // Without O_NONBLOCK the open of a named pipe itself waits for a writer.
-    const int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int descriptor = open(path.c_str(), kReadFlags);
     if (descriptor < 0) return PcFileRead::CannotOpen;
     struct stat info {};
     if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
@@ -53,16 +79,30 @@ PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image
 
 namespace {
 
-std::string FolderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
+#ifdef _WIN32
+constexpr char kSeparators[] = "/\\:";
+#else
+constexpr char kSeparators[] = "/";
+#endif
+
+// The folder part with its separator ("" for the current folder), so that a
+// root such as / or C:\ stays a root.
+std::string FolderPrefixOf(const std::string& path) {
+    const size_t slash = path.find_last_of(kSeparators);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string NameOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
+    const size_t slash = path.find_last_of(kSeparators);
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Replaces an existing target on every platform; the C runtime's rename on
+// Windows refuses to.
+bool ReplaceWith(const std::string& from, const std::string& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return !error;
 }
 
 unsigned CurrentUmask() {
@@ -90,12 +130,12 @@ bool WriteAll(int descriptor, const uint8_t* data, uint64_t size) {
 constexpr int kWatchedSlots = 16;
 std::atomic<char*> watched[kWatchedSlots];
 
-void RemoveWatchedAndDie(int signalNumber) {
+extern "C" void RemoveWatchedAndDie(int signalNumber) {
     for (std::atomic<char*>& slot : watched) {
         if (char* path = slot.load()) unlink(path);
     }
-    signal(signalNumber, SIG_DFL);
-    raise(signalNumber);
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
 }
 
 // A program that handles the signals itself keeps its handlers.
@@ -103,12 +143,8 @@ void WatchSignalsOnce() {
     static std::atomic<bool> installed{false};
     if (installed.exchange(true)) return;
     for (int signalNumber : {SIGINT, SIGTERM}) {
-        struct sigaction current {};
-        if (sigaction(signalNumber, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) continue;
-        struct sigaction removal {};
-        removal.sa_handler = RemoveWatchedAndDie;
-        sigemptyset(&removal.sa_mask);
-        sigaction(signalNumber, &removal, nullptr);
+        const auto previous = std::signal(signalNumber, RemoveWatchedAndDie);
+        if (previous != SIG_DFL && previous != SIG_ERR) std::signal(signalNumber, previous);
     }
 }
 
@@ -130,14 +166,6 @@ void Unwatch(const std::string& path) {
             return;
         }
     }
-}
-
-// A hidden name beside the target that no other file has, for the moment
-// between giving the temporary file a name and renaming it over the target.
-std::string TemporaryName(const std::string& target, unsigned attempt) {
-    static std::atomic<unsigned> counter{0};
-    return FolderOf(target) + "/." + NameOf(target) + ".part-" + std::to_string(getpid()) + "-" +
-           std::to_string(counter++) + "-" + std::to_string(attempt);
 }
 
 }  // namespace
@@ -162,7 +190,8 @@ bool PcFileReplacement::Begin() {
     }
 
 #ifdef O_TMPFILE
-    descriptor_ = open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const std::string folder = FolderPrefixOf(target_).empty() ? std::string(".") : FolderPrefixOf(target_);
+    descriptor_ = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (descriptor_ >= 0) return true;
     // Only a file system without unnamed files sends us on to a named one.
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
@@ -171,10 +200,10 @@ bool PcFileReplacement::Begin() {
 }
 
 bool PcFileReplacement::BeginNamed() {
-    std::string pattern = FolderOf(target_) + "/." + NameOf(target_) + ".part-XXXXXX";
+    std::string pattern = FolderPrefixOf(target_) + "." + NameOf(target_) + ".part-XXXXXX";
     std::vector<char> writable(pattern.begin(), pattern.end());
     writable.push_back('\0');
-    descriptor_ = mkostemp(writable.data(), O_CLOEXEC);
+    descriptor_ = mkstemp(writable.data());
     if (descriptor_ < 0) return false;
     temporary_ = writable.data();
     Watch(temporary_);
@@ -187,7 +216,7 @@ bool PcFileReplacement::Commit(const uint8_t* data, uint64_t size) {
     if (ok && temporary_.empty()) ok = NameUnnamedFile(data, size);
     ok = close(descriptor_) == 0 && ok;
     descriptor_ = -1;
-    if (ok && rename(temporary_.c_str(), target_.c_str()) == 0) {
+    if (ok && ReplaceWith(temporary_, target_)) {
         Unwatch(temporary_);
         temporary_.clear();
         return true;
@@ -196,12 +225,16 @@ bool PcFileReplacement::Commit(const uint8_t* data, uint64_t size) {
     return false;
 }
 
-// An unnamed file gets its name through /proc; where /proc is missing, the
+// An unnamed file gets a hidden name beside the target through /proc, for
+// the moment until it is renamed over the target; where /proc is missing, the
 // bytes go once more into a named temporary file.
-bool PcFileReplacement::NameUnnamedFile(const uint8_t* data, uint64_t size) {
+bool PcFileReplacement::NameUnnamedFile([[maybe_unused]] const uint8_t* data, [[maybe_unused]] uint64_t size) {
+#ifdef O_TMPFILE
+    static std::atomic<unsigned> counter{0};
     const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = TemporaryName(target_, attempt);
+        const std::string candidate = FolderPrefixOf(target_) + "." + NameOf(target_) + ".part-" +
+                                      std::to_string(getpid()) + "-" + std::to_string(counter++);
         if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             temporary_ = candidate;
             Watch(temporary_);
@@ -211,8 +244,11 @@ bool PcFileReplacement::NameUnnamedFile(const uint8_t* data, uint64_t size) {
     }
     close(descriptor_);
     descriptor_ = -1;
-    if (!BeginNamed()) return false;
-    return WriteAll(descriptor_, data, size) && fchmod(descriptor_, mode_) == 0 && fsync(descriptor_) == 0;
+    return BeginNamed() && WriteAll(descriptor_, data, size) && fchmod(descriptor_, mode_) == 0 &&
+           fsync(descriptor_) == 0;
+#else
+    return false;
+#endif
 }
 
 void PcFileReplacement::Discard() {

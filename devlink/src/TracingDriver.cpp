@@ -43,7 +43,7 @@ std::set<std::string> reportedPaths;
 // printer, so a trace that cannot be written must not pass unnoticed; but the
 // printer works without one, so the connection goes on.
 FILE* OpenTrace(const std::string& tracePath) {
-    FILE* trace = std::fopen(tracePath.c_str(), "a");
+    FILE* trace = std::fopen(tracePath.c_str(), "ab");
     const int error = errno;
     std::lock_guard<std::mutex> lock(problemMutex);
     if (trace) {
@@ -57,6 +57,7 @@ FILE* OpenTrace(const std::string& tracePath) {
 
 class TracingDriver final : public DeviceDriver {
 public:
+    // Lines end in a bare line feed on every platform, so one reader serves all traces.
     TracingDriver(std::shared_ptr<DeviceDriver> inner, const std::string& tracePath)
         : inner_(std::move(inner)), trace_(OpenTrace(tracePath)) {}
 

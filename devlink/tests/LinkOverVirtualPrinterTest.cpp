@@ -6,10 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include "LoopbackUsbTransport.h"
 #include "ScriptedDriver.h"
 #include "TempFolder.h"
+#if QV7_LINK_OVER_USB
+#include "LoopbackUsbTransport.h"
 #include "UsbDriver.h"
+#endif
 
 namespace {
 
@@ -31,7 +33,9 @@ protected:
         const std::string printerFolder = folder / "printer";
         if (GetParam() == kDirect) {
             setenv("QUILLORY_DEVICE", ("virtual:" + printerFolder).c_str(), 1);
-        } else {
+        }
+#if QV7_LINK_OVER_USB
+        else {
             const uint16_t packetSize = GetParam();
             qv7::SetDriverFactory([printerFolder, packetSize]() -> std::shared_ptr<qv7::DeviceDriver> {
                 std::string error;
@@ -42,6 +46,7 @@ protected:
                     qv7::kPlaceholderUsbIds);
             });
         }
+#endif
         setenv("QUILLORY_TRACE", (folder / "trace.txt").c_str(), 1);
     }
     void TearDown() override {
@@ -58,8 +63,12 @@ protected:
     TempFolder folder;
 };
 
-INSTANTIATE_TEST_SUITE_P(DirectAndOverUsb, VirtualLink,
-                         ::testing::Values(kDirect, qv7::kFullSpeedBulkPacket, qv7::kHighSpeedBulkPacket),
+#if QV7_LINK_OVER_USB
+#define QV7_LINKS ::testing::Values(kDirect, qv7::kFullSpeedBulkPacket, qv7::kHighSpeedBulkPacket)
+#else
+#define QV7_LINKS ::testing::Values(kDirect)
+#endif
+INSTANTIATE_TEST_SUITE_P(DirectAndOverUsb, VirtualLink, QV7_LINKS,
                          [](const ::testing::TestParamInfo<uint16_t>& info) {
                              return info.param == kDirect ? std::string("Direct")
                                                           : "UsbPackets" + std::to_string(info.param);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "PosixShims.h"
+
 namespace qv7test {
 
 class TempFolder {
@@ -27,7 +29,10 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    // Paths as the platform writes them, so the library meets the separators users give it.
+    std::string operator/(const std::string& name) const {
+        return path_ + static_cast<char>(std::filesystem::path::preferred_separator) + name;
+    }
 
     // Names of the entries in the folder, hidden ones included.
     std::vector<std::string> Entries() const {

@@ -1,8 +1,19 @@
 #!/bin/sh
 # Every one of the connection's 24 members is exported from the library.
+# exported_members.sh LIBRARY [OBJDUMP]: a Windows DLL is read with OBJDUMP.
 set -eu
 library=$1
-symbols=$(nm -DC --defined-only "$library")
+case "$library" in
+*.dll)
+    # The export table's names, demangled, in the shape nm gives them.
+    symbols=$("${2:-objdump}" -p "$library" |
+        sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/s/^.*\] \([^ ]*\)$/\1/p' |
+        c++filt | sed 's/^/0 T /')
+    ;;
+*)
+    symbols=$(nm -DC --defined-only "$library")
+    ;;
+esac
 missing=0
 for member in \
     "CQV7_Sys_API::CQV7_Sys_API()" \

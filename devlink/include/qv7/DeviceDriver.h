@@ -68,16 +68,18 @@ public:
     virtual bool HeldElsewhere() const { return false; }
 };
 
-// The backend named by a device name: "usb" or "virtual:DIR".
+// The backend named by a device name: "usb", "virtual:DIR" or, on Windows, "win32".
 // An unknown device name gives a backend that finds no interface class.
 std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceName);
 
-// True when deviceName names a backend ("usb", "virtual:DIR" with DIR not empty).
+// True when deviceName names a backend built into this library ("usb",
+// "virtual:DIR" with DIR not empty, "win32" on Windows).
 bool IsKnownDeviceName(const std::string& deviceName);
 
 // The backend a new connection uses: the installed factory if there is one,
-// else the one named by QUILLORY_DEVICE (default "usb"); wrapped in a trace
-// when QUILLORY_TRACE names a file. Read afresh for every connection.
+// else the one named by QUILLORY_DEVICE (default "win32" on Windows, "usb"
+// elsewhere); wrapped in a trace when QUILLORY_TRACE names a file. Read
+// afresh for every connection.
 std::shared_ptr<DeviceDriver> SelectDriver();
 
 // Replaces the environment's choice of backend (tests, embedding). An empty

@@ -1,11 +1,18 @@
 #include "FolderLock.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
+
+#ifdef _WIN32
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#else
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 namespace qv7::virtualprinter {
 
@@ -17,6 +24,14 @@ FolderLock::Result FolderLock::Hold(const std::string& folder) {
     std::error_code ignored;
     std::filesystem::create_directories(folder, ignored);
     const std::string path = folder + "/" + kLockFileName;
+#ifdef _WIN32
+    // Opened with no sharing, the file is this connection's alone until it
+    // is closed; a second open fails with EACCES.
+    int descriptor = -1;
+    if (_sopen_s(&descriptor, path.c_str(), _O_RDWR | _O_CREAT | _O_BINARY, _SH_DENYRW, _S_IREAD | _S_IWRITE) != 0) {
+        return errno == EACCES && std::filesystem::exists(path, ignored) ? Result::Busy : Result::Unavailable;
+    }
+#else
     int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor < 0) descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return Result::Unavailable;
@@ -29,6 +44,7 @@ FolderLock::Result FolderLock::Hold(const std::string& folder) {
         close(descriptor);
         return busy ? Result::Busy : Result::Unavailable;
     }
+#endif
     descriptor_ = descriptor;
     return Result::Held;
 }
