@@ -35,7 +35,8 @@ const std::vector<Command>& AllCommands() {
          "Usage: qv7 send data|label|symbol SLOT FILE\n"
          "\n"
          "Sends FILE to the printer's slot, replacing the file stored there. A data\n"
-         "file must be a QV7E data file (see 'qv7 convert').\n",
+         "file must be a QV7E data file (see 'qv7 convert'). A symbol that is a bitmap\n"
+         "of any size but 150 x 150 pixels is refused before the printer is reached.\n",
          RunSend},
         {"convert", "a data file (.dat) made from a CSV file; no printer needed",
          "Usage: qv7 convert FILE.csv [OUT.dat]\n"
@@ -51,6 +52,55 @@ const std::vector<Command>& AllCommands() {
          "OUT.dat is by default the CSV file's name with .dat, in the CSV file's folder;\n"
          "a file already there is replaced. Nothing is written when the conversion fails.\n",
          RunConvert},
+        {"firmware", "get, back up, upgrade or restore the printer's firmware",
+         "Usage: qv7 firmware get FILE|FOLDER [--yes]\n"
+         "       qv7 firmware backup [--yes]\n"
+         "       qv7 firmware upgrade --model QV7E|QV7EQ [--yes]\n"
+         "       qv7 firmware restore FILE [--access-code CODE] [--yes]\n"
+         "\n"
+         "The printer must be in its firmware transfer mode: disconnect its power, hold\n"
+         "down F5 and reconnect power. Each action shows these steps first and goes on\n"
+         "only after you answer yes.\n"
+         "\n"
+         "  get       copies the printer's firmware into FILE, or into FOLDER as QV7_N.bin\n"
+         "            (N: the driver's version); asks before replacing a file\n"
+         "  backup    copies it into the backup folder as QV7_200_BK.bin or\n"
+         "            QV7_300_BK.bin, by its size; the older backup stays until the new\n"
+         "            one is complete\n"
+         "  upgrade   takes the backup, then sends the installed image for the keypad\n"
+         "            model and the firmware found: QV7E_200.bin, QV7EQ_300.bin, ... in\n"
+         "            $QUILLORY_FIRMWARE_DIR, else <prefix>/share/quillory/QV7_Firmware\n"
+         "  restore   sends FILE, after the access code (asked on the terminal unless\n"
+         "            --access-code gives it)\n"
+         "\n"
+         "get and backup print the path of the file they wrote.\n"
+         "\n"
+         "  --model QV7E|QV7EQ   the printer's keypad model\n"
+         "  --access-code CODE   the access code for restore\n"
+         "  -y, --yes            answer yes to every question (the power steps, the\n"
+         "                       model, replacing a file), for scripts\n",
+         RunFirmware},
+        {"doctor", "why the printer cannot be reached, and what to do",
+         "Usage: qv7 doctor [--json]\n"
+         "\n"
+         "Checks, one line each, what stands between this program and the printer:\n"
+         "on USB the ids looked for (QUILLORY_USB_ID), a device with them on the bus,\n"
+         "permission to open it (and the udev rule that gives it), its interface free\n"
+         "of other drivers and programs, and a printer that answers as a QV7E in its\n"
+         "Files / Printing mode; for a virtual printer, its folder. A check that fails\n"
+         "says what is wrong and what to type, and the checks after it are not run.\n"
+         "\n"
+         "Exit code 0 only when the printer can be used.\n"
+         "\n"
+         "  --json   one JSON object: \"usable\" and the array \"checks\", each with\n"
+         "           \"check\", \"ok\", \"detail\" and \"fix\"\n",
+         RunDoctor},
+        {"paths", "where the installed files (help, schema, ...) are looked for",
+         "Usage: qv7 paths\n"
+         "\n"
+         "Prints the files an installation brings along, where this qv7 looks for\n"
+         "them (under the folder above its own), and \"(missing)\" after those not there.\n",
+         RunPaths},
     };
     return commands;
 }

@@ -30,6 +30,9 @@ int RunList(const Arguments& args);
 int RunGet(const Arguments& args);
 int RunSend(const Arguments& args);
 int RunConvert(const Arguments& args);
+int RunFirmware(const Arguments& args);
+int RunPaths(const Arguments& args);
+int RunDoctor(const Arguments& args);
 
 // Prints "qv7: " + message to stderr and returns kExitUsage.
 int UsageError(const std::string& message);

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#include "CBitmapPreviewSource.h"
 #include "PrinterSession.h"
 #include "StringTable.h"
 #include "TerminalText.h"
@@ -28,6 +29,12 @@ int RunSend(const Arguments& args) {
     }
 
     PrinterSession session;
+    if (kind == quillory::FileKind::Symbol) {
+        // The rule the program's symbol browser applies, and with its message.
+        quillory::CBitmapPreviewSource symbol(session.prompt);
+        symbol.Load(path);
+        if (!symbol.acceptable()) return kExitFailed;
+    }
     if (!session.LoadCatalog()) return kExitFailed;
     if (!session.service.GetSlot(kind, slot)) return NoSuchSlot(session, kind, slot);
 

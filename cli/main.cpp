@@ -23,6 +23,7 @@ const char kGeneralHelp[] =
     "  --trace FILE    append one line per driver operation to FILE;\n"
     "                  sets QUILLORY_TRACE for this run\n"
     "  -h, --help      show this help, or a command's help after its name\n"
+    "  --version       show the version\n"
     "\n"
     "Commands:\n";
 
@@ -80,6 +81,10 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (!rest.empty() && rest[0] == "--version") {
+        std::printf("qv7 %s\n", QUILLORY_VERSION);
+        return kExitSuccess;
+    }
     if (rest.empty() || rest[0] == "-h" || rest[0] == "--help" || rest[0] == "help") {
         if (rest.size() >= 2 && rest[0] == "help") {
             if (const Command* command = FindCommand(rest[1])) {

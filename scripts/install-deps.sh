@@ -3,8 +3,8 @@
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxerces-c-dev \
-libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest clang-14 \
-libclang-rt-14-dev"
+libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest \
+dpkg-dev lintian clang-14 libclang-rt-14-dev"
 
 missing=""
 for package in $packages; do

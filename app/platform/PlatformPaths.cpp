@@ -10,6 +10,8 @@ namespace {
 
 const char kProgramFolderName[] = "Quillory";
 const char kSymbolFolderName[] = "Downloadable_Symbols";
+const char kFirmwareFolderName[] = "QV7_Firmware";
+const char kFirmwareFolderVariable[] = "QUILLORY_FIRMWARE_DIR";
 
 PlatformRoots& MovedRoots() {
     static PlatformRoots roots;
@@ -58,6 +60,16 @@ QString PlatformPaths::UserDataFolder() {
 
 QString PlatformPaths::CacheFolder() {
     return Join(Chosen(MovedRoots().cacheHome, PlatformCacheHome), QLatin1String(kProgramFolderName));
+}
+
+QString PlatformPaths::FirmwareImageFolder() {
+    const QString chosen = qEnvironmentVariable(kFirmwareFolderVariable);
+    if (!chosen.isEmpty()) return chosen;
+    return Join(SharedDataFolder(), QLatin1String(kFirmwareFolderName));
+}
+
+QString PlatformPaths::FirmwareBackupFolder() {
+    return UserDataFolder();
 }
 
 QString PlatformPaths::SymbolFolderWithSeparator() {

@@ -38,6 +38,14 @@ public:
     // on Windows.
     static QString SharedDataFolder();
 
+    // The firmware images installed with the program (QV7E_200.bin, ...):
+    // SharedDataFolder()/QV7_Firmware, unless QUILLORY_FIRMWARE_DIR names
+    // another folder holding them (a support engineer's images, a test).
+    static QString FirmwareImageFolder();
+    // Where the backup taken before an upgrade is kept. It must be writable
+    // by the user, so it is the user's data folder, not the program's.
+    static QString FirmwareBackupFolder();
+
     // The symbol folder that every start puts back into the symbol settings:
     // "C:\Program Files\Quillory\Downloadable_Symbols" on Windows,
     // $XDG_DATA_HOME/Quillory/Downloadable_Symbols on Linux (the program

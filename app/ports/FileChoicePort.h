@@ -16,6 +16,8 @@ struct FileChoice {
     QString defaultExtension;
     // The name the dialog starts with; empty for none.
     QString proposedName;
+    // The folder the dialog opens in; empty for wherever the dialog likes.
+    QString startFolder = QString();
 };
 
 class FileChoicePort {

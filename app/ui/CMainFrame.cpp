@@ -14,10 +14,12 @@
 
 #include "AppIcons.h"
 #include "CAboutDlg.h"
+#include "CFirmwareOperations.h"
 #include "CPrinterService.h"
 #include "CQV7View.h"
 #include "CsvConversion.h"
 #include "FileChoicePort.h"
+#include "FirmwareDialogChoice.h"
 #include "FrameCommands.h"
 #include "KeyLockState.h"
 #include "PlatformPaths.h"
@@ -65,7 +67,9 @@ CMainFrame::CMainFrame(CPrinterService& service, SettingsStore& settings, CSyste
       settings_(settings),
       prompt_(prompt),
       files_(files),
-      view_(new CQV7View(service, settings, imageList, this)) {
+      view_(new CQV7View(service, settings, imageList, this)),
+      firmwareDialogs_(std::make_unique<FirmwareDialogChoice>(prompt)),
+      firmware_(std::make_unique<CFirmwareOperations>(service, files, *firmwareDialogs_, &settings)) {
     PreCreateWindow();
 
     setCentralWidget(view_);
@@ -111,6 +115,7 @@ void CMainFrame::CreateActions() {
             if (item.id != kSeparator) add(item.id, QString::fromUtf8(item.text));
         }
     }
+    for (const MenuItemEntry& item : SymbolSlotMenu()) add(item.id, QString::fromUtf8(item.text));
     actions_[ID_VIEW_REFRESH]->setShortcut(Qt::Key_F5);
     actions_[ID_VIEW_TOOLBAR]->setCheckable(true);
     actions_[ID_VIEW_STATUS_BAR]->setCheckable(true);
@@ -121,6 +126,10 @@ void CMainFrame::CreateActions() {
     actions_[ID_HELP]->setShortcut(Qt::Key_F1);
     addAction(add(ID_CONTEXT_HELP, QString()));
     actions_[ID_CONTEXT_HELP]->setShortcut(Qt::SHIFT | Qt::Key_F1);
+    // Restoring firmware is for when support asks for it: no menu item or
+    // button invites it, the keys below reach it, and the access code guards it.
+    addAction(add(ID_FIRMWARE_RESTORE, ToolTip(ID_FIRMWARE_RESTORE)));
+    actions_[ID_FIRMWARE_RESTORE]->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
 }
 
 void CMainFrame::CreateMenus() {
@@ -200,7 +209,14 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_HELP_OPERATORS_MANUAL, [this] { view_->OnHelpOperatorsManual(); });
     Handle(ID_HELP_QUICK_REFERENCE, [this] { view_->OnHelpQuickReference(); });
     Handle(ID_HELP_WEBSITE, [this] { view_->OnHelpWebsite(); });
+    connect(view_, &CQV7View::cannotOpen, this, [this](const QString& message) {
+        prompt_.ShowMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
+    });
     Handle(ID_APP_ABOUT, [this] { OnAppAbout(); });
+    Handle(ID_FILE_SAVE_SYMBOL, [this] { view_->OnSaveSymbolFile(files_); });
+    Handle(ID_FIRMWARE_UPGRADE, [this] { firmware_->BackUpAndUpgrade(this); });
+    Handle(ID_FIRMWARE_GET_CURRENT, [this] { firmware_->FetchFirmware(this, kSaveToChosenFile); });
+    Handle(ID_FIRMWARE_RESTORE, [this] { firmware_->RestoreFirmware(this); });
 }
 
 void CMainFrame::SendCommand(int commandId) {
@@ -311,7 +327,7 @@ void CMainFrame::OnViewStatusBar() {
 }
 
 void CMainFrame::OnHelpFinder() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(PlatformPaths::HelpFile()));
+    view_->OpenDocument(PlatformPaths::HelpFile());
 }
 
 void CMainFrame::OnAppAbout() {

@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <functional>
+#include <memory>
 
 #include "CDataFileTable.h"
 
@@ -19,10 +20,12 @@ class QToolBar;
 
 namespace quillory {
 
+class CFirmwareOperations;
 class CPrinterService;
 class CQV7View;
 class CSystemImageList;
 class FileChoicePort;
+class FirmwareDialogChoice;
 class PromptPort;
 class SettingsStore;
 
@@ -38,6 +41,9 @@ public:
     QToolBar* toolBar() const { return toolBar_; }
     // The action of a command id; null for an id the frame does not have.
     QAction* action(int commandId) const { return actions_.value(commandId); }
+
+    // The firmware commands' operations, answered by the firmware dialogs.
+    CFirmwareOperations& firmware() const { return *firmware_; }
 
     // Runs a command as its menu item would: nothing happens while it is disabled.
     void SendCommand(int commandId);
@@ -85,6 +91,8 @@ private:
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
     CDataFileTable dataTable_;
+    std::unique_ptr<FirmwareDialogChoice> firmwareDialogs_;
+    std::unique_ptr<CFirmwareOperations> firmware_;
     QHash<int, QAction*> actions_;
     QSet<int> handled_;
     // How far the window's inside sits from its outer corner while shown

@@ -1,15 +1,22 @@
 #include "CQV7View.h"
 
 #include <QDesktopServices>
+#include <QHeaderView>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "AppIcons.h"
+#include "CDibImage.h"
 #include "CPrinterService.h"
 #include "CSystemImageList.h"
+#include "FileChoicePort.h"
 #include "PlatformPaths.h"
+#include "PromptPort.h"
 #include "SettingsStore.h"
 #include "SlotListing.h"
 #include "StringTable.h"
+#include "SymbolFiles.h"
+#include "SymbolPreviewOverlay.h"
 
 namespace quillory {
 
@@ -20,6 +27,19 @@ const char kOperatorsManual[] = "QV7E Operators Manual.pdf";
 const char kQuickReferenceCard[] = "QV7 Quick Reference Card.pdf";
 const char kRegistrationPage[] = "https://www.orvale.example/register";
 const char kWebSite[] = "https://www.orvale.example/";
+const char kSaveAsTitle[] = "Save As";
+const char kSymbolFilter[] = "Bitmap Files (*.bmp)|*.bmp|";
+const char kSymbolExtension[] = "bmp";
+const char kSaveSymbolFailed[] = "Error saving symbol file!";
+
+constexpr int kPreviewLeft = 250;
+// The proposed name is the end of a symbol item's text, "Btmap03.bmp".
+constexpr int kProposedNameLength = 11;
+
+// The preview is drawn at three quarters of the symbol's size.
+QRect PreviewArea(int x, int y, const CDibImage& image) {
+    return QRect(x, y, image.width() * 3 / 4, image.height() * 3 / 4);
+}
 
 // A slot item keeps its kind and number, never a pointer into the catalogue,
 // which every rebuild replaces.
@@ -35,10 +55,8 @@ const char* ExpandedSetting(FileKind kind) {
     return setting::kDataFolderExpanded;
 }
 
-void OpenDocument(const QString& path) {
-    // Like the shell's "open": a document that cannot be opened is not reported.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
+const char kDocumentMissing[] = "Cannot open %1: the file is not there.";
+const char kDocumentUnopened[] = "Cannot open %1: no program on this computer opens it.";
 
 }  // namespace
 
@@ -47,9 +65,15 @@ CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemIma
       service_(service),
       settings_(settings),
       imageList_(imageList),
-      appIconIndex_(imageList.Append(ApplicationIcon())) {
+      appIconIndex_(imageList.Append(ApplicationIcon())),
+      previewOverlay_(new SymbolPreviewOverlay(viewport())) {
     setHeaderHidden(true);
     setColumnCount(1);
+    // The column is as wide as its items, so a selected item is highlighted
+    // under its text only and the symbol preview beside the items never
+    // cuts through a highlighted row.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     setRootIsDecorated(true);
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -131,6 +155,65 @@ void CQV7View::OnItemExpanded(QTreeWidgetItem* item, bool expanded) {
         if (item == folderItem(kind)) {
             settings_.WriteProfileInt(ExpandedSetting(kind), expanded ? kFolderExpanded : kFolderCollapsed);
         }
+    }
+}
+
+bool CQV7View::LoadPreviewCache(CDibImage* image) const {
+    return image->LoadFromFile(SymbolPreviewCacheFile());
+}
+
+void CQV7View::ErasePreview() {
+    if (previewX_ <= 0) return;
+    CDibImage cached;
+    if (LoadPreviewCache(&cached)) {
+        previewOverlay_->Erase(QRect(previewX_, previewY_, cached.width(), cached.height()));
+    }
+    previewedItemText_.clear();
+}
+
+void CQV7View::RedrawPreview() {
+    if (previewX_ <= 0 || previewedItemText_.isEmpty()) return;
+    CDibImage cached;
+    if (LoadPreviewCache(&cached)) previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, previewY_, cached));
+    previewedItemText_.clear();
+}
+
+void CQV7View::ShowPreviewAt(int y, bool fetched) {
+    CDibImage cached;
+    const bool loaded = LoadPreviewCache(&cached);
+    if (loaded && previewX_ > 0) {
+        previewOverlay_->Erase(QRect(previewX_, previewY_, cached.width(), cached.height()));
+    }
+    if (fetched) {
+        if (loaded) previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, y, cached));
+        previewY_ = y;
+    }
+    previewX_ = kPreviewLeft;
+}
+
+void CQV7View::OnSaveSymbolFile(FileChoicePort& files) {
+    ErasePreview();
+    const QTreeWidgetItem* selected = selectedItems().value(0, nullptr);
+    const QString itemText = selected ? selected->text(0) : QString();
+    const FileChoice choice{QLatin1String(kSaveAsTitle), QLatin1String(kSymbolFilter),
+                            QLatin1String(kSymbolExtension), itemText.right(kProposedNameLength)};
+    QString path;
+    if (!files.ChooseFileToSave(choice, &path)) return;
+    // A failed save must not look like a saved file; a saved one needs no word.
+    if (!SaveSymbolCopy(SymbolPreviewCacheFile(), path)) {
+        service_.prompt().ShowMessage(QLatin1String(kSaveSymbolFailed), MessageIcon::Exclamation,
+                                      MessageButtons::Ok);
+    }
+}
+
+void CQV7View::OpenDocument(const QString& path) {
+    // The shell's "open" failed without a word, leaving a user who clicked
+    // Help with nothing; saying which file could not be opened lets them
+    // put it right.
+    if (!QFileInfo::exists(path)) {
+        emit cannotOpen(QString::fromLatin1(kDocumentMissing).arg(path));
+    } else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
+        emit cannotOpen(QString::fromLatin1(kDocumentUnopened).arg(path));
     }
 }
 

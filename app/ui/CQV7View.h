@@ -10,10 +10,13 @@
 
 namespace quillory {
 
+class CDibImage;
 class CPrinterService;
 class CSlotEntry;
 class CSystemImageList;
+class FileChoicePort;
 class SettingsStore;
+class SymbolPreviewOverlay;
 
 class CQV7View : public QTreeWidget {
     Q_OBJECT
@@ -30,6 +33,13 @@ public:
     // empty slot and for the root and folder items.
     CSlotEntry* SlotEntryOf(const QTreeWidgetItem* item) const;
 
+    // Asks the desktop to open a document of the installation; a document
+    // that is not there, or that nothing opens, is reported by cannotOpen.
+    void OpenDocument(const QString& path);
+
+signals:
+    void cannotOpen(const QString& message);
+
 public slots:
     // Reads a fresh catalogue from the printer. A rebuild that fails leaves
     // the tree as it was; so does a Refresh while a transfer runs, which must
@@ -45,7 +55,31 @@ public slots:
     void OnHelpQuickReference();
     void OnHelpWebsite();
 
+public:
+    // The symbol preview beside the tree, drawn from the preview cache file
+    // (SymbolPreviewCacheFile) over the tree; the tree's clicks decide when.
+    // Each reads the cache afresh and draws nothing when it cannot be read.
+    //
+    // Takes the last preview away (over the cached bitmap's full size) and
+    // forgets which item the cache holds.
+    void ErasePreview();
+    // Draws the cached symbol again where it was, once.
+    void RedrawPreview();
+    // Takes the last preview away; with a freshly fetched symbol, draws it at
+    // three quarters of its size at x 250 and the given y.
+    void ShowPreviewAt(int y, bool fetched);
+    // "Save symbol file to PC...": the cached symbol to a file the user picks.
+    void OnSaveSymbolFile(FileChoicePort& files);
+
+    int previewX() const { return previewX_; }
+    int previewY() const { return previewY_; }
+    // The text of the item whose symbol the cache holds; empty for none.
+    const QString& previewedItemText() const { return previewedItemText_; }
+    void SetPreviewedItemText(const QString& text) { previewedItemText_ = text; }
+
 private:
+    bool LoadPreviewCache(CDibImage* image) const;
+
     void InsertFolder(FileKind kind);
     void OnItemExpanded(QTreeWidgetItem* item, bool expanded);
 
@@ -57,6 +91,10 @@ private:
     QTreeWidgetItem* dataFolderItem_ = nullptr;
     QTreeWidgetItem* labelFolderItem_ = nullptr;
     QTreeWidgetItem* symbolFolderItem_ = nullptr;
+    int previewX_ = 0;
+    int previewY_ = 0;
+    QString previewedItemText_;
+    SymbolPreviewOverlay* previewOverlay_;
 };
 
 }  // namespace quillory

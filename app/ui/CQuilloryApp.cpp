@@ -7,6 +7,7 @@
 #include "CMainFrame.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
+#include "SymbolFiles.h"
 #include "WindowShowCommand.h"
 
 namespace quillory {
@@ -38,6 +39,7 @@ bool CQuilloryApp::InitInstance() {
     QCoreApplication::setApplicationName(LoadString(IDS_APP_NAME));
     settings_ = std::make_unique<SettingsStore>(QLatin1String(kSettingsKey), LoadString(IDS_APP_NAME));
 
+    SeedSymbolFolder();
     frame_ = std::make_unique<CMainFrame>(printerService_, *settings_, systemImageList_, prompt_, files_);
     QObject::connect(&progressWindows_, &PleaseWaitDlgFactory::windowOpened, frame_.get(),
                      &CMainFrame::UpdateCommandStates);

@@ -13,6 +13,7 @@ bool Choose(const FileChoice& choice, QFileDialog::AcceptMode mode, QString* pat
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilters(NameFilters(choice.filter));
     dialog.setDefaultSuffix(choice.defaultExtension);
+    if (!choice.startFolder.isEmpty()) dialog.setDirectory(choice.startFolder);
     if (!choice.proposedName.isEmpty()) dialog.selectFile(choice.proposedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     *path = dialog.selectedFiles().constFirst();

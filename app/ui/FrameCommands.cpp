@@ -52,6 +52,11 @@ const std::vector<MenuEntry>& MainMenu() {
     return menu;
 }
 
+const std::vector<MenuItemEntry>& SymbolSlotMenu() {
+    static const std::vector<MenuItemEntry> menu = {{ID_FILE_SAVE_SYMBOL, "Save symbol file to PC..."}};
+    return menu;
+}
+
 const std::vector<int>& ToolbarButtons() {
     static const std::vector<int> buttons = {
         ID_FILE_SEND_DATA,       ID_FILE_GET_DATA,   kSeparator,          ID_FILE_SEND_LABEL,
@@ -71,6 +76,8 @@ bool IsGuardedDuringTransfer(int commandId) {
         ID_FILE_SEND_DATA,     ID_FILE_GET_DATA,      ID_FILE_SEND_LABEL,  ID_FILE_GET_LABEL,
         ID_FILE_SEND_FILE_SET, ID_FILE_GET_ALL_FILES, ID_FILE_CONVERT_CSV, ID_FIRMWARE_UPGRADE,
         ID_FIRMWARE_GET_CURRENT, ID_APP_EXIT,         ID_VIEW_REFRESH,     ID_APP_ABOUT,
+        // Its access code dialog would open from inside the transfer's pump.
+        ID_FIRMWARE_RESTORE,
     };
     return std::find(std::begin(guarded), std::end(guarded), commandId) != std::end(guarded);
 }

@@ -21,6 +21,9 @@ struct MenuEntry {
 
 const std::vector<MenuEntry>& MainMenu();
 
+// The pop-up menu of a symbol slot whose symbol is in the preview.
+const std::vector<MenuItemEntry>& SymbolSlotMenu();
+
 // Toolbar buttons left to right; kSeparator between groups.
 const std::vector<int>& ToolbarButtons();
 

@@ -7,17 +7,29 @@
 #include "CQuilloryApp.h"
 #include "CommandLine.h"
 #include "FileDialogChoice.h"
+#include "InstalledFiles.h"
 #include "MessageBoxPrompt.h"
 
 int main(int argc, char** argv) {
     // Read before Qt starts, so that --help and a mistyped device need no display.
     const quillory::CommandLine line = quillory::ParseCommandLine(argc, argv);
     if (!line.error.empty()) {
-        std::fprintf(stderr, "Quillory: %s\nTry 'Quillory --help'.\n", line.error.c_str());
+        std::fprintf(stderr, "Quillory: %s\n\n%s", line.error.c_str(), quillory::kCommandLineHelp);
         return 2;
     }
     if (line.help) {
         std::fputs(quillory::kCommandLineHelp, stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("Quillory %s\n", QUILLORY_VERSION);
+        return 0;
+    }
+    if (line.paths) {
+        // The paths follow the program's own location, which only an
+        // application object knows; no window is needed.
+        QCoreApplication core(argc, argv);
+        std::fputs(quillory::InstalledFilesText().toLocal8Bit().constData(), stdout);
         return 0;
     }
     quillory::ApplyPrinterOptions(line);

@@ -33,8 +33,16 @@ contains() {  # contains DESCRIPTION FILE TEXT
 
 check "help" 0 "$qv7" --help
 contains "help lists get" out.txt "get"
+check "version" 0 "$qv7" --version
+contains "version names the program" out.txt "qv7 "
 check "no command is a usage error" 2 "$qv7"
 check "unknown device" 2 "$qv7" --device floppy list
+
+HOME=$work/home check "a folder under the home folder" 0 "$qv7" --device 'virtual:~/shop' list
+contains "a new printer says so" err.txt "created a new virtual printer in $work/home/shop"
+[ -e "$work/~" ] && { echo "FAIL: a folder named ~ was made"; failures=$((failures + 1)); }
+HOME=$work/home check "the second time it is there" 0 "$qv7" --device 'virtual:~/shop' list
+[ -s err.txt ] && { echo "FAIL: the notice came twice"; failures=$((failures + 1)); }
 
 check "list a fresh printer" 0 "$qv7" $device list
 contains "list shows data folder" out.txt "Data files"
@@ -88,12 +96,41 @@ rm printer/faults.txt
 check "trace a run" 0 "$qv7" $device --trace "$work/trace.txt" info
 contains "trace has the type count query" trace.txt "control 0x220014 in=05000000000002000000 out=2 returned=2 ok"
 
+check "get a symbol" 0 "$qv7" $device get symbol 1 .
+check "send a symbol back" 0 "$qv7" $device send symbol 2 Btmap01.bmp
+cp Btmap01.bmp narrow.bmp
+printf '\225' | dd of=narrow.bmp bs=1 seek=18 conv=notrunc 2>/dev/null  # 149 pixels wide
+printf 'no-device\n' >printer/faults.txt
+check "a symbol that is not 150 x 150 is refused before the printer" 1 "$qv7" $device send symbol 2 narrow.bmp
+contains "refusal in the program's words" err.txt "Please select a 150 pixels x 150 pixels monochrome bitmap."
+rm printer/faults.txt
+
 printf 'Name,Price\r\nTea,2.50\r\n' >"Shop list.csv"
 check "convert a CSV file" 0 "$qv7" convert "Shop list.csv"
 [ "$(wc -c <"Shop list.dat")" -eq 26536 ] || { echo "FAIL: converted file size"; failures=$((failures + 1)); }
 check "send the converted file" 0 "$qv7" $device send data 8 "Shop list.dat"
 check "list shows the database name" 0 "$qv7" $device list
 contains "converted name on the printer" out.txt "(Slot 8)  Shop lis.dat"
+
+# Firmware: the seeded printer holds a 1 MiB (generation 200) image.
+export XDG_DATA_HOME="$work/data" QUILLORY_FIRMWARE_DIR="$work/images"
+mkdir images
+head -c 1048576 /dev/zero | tr '\0' 'E' >images/QV7E_200.bin
+cp printer/firmware.bin seeded.bin
+check "firmware backup waits for the power steps" 1 "$qv7" $device firmware backup </dev/null
+contains "says how to go on" err.txt "--yes"
+check "firmware upgrade" 0 "$qv7" $device firmware upgrade --model QV7E --yes
+cmp -s seeded.bin data/Quillory/QV7_200_BK.bin || { echo "FAIL: backup differs"; failures=$((failures + 1)); }
+cmp -s images/QV7E_200.bin printer/firmware.bin || { echo "FAIL: QV7E_200.bin not sent"; failures=$((failures + 1)); }
+check "firmware upgrade without its image" 1 "$qv7" $device firmware upgrade --model QV7EQ --yes
+contains "image missing" err.txt "QV7 firmware image could not found."
+check "firmware get into a folder" 0 "$qv7" $device firmware get . --yes
+contains "named after the driver version" out.txt "QV7_3.bin"
+check "firmware restore with a wrong code" 1 "$qv7" $device firmware restore seeded.bin --access-code MIRABEL --yes
+contains "wrong code" err.txt "Invalid password contact Orvale technical support"
+check "firmware restore" 0 "$qv7" $device firmware restore seeded.bin --access-code mirabel --yes
+cmp -s seeded.bin printer/firmware.bin || { echo "FAIL: restore not sent"; failures=$((failures + 1)); }
+check "firmware upgrade needs a model" 2 "$qv7" $device firmware upgrade
 
 # ---- hostile names, odd inputs, failures that must say why -------------------
 

@@ -52,6 +52,15 @@ std::string Environment(const char* name) {
     return value ? std::string(value) : std::string();
 }
 
+// "~" and "~/..." stand for the home folder, as in a shell; a folder really
+// named "~" in the current folder is one "rm -rf ~" away from disaster.
+std::string ExpandHome(const std::string& dir) {
+    if (dir != "~" && dir.rfind("~/", 0) != 0) return dir;
+    const std::string home = Environment("HOME");
+    if (home.empty()) return dir;
+    return home + dir.substr(1);
+}
+
 }  // namespace
 
 bool IsKnownDeviceName(const std::string& deviceName) {
@@ -73,7 +82,7 @@ std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceName) {
 #if QV7_WITH_USB
     if (deviceName == "usb") return MakeUsbDriver();
 #endif
-    return MakeVirtualDriver(deviceName.substr(kVirtualPrefixLength));
+    return MakeVirtualDriver(ExpandHome(deviceName.substr(kVirtualPrefixLength)));
 }
 
 void SetDriverFactory(DriverFactory factory) {

@@ -1,8 +1,8 @@
 // A USB transport that passes everything on to another one and writes down
 // what crossed: the session steps, every control setup with its data, every
 // bulk transfer with its time limit. It can also play a bus that misbehaves:
-// a kernel driver bound to the interface, a claim refused, a descriptor
-// with other endpoints, a reply stage that fails.
+// a device that may not be opened, a kernel driver bound to the interface, a
+// claim refused, a descriptor with other endpoints, a reply stage that fails.
 #ifndef QV7_TESTS_RECORDING_USB_TRANSPORT_H
 #define QV7_TESTS_RECORDING_USB_TRANSPORT_H
 
@@ -36,11 +36,14 @@ public:
     // --- how the bus misbehaves ---
     int startError = 0;
     int listError = 0;
+    int openError = 0;
     int claimError = 0;
     bool kernelDriverBound = false;
     // Rewrites interface 0's descriptor as the device reports it.
     std::function<void(qv7::UsbInterface*)> editDescriptor;
     int controlReadError = 0;
+    // With controlReadError: only reply stages of this bRequest fail (0: all).
+    uint8_t failingControlRequest = 0;
 
     // --- what crossed ---
     std::vector<std::string> steps;
@@ -58,6 +61,7 @@ public:
         char step[32];
         std::snprintf(step, sizeof step, "open %u-%u", unsigned{at.bus}, unsigned{at.address});
         steps.push_back(step);
+        if (openError) return openError;
         std::unique_ptr<qv7::UsbDevice> device;
         const int error = inner_->Open(at, ids, &device);
         if (error == 0) *out = std::make_unique<Device>(*this, std::move(device));
@@ -97,8 +101,9 @@ private:
         int ControlRead(const qv7::UsbSetup& setup, uint8_t* data, unsigned timeoutMs,
                         uint32_t* transferred) override {
             *transferred = 0;
-            const int error =
-                bus_.controlReadError ? bus_.controlReadError : inner_->ControlRead(setup, data, timeoutMs, transferred);
+            const bool fails = bus_.controlReadError &&
+                               (bus_.failingControlRequest == 0 || bus_.failingControlRequest == setup.request);
+            const int error = fails ? bus_.controlReadError : inner_->ControlRead(setup, data, timeoutMs, transferred);
             bus_.controls.push_back({setup, std::vector<uint8_t>(data, data + *transferred), timeoutMs});
             return error;
         }

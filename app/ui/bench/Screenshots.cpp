@@ -1,10 +1,15 @@
-// Renders the main window, its menus, the About box and the progress window to
+// Renders the main window, its menus, the About box, the progress window, the
+// symbol browse dialog, the tree's symbol preview and the firmware dialogs to
 // PNG files, for looking at the program without a display:
 //   QT_QPA_PLATFORM=offscreen ui_screenshots OUTPUT_DIR
 // The printer is a fresh virtual one and the settings a fresh store, both in a
 // temporary folder.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFileSystemModel>
+#include <QListView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -16,13 +21,19 @@
 
 #include "AppIcons.h"
 #include "CAboutDlg.h"
+#include "CBitmapPreviewSource.h"
 #include "CMainFrame.h"
 #include "CPleaseWaitDlg.h"
+#include "CPreviewFileDialog.h"
 #include "CQV7View.h"
+#include "CPasswordDialog.h"
 #include "CQuilloryApp.h"
+#include "CSelectModelDialog.h"
 #include "FileDialogChoice.h"
 #include "MessageBoxPrompt.h"
+#include "PlatformPaths.h"
 #include "StringTable.h"
+#include "SymbolFiles.h"
 
 namespace {
 
@@ -58,6 +69,47 @@ void SaveIconSheet(const QString& folder) {
     sheet.save(folder + QLatin1String("/icons.png"));
 }
 
+// The browse dialog as the send dialog opens it, in the symbol folder with one
+// sample selected.
+void SaveSymbolBrowser(quillory::PromptPort& prompt, QWidget* parent, const QString& folder) {
+    quillory::CBitmapPreviewSource source(prompt);
+    quillory::CPreviewFileDialog dialog(
+        &source, true, QStringLiteral("bmp"), QStringLiteral("*.bmp"),
+        quillory::kHideReadOnly | quillory::kNoChangeDir | quillory::kPathMustExist | quillory::kFileMustExist,
+        QStringLiteral("Bitmap Files (*.bmp)|*.bmp|"), parent);
+    dialog.setWindowTitle(quillory::LoadString(quillory::IDS_SELECT_SOURCE_FILE));
+    dialog.setDirectory(quillory::PlatformPaths::SymbolFolder());
+    dialog.resize(760, 420);
+    dialog.show();
+    auto* list = dialog.findChild<QListView*>(QStringLiteral("listView"));
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    QElapsedTimer waited;
+    waited.start();
+    while (model->rowCount(list->rootIndex()) == 0 && waited.elapsed() < 5000) QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    // As a click does: the name into the file name field, the file made current.
+    const QString star =
+        quillory::PlatformPaths::Join(quillory::PlatformPaths::SymbolFolder(), QStringLiteral("Star.bmp"));
+    list->selectionModel()->setCurrentIndex(model->index(star),
+                                            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    Save(&dialog, folder, "symbol-browse.png");
+}
+
+// The tree with symbol slot 3 clicked: fetched into the cache and drawn beside it.
+void SaveTreePreview(quillory::CQuilloryApp& application, const QString& folder) {
+    quillory::CMainFrame* frame = application.mainFrame();
+    quillory::CQV7View* view = frame->view();
+    QTreeWidgetItem* slot = view->folderItem(quillory::FileKind::Symbol)->child(2);
+    view->setCurrentItem(slot);
+    view->scrollToItem(slot);
+    QCoreApplication::processEvents();
+    if (!application.printerService().ReceiveSymbol(3, quillory::SymbolPreviewCacheFile(), view)) return;
+    view->SetPreviewedItemText(slot->text(0));
+    const int clickY = view->visualItemRect(slot).center().y();
+    view->ShowPreviewAt(clickY - 17 * 3, true);
+    Save(frame, folder, "main-symbol-preview.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,6 +121,7 @@ int main(int argc, char** argv) {
     setenv("QUILLORY_DEVICE", qPrintable(QLatin1String("virtual:") + scratch.filePath(QStringLiteral("printer"))), 1);
     setenv("XDG_CONFIG_HOME", qPrintable(scratch.filePath(QStringLiteral("config"))), 1);
     setenv("XDG_DATA_HOME", qPrintable(scratch.filePath(QStringLiteral("data"))), 1);
+    setenv("XDG_CACHE_HOME", qPrintable(scratch.filePath(QStringLiteral("cache"))), 1);
 
     QApplication qtApplication(argc, argv);
     const QString out = QString::fromLocal8Bit(argv[1]);
@@ -107,5 +160,18 @@ int main(int argc, char** argv) {
     wait.Report(393216, 1048576);
     Save(&wait, out, "progress.png");
     wait.Close();
+
+    SaveSymbolBrowser(prompt, frame, out);
+    SaveTreePreview(application, out);
+
+    quillory::CSelectModelDialog model(prompt);
+    model.show();
+    Save(&model, out, "select-model.png");
+    model.hide();
+
+    quillory::CPasswordDialog password(prompt);
+    password.show();
+    password.passwordEdit()->setText(QStringLiteral("mirabel"));
+    Save(&password, out, "password.png");
     return 0;
 }

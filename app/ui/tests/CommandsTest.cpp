@@ -2,6 +2,7 @@
 // CSV conversion, and the documents of the Help menu.
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -79,15 +80,26 @@ public slots:
     void Open(const QUrl& url) { urls << (url.isLocalFile() ? url.toLocalFile() : url.toString()); }
 };
 
-TEST_F(Commands, TheHelpMenuOpensTheDocumentsBesideTheInstallation) {
+TEST_F(Commands, TheHelpMenuOpensTheDocumentsBesideTheInstallationAndSaysWhichOneIsMissing) {
+    PlatformRoots roots;
+    roots.installPrefix = Path("prefix");
+    PlatformPaths::SetRoots(roots);
+    const QString documents = Path("prefix") + "/share/doc/quillory/";
+    QDir().mkpath(documents);
+    for (const char* name : {"README.txt", "QV7E Operators Manual.pdf", "Quillory.html"}) {
+        QFile(documents + name).open(QIODevice::WriteOnly);
+    }
     OpenedUrls opened;
     for (int id : {ID_HELP_READ_ME, ID_HELP_OPERATORS_MANUAL, ID_HELP_QUICK_REFERENCE, ID_HELP_FINDER, ID_HELP}) {
         frame()->SendCommand(id);
     }
-    const QString documents = PlatformPaths::InstallPrefix() + "/share/doc/quillory/";
+    PlatformPaths::SetRoots({});
     EXPECT_EQ(opened.urls, (QStringList{documents + "README.txt", documents + "QV7E Operators Manual.pdf",
-                                        documents + "QV7 Quick Reference Card.pdf", documents + "Quillory.html",
-                                        documents + "Quillory.html"}));
+                                        documents + "Quillory.html", documents + "Quillory.html"}));
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text,
+              ("Cannot open " + documents + "QV7 Quick Reference Card.pdf: the file is not there.").toStdString());
+    EXPECT_EQ(prompt.shown[0].icon, MessageIcon::Exclamation);
 
     opened.urls.clear();
     frame()->SendCommand(ID_HELP_REGISTER);

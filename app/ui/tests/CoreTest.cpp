@@ -40,6 +40,9 @@ TEST(CommandLineOptions, TakeADeviceAndATraceInEitherFormAndRefuseAnUnknownDevic
     EXPECT_TRUE(line.traceGiven);
     EXPECT_EQ(line.trace, "/tmp/t.txt");
     EXPECT_EQ(parse({"--trace="}).error, "--trace needs a file name");
+
+    EXPECT_EQ(parse({"--devcie", "virtual:/tmp/p"}).error, "unknown option '--devcie'");
+    EXPECT_TRUE(parse({"--style=fusion", "--version"}).version);
 }
 
 TEST(FileDialogFilters, BecomeQtNameFilters) {

@@ -66,7 +66,8 @@ protected:
 };
 
 TEST_F(DuringATransfer, ExitAndTheGuardedCommandsAreDisabledUntilItEnds) {
-    const int guarded[] = {ID_APP_EXIT, ID_FILE_CONVERT_CSV, ID_VIEW_REFRESH, ID_APP_ABOUT};
+    const int guarded[] = {ID_APP_EXIT,         ID_FILE_CONVERT_CSV,     ID_VIEW_REFRESH,    ID_APP_ABOUT,
+                           ID_FIRMWARE_UPGRADE, ID_FIRMWARE_GET_CURRENT, ID_FIRMWARE_RESTORE};
     const int unguarded[] = {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_HELP_READ_ME, ID_HELP_WEBSITE};
     for (int id : guarded) ASSERT_TRUE(Enabled(id)) << id;
 

@@ -1,6 +1,7 @@
 #include "VirtualPrinterDevice.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "LittleEndian.h"
@@ -42,11 +43,14 @@ std::unique_ptr<VirtualPrinterDevice> VirtualPrinterDevice::Load(const std::stri
     const std::string folderName = AbsoluteFolderName(dir);
     PrinterFolder folder(folderName);
     PrinterState state;
-    const bool ready = (!folder.IsUnseeded() || SeedPrinter(folder, &reason)) && folder.Load(&state, &reason);
+    const bool seeding = folder.IsUnseeded();
+    const bool ready = (!seeding || SeedPrinter(folder, &reason)) && folder.Load(&state, &reason);
     if (!ready) {
         *error = folderName + ": " + reason;
         return nullptr;
     }
+    // A mistyped folder must not pass for the printer the user meant.
+    if (seeding) std::fprintf(stderr, "virtual printer: created a new virtual printer in %s\n", folderName.c_str());
     return std::unique_ptr<VirtualPrinterDevice>(
         new VirtualPrinterDevice(std::move(folder), std::move(state), folderName));
 }

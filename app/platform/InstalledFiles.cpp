@@ -1,0 +1,32 @@
+#include "InstalledFiles.h"
+
+#include <QFileInfo>
+
+#include "PlatformPaths.h"
+
+namespace quillory {
+
+std::vector<InstalledFile> InstalledFiles() {
+    const QString shared = PlatformPaths::SharedDataFolder();
+    std::vector<InstalledFile> files = {
+        {"shared data", shared},
+        {"file set schema", PlatformPaths::Join(shared, QStringLiteral("quilloryFileSet.xsd"))},
+        {"sample symbols", PlatformPaths::Join(shared, QStringLiteral("symbols"))},
+        {"firmware images", PlatformPaths::Join(shared, QStringLiteral("QV7_Firmware"))},
+        {"help topics", PlatformPaths::HelpFile()},
+        {"read me", PlatformPaths::ReadMeFile()},
+    };
+    for (InstalledFile& file : files) file.present = QFileInfo::exists(file.path);
+    return files;
+}
+
+QString InstalledFilesText() {
+    QString text;
+    for (const InstalledFile& file : InstalledFiles()) {
+        text += QStringLiteral("%1: %2%3\n")
+                    .arg(QLatin1String(file.role), file.path, file.present ? QString() : QStringLiteral(" (missing)"));
+    }
+    return text;
+}
+
+}  // namespace quillory

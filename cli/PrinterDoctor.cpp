@@ -1,0 +1,265 @@
+#include "PrinterDoctor.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <system_error>
+
+#include "QV7_Sys_API.h"
+#include "UsbDevicePath.h"
+#include "UsbDriver.h"
+#include "UsbIdSetting.h"
+#include "UsbSession.h"
+#include "qv7/DeviceDriver.h"
+#include "qv7/VirtualPrinter.h"
+
+namespace qv7cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char kRuleName[] = "60-quillory.rules";
+const char kReloadRules[] =
+    "sudo udevadm control --reload && sudo udevadm trigger --subsystem-match=usb --action=add";
+const char kPrinterMode[] =
+    "switch the printer on, press SETUP and choose PC Interface > Files / Printing";
+
+std::string Hex4(uint16_t value) {
+    char text[5];
+    std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(value));
+    return text;
+}
+
+std::string IdsText(qv7::UsbIds ids) {
+    return Hex4(ids.vendor) + ":" + Hex4(ids.product);
+}
+
+DoctorCheck Ok(const char* check, std::string detail) {
+    return DoctorCheck{check, true, std::move(detail), {}};
+}
+
+DoctorCheck Wrong(const char* check, std::string detail, std::string fix) {
+    return DoctorCheck{check, false, std::move(detail), std::move(fix)};
+}
+
+// A rule line that names both ids (in any case) and hands the device to the
+// user, by the seat tag or by an open mode.
+bool GivesAccess(const std::string& line, qv7::UsbIds ids) {
+    static const std::regex vendor(R"re(ATTRS?\{idVendor\}\s*==\s*"([0-9A-Fa-f]{4})")re");
+    static const std::regex product(R"re(ATTRS?\{idProduct\}\s*==\s*"([0-9A-Fa-f]{4})")re");
+    std::smatch v;
+    std::smatch p;
+    if (!std::regex_search(line, v, vendor) || !std::regex_search(line, p, product)) return false;
+    if (std::stoul(v[1].str(), nullptr, 16) != ids.vendor || std::stoul(p[1].str(), nullptr, 16) != ids.product) {
+        return false;
+    }
+    return line.find("uaccess") != std::string::npos || line.find("MODE") != std::string::npos;
+}
+
+std::string DescribeError(int error) {
+    return std::strerror(error) + std::string(" (") + std::to_string(error) + ")";
+}
+
+// The printer's answers, through the library as Quillory asks them: the
+// driver version, then the file types of the Files / Printing mode.
+DoctorCheck AskPrinter(const char* check) {
+    CQV7_Sys_API printer;
+    if (printer.IsError()) {
+        return Wrong(check, "the printer could not be opened: " + printer.GetError(),
+                     "unplug the printer, plug it in again and run qv7 doctor again");
+    }
+    uint32_t version = 0;
+    if (!printer.GetVersion(&version)) {
+        return Wrong(check, "the printer does not answer the version request: " + printer.GetError(),
+                     "switch the printer off and on; qv7 --trace FILE info records what it answers");
+    }
+    uint16_t types = 0;
+    const bool answered = printer.GetFileTypes(&types);
+    const std::string error = printer.GetError();
+    // A size mismatch is an answer, only a wrong one; a refused request or no
+    // file types at all is what a printer in its firmware transfer mode gives.
+    if (!answered && error.rfind("Invalid Data Size", 0) == 0) {
+        return Wrong(check, "the printer answers wrongly: " + error,
+                     "switch the printer off and on; qv7 --trace FILE info records what it answers");
+    }
+    if (!answered || types == 0) {
+        return Wrong(check, "the printer answers but keeps no file types: it is probably in firmware transfer mode",
+                     std::string("restart the printer without holding F5, then ") + kPrinterMode);
+    }
+    return Ok(check, "driver version " + std::to_string(version) + ", " + std::to_string(types) + " file types");
+}
+
+// Lets the library reach the printer through the doctor's own transport for
+// as long as the object lives.
+class DriverOverTransport {
+public:
+    DriverOverTransport(std::shared_ptr<qv7::UsbTransport> transport, qv7::UsbIds ids) {
+        qv7::SetDriverFactory([transport, ids] { return std::make_shared<qv7::UsbDriver>(transport, ids); });
+    }
+    ~DriverOverTransport() { qv7::SetDriverFactory({}); }
+    DriverOverTransport(const DriverOverTransport&) = delete;
+    DriverOverTransport& operator=(const DriverOverTransport&) = delete;
+};
+
+DoctorCheck CheckPermission(const UsbDoctorSetup& setup, qv7::UsbAddress at, qv7::UsbIds ids,
+                            std::unique_ptr<qv7::UsbDevice>* device) {
+    const std::string path = qv7::FormatUsbDevicePath(at);
+    const int error = setup.transport->Open(at, ids, device);
+    if (error == 0) return Ok("permission", path + " opens");
+    if (error != EACCES) {
+        return Wrong("permission", path + " cannot be opened: " + DescribeError(error),
+                     "unplug the printer, plug it in again and run qv7 doctor again");
+    }
+    const std::string rule = FindAccessRule(setup.ruleFolders, ids);
+    if (rule.empty()) {
+        return Wrong("permission",
+                     "no permission to open " + path + ", and no udev rule gives " + IdsText(ids) + " to you",
+                     std::string("put the line SUBSYSTEM==\"usb\", ATTR{idVendor}==\"") + Hex4(ids.vendor) +
+                         "\", ATTR{idProduct}==\"" + Hex4(ids.product) + "\", TAG+=\"uaccess\" into /etc/udev/rules.d/" +
+                         kRuleName + ", then " + kReloadRules);
+    }
+    return Wrong("permission",
+                 "no permission to open " + path + " although " + rule +
+                     " gives it to the user at the seat (not to a remote login)",
+                 std::string(kReloadRules) + ", or unplug the printer and plug it in again");
+}
+
+DoctorCheck CheckInterface(const UsbDoctorSetup& setup, qv7::UsbAddress at, qv7::UsbIds ids,
+                           qv7::UsbDevice& device) {
+    qv7::UsbInterface described;
+    if (device.DescribeInterface(qv7::kPrinterInterface, &described) != 0) {
+        return Wrong("interface", "the device has no interface 0: it is not a QV7E, or QUILLORY_USB_ID names another device",
+                     "check the ids with lsusb and set QUILLORY_USB_ID");
+    }
+    bool driverBound = false;
+    device.KernelDriverActive(qv7::kPrinterInterface, &driverBound);
+    std::shared_ptr<qv7::UsbSession> session;
+    const int error = qv7::UsbSession::Open(*setup.transport, at, ids, &session);
+    if (error == EBUSY) {
+        return Wrong("interface",
+                     driverBound ? "interface 0 is held by a kernel driver that would not let go"
+                                 : "interface 0 is claimed by another program (Quillory or qv7 running?)",
+                     driverBound ? "unplug the printer and plug it in again"
+                                 : "close the other program, then run qv7 doctor again");
+    }
+    if (error != 0) {
+        return Wrong("interface", "interface 0 cannot be claimed: " + DescribeError(error),
+                     "unplug the printer, plug it in again and run qv7 doctor again");
+    }
+    if (!session->Endpoint(qv7::UsbPipe::In) || !session->Endpoint(qv7::UsbPipe::Out)) {
+        return Wrong("interface", "interface 0 lacks a bulk endpoint: it is not a QV7E in Files / Printing mode",
+                     kPrinterMode);
+    }
+    return Ok("interface", driverBound ? "interface 0 is free (taken from its kernel driver while in use)"
+                                       : "interface 0 is free");
+}
+
+}  // namespace
+
+bool DoctorReport::Usable() const {
+    for (const DoctorCheck& check : checks) {
+        if (!check.ok) return false;
+    }
+    return !checks.empty();
+}
+
+std::vector<std::string> UdevRuleFolders() {
+    return {"/etc/udev/rules.d", "/run/udev/rules.d", "/usr/local/lib/udev/rules.d", "/usr/lib/udev/rules.d",
+            "/lib/udev/rules.d"};
+}
+
+std::string FindAccessRule(const std::vector<std::string>& folders, qv7::UsbIds ids) {
+    for (const std::string& folder : folders) {
+        std::error_code error;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+            if (entry.path().extension() != ".rules") continue;
+            std::ifstream rules(entry.path());
+            std::string line;
+            while (std::getline(rules, line)) {
+                if (line.rfind('#', 0) != 0 && GivesAccess(line, ids)) return entry.path().string();
+            }
+        }
+    }
+    return {};
+}
+
+DoctorReport DiagnoseUsb(const UsbDoctorSetup& setup) {
+    DoctorReport report;
+    auto& checks = report.checks;
+
+    const std::optional<qv7::UsbIds> ids =
+        setup.idSetting.empty() ? qv7::kPlaceholderUsbIds : qv7::ParseUsbIds(setup.idSetting);
+    if (!ids) {
+        checks.push_back(Wrong("ids", "QUILLORY_USB_ID=" + setup.idSetting + " is not vvvv:pppp",
+                               "export QUILLORY_USB_ID=1a2b:3c4d with the printer's ID as lsusb shows it"));
+        return report;
+    }
+    checks.push_back(Ok("ids", *ids == qv7::kPlaceholderUsbIds
+                                   ? IdsText(*ids) + ", the placeholder (set QUILLORY_USB_ID to your printer's ids)"
+                                   : IdsText(*ids) + " from QUILLORY_USB_ID"));
+
+    std::vector<qv7::UsbAddress> found;
+    if (const int error = setup.transport->List(*ids, &found)) {
+        checks.push_back(Wrong("bus", "USB cannot be used on this computer: " + DescribeError(error),
+                               "check that the machine has USB and that /dev/bus/usb exists"));
+        return report;
+    }
+    if (found.empty()) {
+        checks.push_back(Wrong("bus", "no device " + IdsText(*ids) + " on the USB bus",
+                               std::string(kPrinterMode) + "; if lsusb shows it with other ids, "
+                                                           "export QUILLORY_USB_ID=vvvv:pppp with them"));
+        return report;
+    }
+    std::string where = qv7::FormatUsbDevicePath(found.front());
+    if (found.size() > 1) where += " (the first of " + std::to_string(found.size()) + ")";
+    checks.push_back(Ok("bus", where));
+
+    std::unique_ptr<qv7::UsbDevice> device;
+    checks.push_back(CheckPermission(setup, found.front(), *ids, &device));
+    if (!checks.back().ok) return report;
+    checks.push_back(CheckInterface(setup, found.front(), *ids, *device));
+    device.reset();
+    if (!checks.back().ok) return report;
+
+    DriverOverTransport driver(setup.transport, *ids);
+    checks.push_back(AskPrinter("printer"));
+    return report;
+}
+
+DoctorReport DiagnoseVirtual(const std::string& folder) {
+    DoctorReport report;
+    auto& checks = report.checks;
+    std::error_code error;
+    // A missing or empty folder is made into a new printer by the first
+    // connection; the doctor leaves that to it rather than change anything.
+    if (!fs::exists(folder, error) || fs::is_empty(folder, error)) {
+        checks.push_back(Ok("folder", folder + " is empty: the first connection makes a new printer there"));
+        return report;
+    }
+    if (!fs::is_directory(folder, error)) {
+        checks.push_back(Wrong("folder", folder + " is not a folder", "qv7 --device virtual:DIR with DIR a folder"));
+        return report;
+    }
+    std::string why;
+    std::unique_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(folder, &why);
+    if (!printer) {
+        checks.push_back(Wrong("folder", why,
+                               "mend the folder as the virtual printer's guide describes, or use an empty folder"));
+        return report;
+    }
+    if (!printer->IsPresent()) {
+        checks.push_back(Wrong("folder", folder + "/faults.txt says no printer is attached",
+                               "remove the line no-device from " + folder + "/faults.txt"));
+        return report;
+    }
+    printer.reset();
+    checks.push_back(Ok("folder", folder));
+    checks.push_back(AskPrinter("printer"));
+    return report;
+}
+
+}  // namespace qv7cli

@@ -1,0 +1,175 @@
+// qv7 doctor over a bus that misbehaves in each of the ways a user meets:
+// the emulated printer behind the usb backend's loopback, with the recording
+// transport refusing what a real machine would refuse.
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "LoopbackUsbTransport.h"
+#include "PrinterDoctor.h"
+#include "RecordingUsbTransport.h"
+#include "TempFolder.h"
+
+namespace {
+
+using qv7cli::DoctorReport;
+using qv7test::TempFolder;
+
+// "check" of every line, then the last line's detail and fix, for messages.
+std::string Summary(const DoctorReport& report) {
+    std::string text;
+    for (const auto& check : report.checks) text += check.check + (check.ok ? " ok, " : " FAILED, ");
+    if (!report.checks.empty()) text += report.checks.back().detail + " / " + report.checks.back().fix;
+    return text;
+}
+
+const qv7cli::DoctorCheck& Last(const DoctorReport& report) {
+    return report.checks.back();
+}
+
+class UsbDoctor : public ::testing::Test {
+protected:
+    // The bus with the seeded emulated printer on it, faults as given.
+    void Plug(const std::string& faults = {}) {
+        std::string error;
+        { auto seed = qv7::VirtualPrinter::Open(folder / "printer", &error); }
+        if (!faults.empty()) std::ofstream(folder / "printer/faults.txt") << faults;
+        std::shared_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(folder / "printer", &error);
+        ASSERT_TRUE(printer) << error;
+        bus = std::make_shared<qv7test::RecordingUsbTransport>(std::make_shared<qv7::LoopbackUsbTransport>(printer));
+    }
+    DoctorReport Run(const std::string& ids = {}) {
+        return qv7cli::DiagnoseUsb({bus, ids, {rules}});
+    }
+
+    TempFolder folder;
+    std::string rules = folder / "rules";
+    std::shared_ptr<qv7test::RecordingUsbTransport> bus;
+};
+
+TEST_F(UsbDoctor, APrinterThatAnswersIsUsableAndLeftUnclaimed) {
+    Plug();
+    const DoctorReport report = Run();
+    ASSERT_TRUE(report.Usable()) << Summary(report);
+    ASSERT_EQ(report.checks.size(), 5u);
+    EXPECT_EQ(report.checks[1].detail, "usb:001-007");
+    EXPECT_EQ(Last(report).check, "printer");
+    EXPECT_NE(Last(report).detail.find("3 file types"), std::string::npos) << Last(report).detail;
+    EXPECT_EQ(std::count(bus->steps.begin(), bus->steps.end(), "claim 0"),
+              std::count(bus->steps.begin(), bus->steps.end(), "release 0"));
+}
+
+TEST_F(UsbDoctor, IdsThatAreMalformedOrMatchNothingAreNamedWithTheWayToFindTheRightOnes) {
+    Plug();
+    DoctorReport report = Run("printer");
+    EXPECT_FALSE(report.Usable());
+    EXPECT_EQ(Last(report).check, "ids");
+    EXPECT_NE(Last(report).fix.find("lsusb"), std::string::npos);
+
+    report = Run("1a2b:3c4d");
+    EXPECT_FALSE(report.Usable());
+    EXPECT_EQ(Last(report).check, "bus") << Summary(report);
+    EXPECT_EQ(Last(report).detail, "no device 1a2b:3c4d on the USB bus");
+    EXPECT_NE(Last(report).fix.find("QUILLORY_USB_ID"), std::string::npos);
+    EXPECT_TRUE(bus->steps.empty()) << "nothing is opened when nothing is found";
+}
+
+TEST_F(UsbDoctor, PermissionDeniedSaysWhetherTheAccessRuleIsInstalled) {
+    Plug();
+    bus->openError = EACCES;
+    DoctorReport report = Run();
+    EXPECT_FALSE(report.Usable());
+    EXPECT_EQ(Last(report).check, "permission");
+    EXPECT_NE(Last(report).detail.find("no udev rule"), std::string::npos) << Summary(report);
+    EXPECT_NE(Last(report).fix.find("ATTR{idVendor}==\"ffff\", ATTR{idProduct}==\"07e0\", TAG+=\"uaccess\""),
+              std::string::npos)
+        << Last(report).fix;
+
+    // The rule the package installs names the ids the backend looks for.
+    report = qv7cli::DiagnoseUsb({bus, {}, {QUILLORY_DIST_DIR}});
+    EXPECT_NE(Last(report).detail.find("60-quillory.rules gives it"), std::string::npos) << Summary(report);
+    EXPECT_NE(Last(report).fix.find("udevadm trigger"), std::string::npos);
+    // ...and no other.
+    EXPECT_EQ(qv7cli::FindAccessRule({QUILLORY_DIST_DIR}, {0x1a2b, 0x07e0}), "");
+}
+
+TEST_F(UsbDoctor, AnInterfaceHeldElsewhereIsNamedAndNothingIsLeftDetached) {
+    Plug();
+    bus->claimError = EBUSY;
+    DoctorReport report = Run();
+    EXPECT_EQ(Last(report).check, "interface");
+    EXPECT_NE(Last(report).detail.find("another program"), std::string::npos) << Summary(report);
+
+    bus->kernelDriverBound = true;
+    report = Run();
+    EXPECT_NE(Last(report).detail.find("kernel driver"), std::string::npos) << Summary(report);
+    EXPECT_TRUE(bus->kernelDriverBound) << "the driver is given back";
+
+    // A driver that lets go is no fault.
+    bus->claimError = 0;
+    EXPECT_TRUE(Run().Usable());
+    EXPECT_TRUE(bus->kernelDriverBound);
+}
+
+TEST_F(UsbDoctor, WrongRepliesAndTheFirmwareModeAreToldApart) {
+    Plug("reply-size 5 1\n");
+    DoctorReport report = Run();
+    EXPECT_EQ(Last(report).check, "printer");
+    EXPECT_EQ(Last(report).detail,
+              "the printer answers wrongly: Invalid Data Size Return from Get File Types Expected: 2 Got: 1");
+
+    // The version answers, file commands are stalled.
+    Plug();
+    bus->controlReadError = EPIPE;
+    bus->failingControlRequest = 5;
+    report = Run();
+    EXPECT_FALSE(report.Usable());
+    EXPECT_NE(Last(report).detail.find("firmware transfer mode"), std::string::npos) << Summary(report);
+    EXPECT_NE(Last(report).fix.find("without holding F5"), std::string::npos);
+}
+
+class VirtualDoctor : public ::testing::Test {
+protected:
+    void TearDown() override { unsetenv("QUILLORY_DEVICE"); }
+    DoctorReport Run() {
+        setenv("QUILLORY_DEVICE", ("virtual:" + printer).c_str(), 1);
+        return qv7cli::DiagnoseVirtual(printer);
+    }
+    TempFolder folder;
+    std::string printer = folder / "printer";
+};
+
+TEST_F(VirtualDoctor, AnEmptyFolderIsLeftAloneAndAFolderThatIsNoPrinterIsNamed) {
+    DoctorReport report = Run();
+    EXPECT_TRUE(report.Usable()) << Summary(report);
+    EXPECT_FALSE(std::filesystem::exists(printer)) << "the doctor changes nothing";
+
+    std::filesystem::create_directory(printer);
+    std::ofstream(printer + "/notes.txt") << "not a printer\n";
+    report = Run();
+    EXPECT_FALSE(report.Usable());
+    EXPECT_EQ(Last(report).check, "folder");
+    EXPECT_NE(Last(report).detail.find("printer.txt"), std::string::npos) << Summary(report);
+}
+
+TEST_F(VirtualDoctor, FaultsOfTheFolderShowAsThePrinterWouldShowThem) {
+    std::string error;
+    { auto seed = qv7::VirtualPrinter::Open(printer, &error); }
+    EXPECT_TRUE(Run().Usable());
+
+    std::ofstream(printer + "/faults.txt") << "no-device\n";
+    DoctorReport report = Run();
+    EXPECT_EQ(Last(report).check, "folder");
+    EXPECT_NE(Last(report).fix.find("no-device"), std::string::npos) << Summary(report);
+
+    std::ofstream(printer + "/faults.txt") << "reply-size 5 0\n";
+    report = Run();
+    EXPECT_EQ(Last(report).check, "printer");
+    EXPECT_NE(Last(report).detail.find("answers wrongly"), std::string::npos) << Summary(report);
+}
+
+}  // namespace
