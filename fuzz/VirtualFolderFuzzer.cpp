@@ -19,7 +19,10 @@ void WriteEntry(const std::string& root, const std::string& path, const std::str
     WriteWhole(root + "/" + path, content.data(), content.size());
 }
 
+// A folder starts as a small printer, so that an input which writes no
+// printer.txt does not cost the seeding of a whole sample printer each run.
 void BuildFolder(HostileInput& input, const std::string& root) {
+    WriteEntry(root, "printer.txt", "driver-version 1\ntype DAT 4\ntype QV7 2\ntype MAP 2\n");
     for (int entry = 0; entry < 24; ++entry) {
         const uint8_t which = input.Byte();
         if (which == 0) return;
