@@ -1,10 +1,14 @@
 #!/bin/sh
-# Installs the Debian packages Quillory needs to build and test, if any are missing.
+# Installs the Debian packages Quillory needs, if any are missing:
+#   install-deps.sh       to build and run every test (the default)
+#   install-deps.sh run   only to build and run the programs
 set -eu
 
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxerces-c-dev \
-libusb-1.0-0-dev libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest \
-dpkg-dev lintian clang-14 libclang-rt-14-dev"
+libusb-1.0-0-dev"
+if [ "${1:-}" != run ]; then
+    packages="$packages libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest dpkg-dev lintian clang-14 libclang-rt-14-dev"
+fi
 
 missing=""
 for package in $packages; do

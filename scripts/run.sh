@@ -1,11 +1,20 @@
 #!/bin/sh
-# Installs what is missing, builds, and starts Quillory on the virtual printer
-# that stands in for a real one (seeded on first use).
+# Installs what is missing to build and run the programs, builds them (not the
+# tests and benchmarks), and starts Quillory on the virtual printer that stands
+# in for a real one (seeded on first use).
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
-"$here/scripts/install-deps.sh"
-"$here/scripts/build.sh" "$here/build/release"
+dir="$here/build/release"
+"$here/scripts/install-deps.sh" run
+
+# A tree the test command made keeps its tests; a new one is made without them.
+if [ -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$here" -B "$dir" -G Ninja >/dev/null
+else
+    cmake -S "$here" -B "$dir" -G Ninja -DQUILLORY_TESTS=OFF -DQUILLORY_BENCHMARKS=OFF >/dev/null
+fi
+cmake --build "$dir" --target Quillory qv7
 
 printer="${QUILLORY_VIRTUAL_PRINTER:-${XDG_DATA_HOME:-$HOME/.local/share}/Quillory/virtual-printer}"
 mkdir -p "$printer"
-exec "$here/build/release/bin/Quillory" --device "virtual:$printer"
+exec "$dir/bin/Quillory" --device "virtual:$printer"

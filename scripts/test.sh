@@ -10,10 +10,10 @@ export ASAN_OPTIONS="allocator_may_return_null=1:detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$here/scripts/lsan.supp:print_suppressions=0"
 
-"$here/scripts/build.sh" "$here/build/release"
+"$here/scripts/build.sh" "$here/build/release" -DQUILLORY_TESTS=ON -DQUILLORY_BENCHMARKS=ON
 ctest --test-dir "$here/build/release" --output-on-failure -j2
 
-"$here/scripts/build.sh" "$here/build/asan" -DQUILLORY_SANITIZE=ON -DQUILLORY_BENCHMARKS=OFF
+"$here/scripts/build.sh" "$here/build/asan" -DQUILLORY_SANITIZE=ON -DQUILLORY_BENCHMARKS=OFF -DQUILLORY_TESTS=ON
 ctest --test-dir "$here/build/asan" --output-on-failure -j2
 
 # The library for Windows, cross-built and run under Wine, when the tools are here.

@@ -19,6 +19,8 @@ namespace quillory {
 
 class PromptPort;
 class ProgressWindowFactory;
+class SettingsStore;
+class SlotDialogPort;
 
 enum class TransferDirection { Receive, Send };
 
@@ -68,6 +70,22 @@ public:
     bool SendLabelFile(uint8_t slot, const QString& path, QWidget* parent);
     bool SendSymbol(uint8_t slot, const QString& path, QWidget* parent);
     bool Transfer(FileKind kind, TransferDirection direction, uint8_t slot, const QString& path, QWidget* parent);
+
+    // The send and get commands: the slot dialog, then the job, then a box
+    // with the outcome. The folder or path is stored only after OK. A send
+    // is true only when the job succeeded. Refused without a word while a
+    // transfer runs: a dialog opened from inside its event pump would hold
+    // the transfer until answered.
+    void OnGetDataFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
+    void OnGetLabelFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
+    void OnGetSymbol(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
+    bool OnSendDataFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent, const QString& path);
+    bool OnSendLabelFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent, const QString& path);
+    bool OnSendSymbol(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent, const QString& path);
+    void OnGetFile(FileKind kind, SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
+    // An empty path starts the dialog from the kind's stored upload path.
+    bool OnSendFile(FileKind kind, SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent,
+                    const QString& path);
 
     bool IsTransferInProgress() const { return transferInProgress != 0; }
 

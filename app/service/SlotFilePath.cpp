@@ -1,5 +1,7 @@
 #include "SlotFilePath.h"
 
+#include "PlatformPaths.h"
+
 namespace quillory {
 
 const char kUnusableStoredName[] =
@@ -17,9 +19,8 @@ bool IsPlainFileName(const QString& name) {
 bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKind kind, QString* path) {
     if (!IsPlainFileName(storedName)) return false;
     QString base = folder;
-    if (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);
-    if (!base.endsWith(QLatin1Char('/'))) base += QLatin1Char('/');
-    *path = base + storedName + QLatin1String(KindInfo(kind).extension);
+    if (base.size() > 1 && base.endsWith(PlatformPaths::Separator())) base.chop(1);
+    *path = PlatformPaths::Join(base, storedName + QLatin1String(KindInfo(kind).extension));
     return true;
 }
 

@@ -17,7 +17,7 @@ extern const char kUnusableStoredName[];
 // or "..", no "/" or "\", no control character.
 bool IsPlainFileName(const QString& name);
 
-// folder + "/" + storedName + the kind's extension, into *path. False, with
+// folder + separator + storedName + the kind's extension, into *path. False, with
 // nothing built, when the stored name is not a plain file name.
 bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKind kind, QString* path);
 

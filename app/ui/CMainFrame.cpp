@@ -25,6 +25,7 @@
 #include "PlatformPaths.h"
 #include "PromptPort.h"
 #include "SettingsStore.h"
+#include "SlotDialogs.h"
 #include "StringTable.h"
 #include "WindowShowCommand.h"
 #include "qv7/DeviceDriver.h"
@@ -33,6 +34,7 @@ namespace quillory {
 
 namespace {
 
+const char kNoPrinterStatus[] = "No printer found: ";
 const char kCsvChoiceTitle[] = "Select CSV file to convert.";
 const char kCsvFilter[] = "Comma-seperated value files (*.csv)|*.csv||";
 const char kCsvExtension[] = "csv";
@@ -54,8 +56,8 @@ QLabel* IndicatorPane(const QString& text, QWidget* parent) {
     auto* pane = new QLabel(parent);
     pane->setAlignment(Qt::AlignCenter);
     pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    // Wide enough for its text while the lock is off and the pane blank.
-    pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(text) + 12);
+    pane->setText(text);
+    pane->setFixedWidth(pane->fontMetrics().horizontalAdvance(text) + 2 * pane->frameWidth() + 6);
     return pane;
 }
 
@@ -199,8 +201,14 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_VIEW_STATUS_BAR, [this] { OnViewStatusBar(); });
     Handle(ID_VIEW_REFRESH, [this] {
         view_->Refresh();
-        ShowTraceProblem();
+        ShowRefreshProblems();
     });
+    Handle(ID_FILE_GET_DATA, [this] { RunSlotCommand(FileKind::Data, TransferDirection::Receive); });
+    Handle(ID_FILE_GET_LABEL, [this] { RunSlotCommand(FileKind::Label, TransferDirection::Receive); });
+    Handle(ID_FILE_GET_SYMBOL, [this] { RunSlotCommand(FileKind::Symbol, TransferDirection::Receive); });
+    Handle(ID_FILE_SEND_DATA, [this] { RunSlotCommand(FileKind::Data, TransferDirection::Send); });
+    Handle(ID_FILE_SEND_LABEL, [this] { RunSlotCommand(FileKind::Label, TransferDirection::Send); });
+    Handle(ID_FILE_DOWNLOAD_SYMBOL, [this] { RunSlotCommand(FileKind::Symbol, TransferDirection::Send); });
     Handle(ID_HELP_FINDER, [this] { OnHelpFinder(); });
     Handle(ID_HELP, [this] { OnHelpFinder(); });
     Handle(ID_CONTEXT_HELP, [this] { OnHelpFinder(); });
@@ -285,10 +293,12 @@ void CMainFrame::SavePlacement() {
 }
 
 void CMainFrame::UpdateKeyIndicators() {
+    // A pane shows only while its lock is on: at the first window's width a
+    // blank pane would take the room the command prompts need.
     const KeyLocks locks = ReadKeyLocks();
-    capsPane_->setText(locks.caps ? LoadString(IDS_INDICATOR_CAPS) : QString());
-    numPane_->setText(locks.num ? LoadString(IDS_INDICATOR_NUM) : QString());
-    scrollPane_->setText(locks.scroll ? LoadString(IDS_INDICATOR_SCROLL) : QString());
+    capsPane_->setVisible(locks.caps);
+    numPane_->setVisible(locks.num);
+    scrollPane_->setVisible(locks.scroll);
 }
 
 void CMainFrame::OnFileConvertCsv() {
@@ -307,11 +317,35 @@ void CMainFrame::OnFileConvertCsv() {
     ConvertCsvToDataFile(dataTable_, csvPath, csvTitle, targetPath, prompt_);
 }
 
-void CMainFrame::ShowTraceProblem() {
-    // A user who asked for a trace to diagnose the printer must learn that
-    // none is being written; the printer itself works on without it.
-    const std::string problem = qv7::TraceProblem();
-    if (!problem.empty()) statusBar()->showMessage(QString::fromStdString(problem));
+void CMainFrame::ShowRefreshProblems() {
+    // Said without a box, so nothing waits for an answer: a printer that
+    // cannot be read, and a trace that is not being written (a user who asked
+    // for one to diagnose the printer must learn that).
+    const std::string traceProblem = qv7::TraceProblem();
+    if (!view_->printerProblem().isEmpty()) {
+        statusBar()->showMessage(QLatin1String(kNoPrinterStatus) + view_->printerProblem());
+    } else if (!traceProblem.empty()) {
+        statusBar()->showMessage(QString::fromStdString(traceProblem));
+    } else {
+        statusBar()->clearMessage();
+    }
+}
+
+void CMainFrame::RunSlotCommand(FileKind kind, TransferDirection direction) {
+    if (kind == FileKind::Symbol) EraseSymbolPreview();
+    SlotDialogs dialogs(*view_, prompt_, files_);
+    if (direction == TransferDirection::Receive) {
+        service_.OnGetFile(kind, dialogs, settings_, this);
+        if (kind == FileKind::Symbol) view_->Refresh();
+    } else {
+        // From the menu the tree is read afresh whatever the send's outcome.
+        service_.OnSendFile(kind, dialogs, settings_, this, QString());
+        view_->Refresh();
+    }
+}
+
+void CMainFrame::EraseSymbolPreview() {
+    view_->ErasePreview();
 }
 
 void CMainFrame::OnAppExit() {

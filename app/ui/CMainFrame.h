@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "CDataFileTable.h"
+#include "CPrinterService.h"
 
 class QLabel;
 class QToolBar;
@@ -72,8 +73,12 @@ private:
     void Handle(int commandId, std::function<void()> handler);
     void SavePlacement();
     void UpdateKeyIndicators();
-    void ShowTraceProblem();
+    void ShowRefreshProblems();
 
+    // A send or get command of the File menu or the toolbar, with what follows it there.
+    void RunSlotCommand(FileKind kind, TransferDirection direction);
+    // The tree's symbol preview goes before a symbol command starts.
+    void EraseSymbolPreview();
     void OnFileConvertCsv();
     void OnAppExit();
     void OnViewToolBar();

@@ -1,8 +1,9 @@
 #include "CQV7View.h"
 
 #include <QDesktopServices>
-#include <QHeaderView>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QStyle>
 #include <QUrl>
 
 #include "AppIcons.h"
@@ -44,6 +45,15 @@ QRect PreviewArea(int x, int y, const CDibImage& image) {
 // A slot item keeps its kind and number, never a pointer into the catalogue,
 // which every rebuild replaces.
 constexpr int kKindRole = Qt::UserRole;
+
+const char kNoPrinter[] = "No printer found: ";
+const char kNotRefreshed[] = " (not refreshed: ";
+const char* const kNoPrinterHints[] = {
+    "Plug the printer in, switch it on and choose Files / Printing.",
+    "On Linux the USB access rule must be installed: qv7 doctor tells what is wrong.",
+    "Without a printer, start Quillory with --device virtual:DIR.",
+    "Then press F5.",
+};
 constexpr int kSlotRole = Qt::UserRole + 1;
 
 const char* ExpandedSetting(FileKind kind) {
@@ -110,7 +120,29 @@ CSlotEntry* CQV7View::SlotEntryOf(const QTreeWidgetItem* item) const {
 
 void CQV7View::Refresh() {
     if (service_.IsTransferInProgress()) return;
-    service_.RebuildCatalog();
+    if (service_.RebuildCatalog()) {
+        printerProblem_.clear();
+        return;
+    }
+    // An old firmware has been told in its own message; nothing to add.
+    printerProblem_ = service_.CatalogError();
+    if (!printerProblem_.isEmpty()) ShowPrinterProblem();
+}
+
+void CQV7View::ShowPrinterProblem() {
+    if (rootItem_) {
+        // The files shown are the printer's as they were: say so, and grey
+        // them, rather than pass them off as what the printer holds now.
+        rootItem_->setText(0, QLatin1String(kRootText) + QLatin1String(kNotRefreshed) + printerProblem_ +
+                             QLatin1Char(')'));
+        rootItem_->setDisabled(true);
+        return;
+    }
+    clear();
+    auto* line = new QTreeWidgetItem(this, QStringList(QLatin1String(kNoPrinter) + printerProblem_));
+    line->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    for (const char* hint : kNoPrinterHints) new QTreeWidgetItem(line, QStringList(QLatin1String(hint)));
+    line->setExpanded(true);
 }
 
 void CQV7View::RebuildItems() {

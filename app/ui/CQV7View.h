@@ -24,6 +24,8 @@ public:
     CQV7View(CPrinterService& service, SettingsStore& settings, CSystemImageList& imageList, QWidget* parent);
 
     QTreeWidgetItem* rootItem() const { return rootItem_; }
+    // Why the last Refresh could not read the printer; empty when it could.
+    const QString& printerProblem() const { return printerProblem_; }
     QTreeWidgetItem* folderItem(FileKind kind) const;
 
     // The kind and slot number a slot item stands for; false for the root
@@ -41,9 +43,10 @@ signals:
     void cannotOpen(const QString& message);
 
 public slots:
-    // Reads a fresh catalogue from the printer. A rebuild that fails leaves
-    // the tree as it was; so does a Refresh while a transfer runs, which must
-    // not reach the printer.
+    // Reads a fresh catalogue from the printer. A Refresh while a transfer
+    // runs does nothing: it must not reach the printer. When the printer
+    // cannot be read, an empty tree says why and what to try, and a tree
+    // read earlier is marked as not refreshed.
     void Refresh();
     // Makes the items anew from the catalogue: runs whenever it changes,
     // whoever rebuilt it.
@@ -81,6 +84,7 @@ private:
     bool LoadPreviewCache(CDibImage* image) const;
 
     void InsertFolder(FileKind kind);
+    void ShowPrinterProblem();
     void OnItemExpanded(QTreeWidgetItem* item, bool expanded);
 
     CPrinterService& service_;
@@ -88,6 +92,7 @@ private:
     CSystemImageList& imageList_;
     int appIconIndex_;
     QTreeWidgetItem* rootItem_ = nullptr;
+    QString printerProblem_;
     QTreeWidgetItem* dataFolderItem_ = nullptr;
     QTreeWidgetItem* labelFolderItem_ = nullptr;
     QTreeWidgetItem* symbolFolderItem_ = nullptr;

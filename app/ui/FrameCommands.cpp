@@ -70,12 +70,14 @@ const std::vector<int>& ToolbarButtons() {
 bool IsGuardedDuringTransfer(int commandId) {
     // Refresh is among them: a catalogue rebuild opens its own connection and
     // would send commands to the printer in the middle of the transfer. So is
-    // About: its box is modal, and a modal loop opened from inside the
-    // transfer's event pump holds the transfer until the user answers.
+    // About and the symbol commands: their boxes and dialogs are modal, and a
+    // modal loop opened from inside the transfer's event pump holds the
+    // transfer until the user answers.
     static const int guarded[] = {
         ID_FILE_SEND_DATA,     ID_FILE_GET_DATA,      ID_FILE_SEND_LABEL,  ID_FILE_GET_LABEL,
         ID_FILE_SEND_FILE_SET, ID_FILE_GET_ALL_FILES, ID_FILE_CONVERT_CSV, ID_FIRMWARE_UPGRADE,
         ID_FIRMWARE_GET_CURRENT, ID_APP_EXIT,         ID_VIEW_REFRESH,     ID_APP_ABOUT,
+        ID_FILE_DOWNLOAD_SYMBOL, ID_FILE_GET_SYMBOL,
         // Its access code dialog would open from inside the transfer's pump.
         ID_FIRMWARE_RESTORE,
     };

@@ -1,6 +1,7 @@
-// Renders the main window, its menus, the About box, the progress window, the
-// symbol browse dialog, the tree's symbol preview and the firmware dialogs to
-// PNG files, for looking at the program without a display:
+// Renders the main window, its menus, the About box, the send and get dialogs,
+// the progress window, the symbol browse dialog, the tree's symbol preview and
+// the firmware dialogs to PNG files, for looking at the program without a
+// display:
 //   QT_QPA_PLATFORM=offscreen ui_screenshots OUTPUT_DIR
 // The printer is a fresh virtual one and the settings a fresh store, both in a
 // temporary folder.
@@ -23,17 +24,21 @@
 #include "CAboutDlg.h"
 #include "CBitmapPreviewSource.h"
 #include "CMainFrame.h"
+#include "CGetFileDialog.h"
 #include "CPleaseWaitDlg.h"
 #include "CPreviewFileDialog.h"
 #include "CQV7View.h"
 #include "CPasswordDialog.h"
 #include "CQuilloryApp.h"
 #include "CSelectModelDialog.h"
+#include "CSendFileDialog.h"
 #include "FileDialogChoice.h"
 #include "MessageBoxPrompt.h"
 #include "PlatformPaths.h"
+#include "SlotDialogForms.h"
 #include "StringTable.h"
 #include "SymbolFiles.h"
+#include "SymbolSourceChooser.h"
 
 namespace {
 
@@ -153,6 +158,24 @@ int main(int argc, char** argv) {
     about.show();
     Save(&about, out, "about.png");
     about.hide();
+
+    // The slot dialogs as a slot menu opens them: its slot selected in the tree.
+    frame->view()->setCurrentItem(frame->view()->folderItem(quillory::FileKind::Data)->child(1));
+    quillory::GetFileForm getForm(application.printerService(), prompt, quillory::FileKind::Data,
+                                  quillory::PlatformPaths::DriveRoot());
+    quillory::CGetFileDialog get(getForm, *frame->view(), frame);
+    get.show();
+    Save(&get, out, "get-file.png");
+    get.hide();
+
+    frame->view()->setCurrentItem(frame->view()->folderItem(quillory::FileKind::Symbol)->child(2));
+    quillory::SendFileForm sendForm(prompt, quillory::FileKind::Symbol,
+                                    quillory::PlatformPaths::SymbolFolderWithSeparator());
+    quillory::CSendFileDialog send(sendForm, *frame->view(), files, quillory::MakeSymbolSourceChooser(prompt, files),
+                                   frame);
+    send.show();
+    Save(&send, out, "send-file.png");
+    send.hide();
 
     quillory::CPleaseWaitDlg wait(QStringLiteral("Initializing label file transfer..."),
                                   QStringLiteral("Receiving label file Label07.qv7..."), frame);

@@ -115,20 +115,36 @@ TEST_F(StartUp, EveryStartPutsTheSymbolFoldersBack) {
     EXPECT_EQ(Stored("SymbolUploadPath").toString(), symbols + "/");
 }
 
-TEST_F(StartUp, WithoutAPrinterTheTreeStaysEmptyUntilARefreshFindsOne) {
-    WritePrinterFile("faults.txt", "no-device\n");
+TEST_F(StartUp, ATraceThatCannotBeWrittenIsToldInTheStatusBar) {
+    qputenv("QUILLORY_TRACE", Path("no-such-folder/trace.txt").toUtf8());
     Start();
-    EXPECT_TRUE(frame()->isVisible());
-    EXPECT_EQ(view()->topLevelItemCount(), 0);
-    EXPECT_TRUE(prompt.shown.empty()) << "the first Refresh fails without a word";
+    EXPECT_EQ(frame()->statusBar()->currentMessage(),
+              "Cannot write the trace to " + Path("no-such-folder/trace.txt") + ": No such file or directory");
+    EXPECT_EQ(folderItem(FileKind::Data)->childCount(), 16) << "the printer was read all the same";
+}
 
-    QFile::remove(Path("printer") + "/faults.txt");
+TEST_F(StartUp, WithoutAPrinterTheTreeAndStatusBarSayWhyUntilARefreshFindsOne) {
+    for (const QByteArray& device : {QByteArray("usb"), "virtual:" + Path("printer").toUtf8()}) {
+        qputenv("QUILLORY_DEVICE", device);
+        WritePrinterFile("faults.txt", "no-device\n");
+        Start();
+        ASSERT_EQ(view()->topLevelItemCount(), 1) << device.constData();
+        const QTreeWidgetItem* line = view()->topLevelItem(0);
+        EXPECT_TRUE(line->text(0).startsWith("No printer found: ")) << line->text(0).toStdString();
+        EXPECT_GE(line->childCount(), 3) << "what to try";
+        EXPECT_EQ(view()->rootItem(), nullptr);
+        EXPECT_EQ(frame()->statusBar()->currentMessage(), line->text(0));
+        EXPECT_TRUE(prompt.shown.empty()) << "no box waits for an answer";
+        app.reset();
+    }
+    QFile::remove(Path("printer/faults.txt"));
+    Start();
     frame()->SendCommand(quillory::ID_VIEW_REFRESH);
     ASSERT_EQ(view()->topLevelItemCount(), 1);
     EXPECT_EQ(folderItem(FileKind::Label)->childCount(), 30);
 }
 
-TEST_F(StartUp, AFailedRefreshLeavesTheTreeAsItWas) {
+TEST_F(StartUp, APrinterThatGoesAwayLeavesTheTreeAsItWasMarkedStaleUntilItIsBack) {
     Start();
     folderItem(FileKind::Data)->setExpanded(true);
     QTreeWidgetItem* root = view()->rootItem();
@@ -137,17 +153,16 @@ TEST_F(StartUp, AFailedRefreshLeavesTheTreeAsItWas) {
     WritePrinterFile("faults.txt", "no-device\n");
     frame()->SendCommand(quillory::ID_VIEW_REFRESH);
     EXPECT_EQ(view()->rootItem(), root);
-    EXPECT_EQ(view()->topLevelItem(0), root);
     EXPECT_EQ(ChildTexts(folderItem(FileKind::Data)), before);
     EXPECT_TRUE(folderItem(FileKind::Data)->isExpanded());
-}
+    EXPECT_EQ(root->text(0), "Orvale QV7 Tandor (not refreshed: Invalid Device Instance)");
+    EXPECT_TRUE(root->isDisabled());
 
-TEST_F(StartUp, ATraceThatCannotBeWrittenIsToldInTheStatusBar) {
-    qputenv("QUILLORY_TRACE", Path("no-such-folder/trace.txt").toUtf8());
-    Start();
-    EXPECT_EQ(frame()->statusBar()->currentMessage(),
-              "Cannot write the trace to " + Path("no-such-folder/trace.txt") + ": No such file or directory");
-    EXPECT_EQ(folderItem(FileKind::Data)->childCount(), 16) << "the printer was read all the same";
+    QFile::remove(Path("printer/faults.txt"));
+    frame()->SendCommand(quillory::ID_VIEW_REFRESH);
+    EXPECT_EQ(view()->rootItem()->text(0), "Orvale QV7 Tandor");
+    EXPECT_FALSE(view()->rootItem()->isDisabled());
+    EXPECT_TRUE(frame()->statusBar()->currentMessage().isEmpty());
 }
 
 TEST_F(StartUp, ARebuildStartedElsewhereRenewsTheItems) {

@@ -1,0 +1,233 @@
+// The send and get commands over a virtual printer, with the dialogs and the
+// message boxes answered from scripts.
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "CPrinterService.h"
+#include "PlatformPaths.h"
+#include "ScriptedPorts.h"
+#include "SettingsStore.h"
+#include "SlotDialogPort.h"
+#include "SlotFilePath.h"
+
+namespace {
+
+using namespace quillory;
+using quillorytest::ShownMessage;
+
+// One press of OK: the text of the folder or source field, the selected slot
+// and, for a send, whether symbol browsing accepts the file.
+struct Press {
+    QString text;
+    uint8_t slot;
+    bool acceptable = true;
+};
+
+// Plays the presses until one closes the dialog; when they run out, Cancel.
+class ScriptedSlotDialogs : public SlotDialogPort, private PreviewAcceptance {
+public:
+    bool RunGetDialog(GetFileForm& form, QWidget*) override {
+        opened.push_back(form.folder());
+        while (!presses.empty()) {
+            const Press press = Next();
+            const GetFileForm::Outcome outcome = form.Accept(press.text, press.slot);
+            if (outcome == GetFileForm::Outcome::Close) return true;
+            outcomes.push_back(outcome == GetFileForm::Outcome::FolderRefused ? "focus folder" : "stay");
+        }
+        return false;
+    }
+    bool RunSendDialog(SendFileForm& form, QWidget*) override {
+        opened.push_back(form.sourcePath());
+        while (!presses.empty()) {
+            const Press press = Next();
+            acceptable_ = press.acceptable;
+            if (form.Accept(press.text, press.slot, this)) return true;
+            outcomes.push_back("stay");
+        }
+        return false;
+    }
+
+    std::deque<Press> presses;
+    QStringList opened;  // the folder or path each dialog started with
+    std::vector<std::string> outcomes;
+
+private:
+    Press Next() {
+        const Press press = presses.front();
+        presses.pop_front();
+        return press;
+    }
+    bool IsAcceptable() const override { return acceptable_; }
+    bool acceptable_ = true;
+};
+
+class SlotCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(scratch.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
+        PlatformPaths::SetRoots({Path("home"), {}, {}, {}});
+        QDir().mkpath(Path("home"));
+        qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
+        settings = std::make_unique<SettingsStore>("Orvale", "Quillory");
+        ASSERT_TRUE(service.RebuildCatalog());
+    }
+    void TearDown() override { PlatformPaths::SetRoots({}); }
+
+    QString Path(const QString& name) const { return scratch.filePath(name); }
+    QString Stored(const char* name) const { return settings->GetProfileString(name, "<absent>"); }
+    QByteArray PrinterSlot(const char* file) const { return Read(Path("printer/slots/") + file); }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    static void Write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    QTemporaryDir scratch;
+    quillorytest::RecordingPrompt prompt;
+    quillorytest::RecordingProgressWindows windows;
+    CPrinterService service{prompt, windows};
+    std::unique_ptr<SettingsStore> settings;
+    ScriptedSlotDialogs dialogs;
+};
+
+TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameAskingBeforeItReplacesOne) {
+    const QString folder = Path(QString::fromUtf8("Ann's labels für 2025 — a long folder name"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    dialogs.presses = {{folder + "/", 2}};
+    service.OnGetDataFile(dialogs, *settings, nullptr);
+    EXPECT_EQ(dialogs.opened, QStringList{Path("home")}) << "the home folder stands for C:\\";
+    EXPECT_EQ(Read(folder + "/STOCK.dat"), PrinterSlot("DAT/02.data"));
+    EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
+                                {"Data file transfer successful!", MessageIcon::Information, MessageButtons::Ok}}));
+    EXPECT_EQ(Stored("DataDownloadFolder"), folder) << "stored without its trailing separator";
+
+    const QString target = folder + "/STOCK.dat";
+    Write(target, "the user's own copy");
+    prompt.shown.clear();
+    prompt.answers = {MessageAnswer::No};
+    dialogs.presses = {{folder, 2}};
+    service.OnGetDataFile(dialogs, *settings, nullptr);
+    EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{{target.toStdString() +
+                                                            " already exists.\nDo you want to replace it?",
+                                                        MessageIcon::Exclamation, MessageButtons::YesNo}}));
+    EXPECT_EQ(dialogs.outcomes, std::vector<std::string>{"stay"});
+    EXPECT_EQ(Read(target), "the user's own copy") << "No leaves the file as it was";
+
+    prompt.answers = {MessageAnswer::Yes};
+    dialogs.presses = {{folder, 2}};
+    service.OnGetDataFile(dialogs, *settings, nullptr);
+    EXPECT_EQ(Read(target), PrinterSlot("DAT/02.data"));
+}
+
+TEST_F(SlotCommands, EachRefusalShowsItsMessageAndKeepsTheDialogOpenUntilCancel) {
+    const QString file = Path("label.qv7");
+    Write(file, "label");
+    const QString missing = Path("missing");
+    struct Row {
+        const char* situation;
+        bool send;
+        Press press;
+        ShownMessage message;
+        const char* outcome;
+    };
+    const Row rows[] = {
+        {"get: folder missing", false, {missing, 1},
+         {"Please select a valid destination folder", MessageIcon::None, MessageButtons::Ok}, "focus folder"},
+        {"get: folder is a file", false, {file, 1},
+         {"Please select a valid destination folder", MessageIcon::None, MessageButtons::Ok}, "focus folder"},
+        {"get: no source", false, {scratch.path(), kNoSlot},
+         {"Please select a valid source file", MessageIcon::Stop, MessageButtons::Ok}, "stay"},
+        {"send: source missing", true, {missing, 1},
+         {"Please select a valid source file", MessageIcon::Exclamation, MessageButtons::Ok}, "stay"},
+        {"send: source is a folder", true, {scratch.path(), 1},
+         {"Please select a valid source file", MessageIcon::Exclamation, MessageButtons::Ok}, "stay"},
+        {"send: refused by symbol browsing", true, {file, 1, false},
+         {"Please select a valid source file", MessageIcon::Exclamation, MessageButtons::Ok}, "stay"},
+        {"send: no slot", true, {file, kNoSlot},
+         {"Please select a destination file slot", MessageIcon::Exclamation, MessageButtons::Ok}, "stay"},
+    };
+    for (const Row& row : rows) {
+        prompt.shown.clear();
+        dialogs.outcomes.clear();
+        dialogs.presses = {row.press};
+        if (row.send) {
+            EXPECT_FALSE(service.OnSendSymbol(dialogs, *settings, nullptr, QString())) << row.situation;
+        } else {
+            service.OnGetLabelFile(dialogs, *settings, nullptr);
+        }
+        EXPECT_EQ(prompt.shown, std::vector<ShownMessage>{row.message}) << row.situation;
+        EXPECT_EQ(dialogs.outcomes, std::vector<std::string>{row.outcome}) << row.situation;
+    }
+    EXPECT_TRUE(windows.log.empty()) << "Cancel starts no transfer";
+    EXPECT_EQ(Stored("LabelDownloadFolder"), "<absent>") << "Cancel stores nothing";
+    EXPECT_EQ(Stored("SymbolUploadPath"), "<absent>");
+}
+
+TEST_F(SlotCommands, AStoredNameThatIsNoPlainFileNameIsRefusedAndNothingIsWritten) {
+    Write(Path("printer/slots/DAT/04.name"), "../PWN\n");
+    Write(Path("printer/slots/DAT/04.data"), "bytes");
+    ASSERT_TRUE(service.RebuildCatalog());
+    const QString folder = Path("get");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    dialogs.presses = {{folder, 4}};
+    service.OnGetDataFile(dialogs, *settings, nullptr);
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{UnusableStoredNameMessage("../PWN").toStdString()});
+    EXPECT_EQ(dialogs.outcomes, std::vector<std::string>{"stay"});
+    EXPECT_FALSE(QFile::exists(Path("PWN.dat")));
+    EXPECT_TRUE(windows.log.empty());
+}
+
+TEST_F(SlotCommands, ADroppedPathStartsTheSendDialogAndIsStoredAfterOk) {
+    const QString dropped = Path(QString::fromUtf8("shelf tag ü.qv7"));
+    Write(dropped, "a new label");
+    settings->WriteProfileString("LabelUploadPath", "/somewhere/else.qv7");
+    dialogs.presses = {{dropped, 3}};
+    EXPECT_TRUE(service.OnSendLabelFile(dialogs, *settings, nullptr, dropped));
+
+    EXPECT_EQ(dialogs.opened, QStringList{dropped});
+    EXPECT_EQ(PrinterSlot("QV7/03.data"), "a new label");
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Label file transfer successful!"});
+    EXPECT_EQ(Stored("LabelUploadPath"), dropped);
+
+    dialogs.opened.clear();
+    service.OnSendLabelFile(dialogs, *settings, nullptr, QString());
+    EXPECT_EQ(dialogs.opened, QStringList{dropped}) << "without a path the dialog starts from the stored one";
+}
+
+TEST_F(SlotCommands, ASendTheJobRefusesReturnsFalseAfterStoringThePath) {
+    const QString notData = Path("notes.dat");
+    Write(notData, "no data file marker here");
+    dialogs.presses = {{notData, 1}};
+    EXPECT_FALSE(service.OnSendDataFile(dialogs, *settings, nullptr, QString()));
+    EXPECT_EQ(dialogs.opened, QStringList{QString()}) << "the upload path starts empty";
+    EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
+                                {"Error sending data file!  File may not be a valid QV7 data file...",
+                                 MessageIcon::Exclamation, MessageButtons::Ok}}));
+    EXPECT_EQ(Stored("DataUploadPath"), notData);
+}
+
+TEST_F(SlotCommands, NoDialogOpensFromInsideARunningTransfer) {
+    bool sent = true;
+    windows.onPump = [&] {
+        if (!dialogs.opened.isEmpty() || !sent) return;
+        service.OnGetSymbol(dialogs, *settings, nullptr);
+        sent = service.OnSendSymbol(dialogs, *settings, nullptr, Path("x.bmp"));
+    };
+    ASSERT_TRUE(service.ReceiveSymbol(1, Path("symbol.bmp"), nullptr));
+    EXPECT_TRUE(dialogs.opened.isEmpty());
+    EXPECT_FALSE(sent);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+}  // namespace
