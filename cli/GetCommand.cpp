@@ -5,6 +5,7 @@
 #include "PrinterSession.h"
 #include "SlotFilePath.h"
 #include "StringTable.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -68,8 +69,12 @@ int RunGet(const Arguments& args) {
     }
 
     const bool ok = session.service.Transfer(kind, quillory::TransferDirection::Receive, slot, path, nullptr);
+    // The program's message names no reason; the library's words say what went wrong.
+    if (!ok && !session.service.TransferError().isEmpty()) {
+        std::fprintf(stderr, "qv7: %s\n", TerminalText(session.service.TransferError()).constData());
+    }
     quillory::ShowTransferResult(session.prompt, kind, quillory::TransferDirection::Receive, ok);
-    if (ok) std::printf("%s\n", Local(path).c_str());
+    if (ok) std::printf("%s\n", TerminalText(path).constData());
     return ok ? kExitSuccess : kExitFailed;
 }
 

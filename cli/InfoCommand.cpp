@@ -5,6 +5,7 @@
 
 #include "Commands.h"
 #include "QV7_Sys_API.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -12,7 +13,7 @@ namespace {
 
 int Fail(CQV7_Sys_API& printer) {
     std::string text = printer.GetError();
-    std::fprintf(stderr, "qv7: %s\n", text.empty() ? "the printer did not answer" : text.c_str());
+    std::fprintf(stderr, "qv7: %s\n", text.empty() ? "the printer did not answer" : TerminalText(text).constData());
     return kExitFailed;
 }
 
@@ -32,12 +33,14 @@ int RunInfo(const Arguments& args) {
     std::printf("Driver version: %u\n", static_cast<unsigned>(version));
     std::printf("File types: %u\n", static_cast<unsigned>(typeCount));
     for (uint16_t type = 0; type < typeCount; ++type) {
-        uint16_t slots = 0;
+        uint16_t slotCount = 0;
         QV7_FILE_TYPE_ATTRIBUTES attributes{};
-        if (!printer.GetFileMax(type, &slots)) return Fail(printer);
+        if (!printer.GetFileMax(type, &slotCount)) return Fail(printer);
         if (!printer.GetFileTypeAttributes(type, &attributes)) return Fail(printer);
-        std::string name(attributes.typeName, strnlen(attributes.typeName, sizeof attributes.typeName));
-        std::printf("  %u  %-3s  %u slots\n", static_cast<unsigned>(type), name.c_str(), static_cast<unsigned>(slots));
+        const QString name = QString::fromLatin1(
+            attributes.typeName, static_cast<qsizetype>(strnlen(attributes.typeName, sizeof attributes.typeName)));
+        std::printf("  %u  %-3s  %u slots\n", static_cast<unsigned>(type), TerminalText(name).constData(),
+                    static_cast<unsigned>(slotCount));
     }
     return kExitSuccess;
 }

@@ -7,6 +7,7 @@
 #include "PrinterSession.h"
 #include "SlotListing.h"
 #include "StringTable.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -22,7 +23,7 @@ void PrintTree(const quillory::CPrinterService& service) {
         const int shown = quillory::ShownSlotCount(service, kind);
         for (int slot = 1; slot <= shown; ++slot) {
             const QString text = quillory::SlotItemText(service, kind, static_cast<uint8_t>(slot));
-            std::printf("  %s\n", text.toLocal8Bit().constData());
+            std::printf("  %s\n", TerminalText(text).constData());
         }
     }
 }
@@ -47,7 +48,7 @@ void PrintJson(const quillory::CPrinterService& service) {
         }
         root.insert(QLatin1String(quillory::KindInfo(kind).word), entries);
     }
-    std::fputs(QJsonDocument(root).toJson(QJsonDocument::Indented).constData(), stdout);
+    std::fputs(TerminalSafeJson(QJsonDocument(root).toJson(QJsonDocument::Indented)).constData(), stdout);
 }
 
 }  // namespace

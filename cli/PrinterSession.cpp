@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "TerminalText.h"
+
 namespace qv7cli {
 
 bool PrinterSession::LoadCatalog() {
     if (service.RebuildCatalog()) return true;
     if (!service.CatalogError().isEmpty()) {
-        std::fprintf(stderr, "qv7: %s\n", service.CatalogError().toLocal8Bit().constData());
+        std::fprintf(stderr, "qv7: %s\n", TerminalText(service.CatalogError()).constData());
     } else {
         std::fprintf(stderr, "qv7: the printer's files could not be read\n");
     }
@@ -37,7 +39,7 @@ int NoSuchSlot(const PrinterSession& session, quillory::FileKind kind, uint8_t s
 }
 
 int Failed(const std::string& message) {
-    std::fprintf(stderr, "qv7: %s\n", message.c_str());
+    std::fprintf(stderr, "qv7: %s\n", TerminalText(message).constData());
     return kExitFailed;
 }
 

@@ -1,9 +1,11 @@
 // qv7 send: a PC file into a printer slot, replacing what the slot held.
 #include <QFileInfo>
+#include <cstdio>
 
 #include "CBitmapPreviewSource.h"
 #include "PrinterSession.h"
 #include "StringTable.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -19,7 +21,9 @@ int RunSend(const Arguments& args) {
 
     const QString path = QString::fromLocal8Bit(args[2].c_str());
     const QFileInfo source(path);
-    if (!source.exists() || source.isDir()) {
+    // Only a regular file (links followed) has an end: a named pipe or a
+    // device would be read for ever.
+    if (!source.isFile()) {
         return Failed(quillory::LoadString(quillory::IDS_SELECT_VALID_SOURCE).toLocal8Bit().toStdString() + ": " +
                       args[2]);
     }
@@ -35,6 +39,9 @@ int RunSend(const Arguments& args) {
     if (!session.service.GetSlot(kind, slot)) return NoSuchSlot(session, kind, slot);
 
     const bool ok = session.service.Transfer(kind, quillory::TransferDirection::Send, slot, path, nullptr);
+    if (!ok && !session.service.TransferError().isEmpty()) {
+        std::fprintf(stderr, "qv7: %s\n", TerminalText(session.service.TransferError()).constData());
+    }
     quillory::ShowTransferResult(session.prompt, kind, quillory::TransferDirection::Send, ok);
     return ok ? kExitSuccess : kExitFailed;
 }

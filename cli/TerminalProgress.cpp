@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "TerminalText.h"
+
 namespace qv7cli {
 
 namespace {
@@ -33,7 +35,7 @@ TerminalProgressWindow::TerminalProgressWindow(const QString& windowText, const 
 void TerminalProgressWindow::Show() {
     shown_ = true;
     started_ = std::chrono::steady_clock::now();
-    if (!drawBar_) std::fprintf(out_, "%s\n", transferText().toLocal8Bit().constData());
+    if (!drawBar_) std::fprintf(out_, "%s\n", TerminalText(transferText()).constData());
 }
 
 void TerminalProgressWindow::ShowProgress(uint32_t done, uint32_t total) {
@@ -51,7 +53,7 @@ void TerminalProgressWindow::Draw(uint32_t done, uint32_t total) {
     bar.append(static_cast<size_t>(kBarWidth - filled), ' ');
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started_).count();
     const std::string rate = seconds > 0.05 ? HumanBytes(done / seconds) + "/s" : std::string("");
-    std::fprintf(out_, "\r\033[K%s [%s] %s / %s %3d%% %s", transferText().toLocal8Bit().constData(), bar.c_str(),
+    std::fprintf(out_, "\r\033[K%s [%s] %s / %s %3d%% %s", TerminalText(transferText()).constData(), bar.c_str(),
                  HumanBytes(done).c_str(), HumanBytes(total).c_str(), static_cast<int>(fraction * 100), rate.c_str());
     std::fflush(out_);
     drawn_ = true;

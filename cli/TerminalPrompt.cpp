@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include "TerminalProgress.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -32,7 +33,7 @@ MessageAnswer TerminalPrompt::ShowMessage(const QString& text, MessageIcon /*ico
     // Texts are shown as the program words them, line breaks included; the
     // icon has no meaning on a terminal. A transfer's bar may be mid-line.
     FinishProgressLine();
-    const QByteArray bytes = text.toLocal8Bit();
+    const QByteArray bytes = TerminalText(text);
     std::fputs(bytes.constData(), output_);
     if (buttons == MessageButtons::Ok) {
         if (!bytes.endsWith('\n')) std::fputc('\n', output_);

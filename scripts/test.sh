@@ -21,4 +21,7 @@ if command -v x86_64-w64-mingw32-g++-posix >/dev/null &&
     { [ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null || command -v wine >/dev/null; }; then
     "$here/scripts/test-windows.sh" "$here/build/w64"
 fi
+
+# A few seconds of each fuzz target, so none of them rots.
+"$here/scripts/fuzz.sh" 5
 echo "All tests passed."

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 
 #include "CDataFileTable.h"
 #include "CsvParser.h"
@@ -40,7 +41,9 @@ bool ConvertCsvToDataFile(CDataFileTable& table, const QString& csvPath, const Q
 
     QFile csv(csvPath);
     QByteArray bytes;
-    if (!csv.open(QIODevice::ReadOnly) || !ReadCsvStart(csv, &bytes)) {
+    // Only a regular file is read: the open of a named pipe waits for a writer
+    // that may never come, and a device may never end.
+    if (!QFileInfo(csvPath).isFile() || !csv.open(QIODevice::ReadOnly) || !ReadCsvStart(csv, &bytes)) {
         Show(prompt, QString::fromLatin1(kErrorOpeningCsv));
         return false;
     }

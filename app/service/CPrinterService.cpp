@@ -1,6 +1,7 @@
 #include "CPrinterService.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "ProgressWindow.h"
 #include "PromptPort.h"
@@ -47,6 +48,8 @@ const JobTexts& JobFor(FileKind kind, TransferDirection direction) {
 // A data file carries its marker at a fixed offset; anything else is not one,
 // and the printer is not bothered with it.
 bool HasDataFileMarker(const QString& path) {
+    // Opening a named pipe would wait for a writer.
+    if (!QFileInfo(path).isFile()) return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     if (!file.seek(kDataFileMarkerOffset)) return false;
@@ -173,6 +176,7 @@ bool CPrinterService::Transfer(FileKind kind, TransferDirection direction, uint8
                                QWidget* parent) {
     TransferBusyGuard busy(*this);
     if (!busy.acquired()) return false;
+    transferError_.clear();
 
     const bool sending = direction == TransferDirection::Send;
     if (sending && kind == FileKind::Data && !HasDataFileMarker(path)) return false;
@@ -187,7 +191,8 @@ bool CPrinterService::Transfer(FileKind kind, TransferDirection direction, uint8
     window->Open();
 
     const bool succeeded =
-        sending ? entry->SendFile(path, TransferProgress, prompt_) : entry->ReceiveFile(path, TransferProgress);
+        sending ? entry->SendFile(path, TransferProgress, prompt_, &transferError_)
+                : entry->ReceiveFile(path, TransferProgress, &transferError_);
 
     window->Close();
     return succeeded;

@@ -37,6 +37,10 @@ public:
     // Why the last rebuild failed, in the device link's words; empty when it
     // did not fail at the printer (an old firmware was refused, a transfer ran).
     const QString& CatalogError() const { return catalogError_; }
+    // Why the last transfer failed in the device link's words, where the
+    // program's own message does not show them: a failed get, or a printer
+    // that could not be reached for a send. Empty otherwise.
+    const QString& TransferError() const { return transferError_; }
 
     QString GetDataFileName(uint8_t slot) const { return GetFileName(FileKind::Data, slot); }
     QString GetLabelFileName(uint8_t slot) const { return GetFileName(FileKind::Label, slot); }
@@ -106,6 +110,7 @@ private:
     std::unique_ptr<SlotList> symbolSlots;
     int32_t transferInProgress = 0;
     QString catalogError_;
+    QString transferError_;
 };
 
 // Marks one transfer operation (a job, a file set, a firmware run) for its

@@ -1,6 +1,7 @@
 #include "CSlotEntry.h"
 
 #include <QFile>
+#include <QStringDecoder>
 #include <cstring>
 
 #include "PromptPort.h"
@@ -26,7 +27,12 @@ bool IsTrailingWhiteSpace(char c) {
 QString StoredName(const QV7_FILE_ATTRIBUTES& attributes) {
     size_t length = strnlen(attributes.fileName, sizeof attributes.fileName);
     while (length > 0 && IsTrailingWhiteSpace(attributes.fileName[length - 1])) --length;
-    return QString::fromLatin1(attributes.fileName, static_cast<qsizetype>(length));
+    // Printers store names as the PC sent them: UTF-8 from this side, Latin-1
+    // from older tools. A name that is valid UTF-8 is taken as such.
+    const QByteArrayView bytes(attributes.fileName, static_cast<qsizetype>(length));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : decoded;
 }
 
 }  // namespace
@@ -48,16 +54,23 @@ bool CSlotEntry::ReadName(CQV7_Sys_API& connection, PromptPort& prompt) {
     return !connection.IsError();
 }
 
-bool CSlotEntry::ReceiveFile(const QString& path, QV7_PROGRESS_CALLBACK progress) {
+bool CSlotEntry::ReceiveFile(const QString& path, QV7_PROGRESS_CALLBACK progress, QString* reason) {
     CQV7_Sys_API connection;
-    if (connection.IsError()) return false;
-    connection.GetFile(typeIndex, static_cast<uint8_t>(slot - 1), QFile::encodeName(path).toStdString(), progress);
-    return !connection.IsError();
+    if (!connection.IsError()) {
+        connection.GetFile(typeIndex, static_cast<uint8_t>(slot - 1), QFile::encodeName(path).toStdString(),
+                           progress);
+    }
+    if (!connection.IsError()) return true;
+    if (reason) *reason = QString::fromStdString(connection.GetError());
+    return false;
 }
 
-bool CSlotEntry::SendFile(const QString& path, QV7_PROGRESS_CALLBACK progress, PromptPort& prompt) {
+bool CSlotEntry::SendFile(const QString& path, QV7_PROGRESS_CALLBACK progress, PromptPort& prompt, QString* reason) {
     CQV7_Sys_API connection;
-    if (connection.IsError()) return false;
+    if (connection.IsError()) {
+        if (reason) *reason = QString::fromStdString(connection.GetError());
+        return false;
+    }
     connection.GiveFile(typeIndex, static_cast<uint8_t>(slot - 1), QFile::encodeName(path).toStdString(), progress);
     if (!connection.IsError()) return true;
     prompt.ShowMessage(QString::fromStdString(connection.GetError()), MessageIcon::Information, MessageButtons::Ok);

@@ -25,10 +25,12 @@ public:
     // Reads the stored file's name from the printer. A printer with old
     // firmware is refused here, with the upgrade message.
     bool ReadName(CQV7_Sys_API& connection, PromptPort& prompt);
-    // Copies the slot's file into path.
-    bool ReceiveFile(const QString& path, QV7_PROGRESS_CALLBACK progress);
-    // Stores the file at path in the slot; a failure shows the library's own text.
-    bool SendFile(const QString& path, QV7_PROGRESS_CALLBACK progress, PromptPort& prompt);
+    // Copies the slot's file into path. On failure *reason, if given, holds
+    // the library's text.
+    bool ReceiveFile(const QString& path, QV7_PROGRESS_CALLBACK progress, QString* reason = nullptr);
+    // Stores the file at path in the slot; a failure shows the library's own
+    // text, except when no connection was made: that text goes to *reason.
+    bool SendFile(const QString& path, QV7_PROGRESS_CALLBACK progress, PromptPort& prompt, QString* reason = nullptr);
 
     uint8_t typeIndex;  // the printer's file type index
     QString typeName;   // "DAT", "QV7" or "MAP"

@@ -6,6 +6,7 @@
 
 #include "TerminalProgress.h"
 #include "TerminalPrompt.h"
+#include "TerminalText.h"
 
 namespace {
 
@@ -33,6 +34,15 @@ TEST(Terminal, AMessageDuringATransferStartsOnALineOfItsOwn) {
     std::fclose(screen);
     EXPECT_NE(text.find(" 40 B  40% \nWrite Failed, 24 Bytes Remaining\n"), std::string::npos) << text;
     EXPECT_EQ(text.substr(text.size() - 2), "g\n") << "no empty line after the message: " << text;
+}
+
+TEST(Terminal, TextsFromThePrinterCannotDriveTheTerminal) {
+    EXPECT_EQ(qv7cli::TerminalText(QString::fromUtf8("\x1b]0;owned\x07 \xc2\x9b" "2J caf\xc3\xa9\nnext \u202e")),
+              QByteArray("\\x1b]0;owned\\x07 \\x9b2J caf\xc3\xa9\nnext \\u202e"));
+    const QByteArray cut = qv7cli::TerminalText(QString(5000, QLatin1Char('A')), 40);
+    EXPECT_EQ(cut, QByteArray(40, 'A') + "...");
+    EXPECT_EQ(qv7cli::TerminalSafeJson(QString::fromUtf8("{\"name\": \"\xc2\x9b" "2J\"}\n").toUtf8()),
+              QByteArray("{\"name\": \"\\u009b2J\"}\n"));
 }
 
 }  // namespace

@@ -132,5 +132,86 @@ check "firmware restore" 0 "$qv7" $device firmware restore seeded.bin --access-c
 cmp -s seeded.bin printer/firmware.bin || { echo "FAIL: restore not sent"; failures=$((failures + 1)); }
 check "firmware upgrade needs a model" 2 "$qv7" $device firmware upgrade
 
+# ---- hostile names, odd inputs, failures that must say why -------------------
+
+# C1 CSI (U+009B) clears the screen on many terminals; names reach it escaped.
+printf '\302\2332J\n' >printer/slots/QV7/05.name
+printf 'label' >printer/slots/QV7/05.data
+printf 'caf\303\251\n' >printer/slots/QV7/06.name
+printf 'label' >printer/slots/QV7/06.data
+printf 'old\351\n' >printer/slots/QV7/07.name
+printf 'label' >printer/slots/QV7/07.data
+check "list a printer with odd names" 0 "$qv7" $device list
+contains "escape sequence shown escaped" out.txt '(Slot 5)  \x9b2J.qv7'
+contains "UTF-8 name read as UTF-8" out.txt "(Slot 6)  café.qv7"
+contains "other names read as Latin-1" out.txt "(Slot 7)  oldé.qv7"
+if grep -q "$(printf '\302\233')" out.txt; then echo "FAIL: raw CSI reached the terminal"; failures=$((failures + 1)); fi
+check "list as JSON with odd names" 0 "$qv7" $device list --json
+contains "JSON escapes the control" out.txt '"name": "\u009b2J"'
+rm printer/slots/QV7/05.* printer/slots/QV7/06.* printer/slots/QV7/07.*
+
+mkfifo pipe.qv7
+check "send refuses a named pipe" 1 timeout 20 "$qv7" $device send label 1 pipe.qv7
+contains "pipe refused as a source" err.txt "Please select a valid source file"
+check "convert refuses a named pipe" 1 timeout 20 "$qv7" convert pipe.qv7 piped.dat
+contains "pipe refused as CSV" err.txt "Error opening CSV file."
+
+printf 'short-read 2 10\n' >printer/faults.txt
+check "failed get" 1 "$qv7" $device get data 1 fetched --force
+contains "get says why" err.txt "Read Failed, "
+contains "and the program's own words" err.txt "Error receiving data file!"
+
+# A get killed while the printer holds the download leaves nothing behind.
+printf 'download-busy-forever\n' >printer/faults.txt
+mkdir killed
+"$qv7" $device get data 1 killed >/dev/null 2>&1 &
+sleep 1
+kill -KILL $! 2>/dev/null
+wait $! 2>/dev/null
+if [ -n "$(ls -A killed)" ]; then echo "FAIL: a killed get left $(ls -A killed)"; failures=$((failures + 1)); fi
+rm printer/faults.txt
+check "a file size limit kills the get" 153 sh -c "ulimit -f 8; exec \"$qv7\" $device get data 1 killed"
+if [ -n "$(ls -A killed)" ]; then echo "FAIL: a get over the size limit left $(ls -A killed)"; failures=$((failures + 1)); fi
+
+# The printer stores a slot as one unit: a store cut short by the file size
+# limit leaves the slot as it was, and the folder opens.
+head -c 20000 /dev/zero >big.qv7
+cp printer/slots/QV7/01.data label1-before
+check "send killed by the file size limit" 153 sh -c "ulimit -f 8; exec \"$qv7\" $device send label 1 big.qv7"
+check "the printer opens after it" 0 "$qv7" $device list
+contains "label slot 1 keeps its name" out.txt "(Slot 1)  Label01.qv7"
+cmp -s label1-before printer/slots/QV7/01.data || { echo "FAIL: label slot 1 changed"; failures=$((failures + 1)); }
+
+# A half slot left by an earlier version is passed over and reported.
+printf 'orphan' >printer/slots/QV7/09.data
+check "a half slot does not close the printer" 0 "$qv7" $device list
+contains "the half is reported" err.txt "slots/QV7/09.data has no 09.name"
+check "reported once" 0 "$qv7" $device list
+[ -s err.txt ] && { echo "FAIL: reported again"; failures=$((failures + 1)); }
+
+# ---- two programs, one printer ------------------------------------------------
+
+printf 'Name\r\nA\r\n' >Alpha.csv
+printf 'Name\r\nB\r\nC\r\n' >Bravo.csv
+"$qv7" convert Alpha.csv >/dev/null && "$qv7" convert Bravo.csv >/dev/null
+torn=0 refused=0 busy=0
+round=0
+while [ $round -lt 50 ]; do
+    round=$((round + 1))
+    "$qv7" $device send data 12 Alpha.dat >a.out 2>a.err &
+    "$qv7" $device send data 12 Bravo.dat >b.out 2>b.err &
+    "$qv7" $device send data $((13 + round % 3)) Alpha.dat >c.out 2>c.err &
+    wait
+    name=$(head -n 1 printer/slots/DAT/12.name)
+    inside=$(dd if=printer/slots/DAT/12.data bs=1 skip=15 count=5 2>/dev/null)
+    [ "$name" = "$inside" ] || torn=$((torn + 1))
+    cat a.err b.err c.err >round.err
+    grep -q "Invalid Device Instance\|virtual printer:" round.err && refused=$((refused + 1))
+    grep -q "Device Busy, used by another program" round.err && busy=$((busy + 1))
+done
+echo "two programs, one printer: 50 rounds, $busy with a busy refusal, $torn torn, $refused refused"
+[ $torn -eq 0 ] || { echo "FAIL: $torn torn slots"; failures=$((failures + 1)); }
+[ $refused -eq 0 ] || { echo "FAIL: $refused refused folders"; sed 's/^/  /' round.err; failures=$((failures + 1)); }
+
 if [ "$failures" -eq 0 ]; then echo "qv7 end to end: all checks passed"; fi
 exit "$failures"

@@ -4,8 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -26,16 +30,33 @@ static int fchmod(int, unsigned) {
 
 namespace qv7 {
 
+namespace {
+
+#ifdef _WIN32
+// Bytes as they are: the runtime would otherwise translate line ends.
+constexpr int kReadFlags = O_RDONLY | O_BINARY;
+#else
+// Without O_NONBLOCK the open of a named pipe itself waits for a writer.
+constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+#endif
+
+}  // namespace
+
 PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return PcFileRead::CannotOpen;
+    const int descriptor = open(path.c_str(), kReadFlags);
+    if (descriptor < 0) return PcFileRead::CannotOpen;
     struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::fclose(file);
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(descriptor);
+        return PcFileRead::CannotOpen;
+    }
+    FILE* file = fdopen(descriptor, "rb");
+    if (!file) {
+        close(descriptor);
         return PcFileRead::CannotOpen;
     }
     image->size = static_cast<uint64_t>(info.st_size);
-    if (image->size > UINT32_MAX) {
+    if (image->size > kLargestImage) {
         std::fclose(file);
         return PcFileRead::NoMemory;
     }
@@ -103,6 +124,50 @@ bool WriteAll(int descriptor, const uint8_t* data, uint64_t size) {
     return true;
 }
 
+// Named temporary files still in this process's hands, removed if SIGINT or
+// SIGTERM ends the process first. Only needed where the file system cannot
+// give a temporary file without a name.
+constexpr int kWatchedSlots = 16;
+std::atomic<char*> watched[kWatchedSlots];
+
+extern "C" void RemoveWatchedAndDie(int signalNumber) {
+    for (std::atomic<char*>& slot : watched) {
+        if (char* path = slot.load()) unlink(path);
+    }
+    std::signal(signalNumber, SIG_DFL);
+    std::raise(signalNumber);
+}
+
+// A program that handles the signals itself keeps its handlers.
+void WatchSignalsOnce() {
+    static std::atomic<bool> installed{false};
+    if (installed.exchange(true)) return;
+    for (int signalNumber : {SIGINT, SIGTERM}) {
+        const auto previous = std::signal(signalNumber, RemoveWatchedAndDie);
+        if (previous != SIG_DFL && previous != SIG_ERR) std::signal(signalNumber, previous);
+    }
+}
+
+void Watch(const std::string& path) {
+    WatchSignalsOnce();
+    char* copy = strdup(path.c_str());
+    for (std::atomic<char*>& slot : watched) {
+        char* expected = nullptr;
+        if (copy && slot.compare_exchange_strong(expected, copy)) return;
+    }
+    std::free(copy);  // more temporaries at once than slots: this one goes unwatched
+}
+
+void Unwatch(const std::string& path) {
+    for (std::atomic<char*>& slot : watched) {
+        char* current = slot.load();
+        if (current && path == current && slot.compare_exchange_strong(current, nullptr)) {
+            std::free(current);
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 PcFileReplacement::PcFileReplacement(std::string target) : target_(std::move(target)) {}
@@ -124,26 +189,66 @@ bool PcFileReplacement::Begin() {
         mode_ = 0666 & ~CurrentUmask();
     }
 
-    std::string pattern = FolderPrefixOf(target_) + "." + name + ".part-XXXXXX";
+#ifdef O_TMPFILE
+    const std::string folder = FolderPrefixOf(target_).empty() ? std::string(".") : FolderPrefixOf(target_);
+    descriptor_ = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (descriptor_ >= 0) return true;
+    // Only a file system without unnamed files sends us on to a named one.
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
+#endif
+    return BeginNamed();
+}
+
+bool PcFileReplacement::BeginNamed() {
+    std::string pattern = FolderPrefixOf(target_) + "." + NameOf(target_) + ".part-XXXXXX";
     std::vector<char> writable(pattern.begin(), pattern.end());
     writable.push_back('\0');
     descriptor_ = mkstemp(writable.data());
     if (descriptor_ < 0) return false;
     temporary_ = writable.data();
+    Watch(temporary_);
     return true;
 }
 
 bool PcFileReplacement::Commit(const uint8_t* data, uint64_t size) {
     if (descriptor_ < 0) return false;
     bool ok = WriteAll(descriptor_, data, size) && fchmod(descriptor_, mode_) == 0 && fsync(descriptor_) == 0;
+    if (ok && temporary_.empty()) ok = NameUnnamedFile(data, size);
     ok = close(descriptor_) == 0 && ok;
     descriptor_ = -1;
     if (ok && ReplaceWith(temporary_, target_)) {
+        Unwatch(temporary_);
         temporary_.clear();
         return true;
     }
     Discard();
     return false;
+}
+
+// An unnamed file gets a hidden name beside the target through /proc, for
+// the moment until it is renamed over the target; where /proc is missing, the
+// bytes go once more into a named temporary file.
+bool PcFileReplacement::NameUnnamedFile([[maybe_unused]] const uint8_t* data, [[maybe_unused]] uint64_t size) {
+#ifdef O_TMPFILE
+    static std::atomic<unsigned> counter{0};
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = FolderPrefixOf(target_) + "." + NameOf(target_) + ".part-" +
+                                      std::to_string(getpid()) + "-" + std::to_string(counter++);
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temporary_ = candidate;
+            Watch(temporary_);
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    close(descriptor_);
+    descriptor_ = -1;
+    return BeginNamed() && WriteAll(descriptor_, data, size) && fchmod(descriptor_, mode_) == 0 &&
+           fsync(descriptor_) == 0;
+#else
+    return false;
+#endif
 }
 
 void PcFileReplacement::Discard() {
@@ -153,6 +258,7 @@ void PcFileReplacement::Discard() {
     }
     if (!temporary_.empty()) {
         unlink(temporary_.c_str());
+        Unwatch(temporary_);
         temporary_.clear();
     }
 }

@@ -10,6 +10,11 @@
 
 namespace qv7 {
 
+// The largest file or firmware image moved in one transfer. A firmware image
+// is about 1 MiB and a stored file far less; anything larger is refused as
+// more than can be allocated, whether a PC file or a size a device announced.
+constexpr uint64_t kLargestImage = 16u * 1024 * 1024;
+
 enum class PcFileRead { Ok, CannotOpen, NoMemory, ShortRead };
 
 struct PcFileImage {
@@ -17,15 +22,19 @@ struct PcFileImage {
     uint64_t size = 0;  // set as soon as it is known, so a NoMemory result can name it
 };
 
-// Reads the whole regular file at path, in steps of `step` bytes. Files the
-// protocol's 32-bit sizes cannot announce count as too large to hold. A file
+// Reads the whole regular file at path, in steps of `step` bytes. Anything
+// but a regular file (after links) cannot be opened: a named pipe would wait
+// for a writer for ever. Files beyond kLargestImage count as too large to
+// hold. A file
 // that gives fewer bytes than its size (it shrank, the medium failed) is a
 // ShortRead: what would go to the printer is not the file.
 PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image);
 
 // Writes into a temporary file beside the target and renames it over the
 // target on Commit; anything else leaves the target untouched and removes the
-// temporary.
+// temporary. Where the file system allows, the temporary file has no name
+// until Commit, so a process killed meanwhile leaves nothing behind; where it
+// does not, a named temporary is removed on SIGINT and SIGTERM.
 class PcFileReplacement {
 public:
     explicit PcFileReplacement(std::string target);
@@ -40,10 +49,12 @@ public:
     bool Commit(const uint8_t* data, uint64_t size);
 
 private:
+    bool BeginNamed();
+    bool NameUnnamedFile(const uint8_t* data, uint64_t size);
     void Discard();
 
     std::string target_;
-    std::string temporary_;
+    std::string temporary_;  // empty while the temporary file has no name
     int descriptor_ = -1;
     unsigned mode_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 #include "PcFile.h"
 #include "qv7/Clock.h"
@@ -43,6 +44,10 @@ void Release(QV7_HANDLE handle) {
         delete channel;
     }
 }
+
+// Beside the system's own texts: the printer is there but serves another
+// program right now.
+constexpr char kDeviceBusy[] = "Device Busy, used by another program";
 
 void Latch(std::string& errorText, bool& errorFlag, std::string text) {
     errorFlag = true;
@@ -170,16 +175,43 @@ constexpr BulkWords kReceiveWords{"No Point recieving 0 bytes", "Read Failed, "}
 constexpr qv7::PipeTimeouts kWriteTimeouts{0, 0, 0, 0, 5000};
 constexpr qv7::PipeTimeouts kReadTimeouts{0xFFFFFFFFu, 0xFFFFFFFFu, 5000, 0, 0};
 
+// Room for `needed` bytes in storage that doubles as it fills, never beyond
+// the announced count.
+bool MakeRoom(std::vector<uint8_t>* storage, uint32_t needed, uint32_t announced) {
+    if (storage->size() >= needed) return true;
+    constexpr size_t kFirstRoom = 64 * 1024;
+    size_t room = storage->size() < kFirstRoom ? kFirstRoom : storage->size() * 2;
+    if (room > announced) room = announced;
+    if (room < needed) room = needed;
+    try {
+        storage->resize(room);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
 // Moves count bytes in chunks of at most chunkSize, one pipe call each.
-// Returns the bytes that did not move.
+// Returns the bytes that did not move. A receive into `arriving` grows it as
+// the bytes come in, so a device that announces much and sends little costs
+// no more memory than what it sent; *noMemory tells when growing failed.
 uint32_t MoveChunks(Channel* pipe, bool sending, uint8_t* buffer, uint32_t count, uint32_t chunkSize,
-                    QV7_PROGRESS_CALLBACK progress) {
+                    QV7_PROGRESS_CALLBACK progress, std::vector<uint8_t>* arriving = nullptr,
+                    bool* noMemory = nullptr) {
     qv7::DeviceDriver& driver = *pipe->driver;
     uint32_t remaining = count;
     if (progress) progress(0, count);
     while (remaining > 0) {
         const uint32_t chunk = remaining >= chunkSize ? chunkSize : remaining;
-        uint8_t* at = buffer + (count - remaining);
+        const uint32_t done = count - remaining;
+        if (arriving) {
+            if (!MakeRoom(arriving, done + chunk, count)) {
+                *noMemory = true;
+                break;
+            }
+            buffer = arriving->data();
+        }
+        uint8_t* at = buffer + done;
         uint32_t moved = 0;
         const bool ok = sending ? driver.WritePipe(pipe->native, at, chunk, &moved)
                                 : driver.ReadPipe(pipe->native, at, chunk, &moved);
@@ -193,6 +225,30 @@ uint32_t MoveChunks(Channel* pipe, bool sending, uint8_t* buffer, uint32_t count
     return remaining;
 }
 
+// The receive of a whole file or image of the size the device announced, on
+// a pipe the caller opened; the pipe is released here. Returns the text to
+// latch, or an empty text.
+std::string ReceiveAnnounced(QV7_HANDLE pipe, uint32_t count, uint32_t chunkSize, QV7_PROGRESS_CALLBACK progress,
+                             std::vector<uint8_t>* bytes, const std::string& allocationFailure) {
+    if (pipe == QV7_INVALID_HANDLE_VALUE) return "Bulk Pipe not open";
+    Channel* channel = AsChannel(pipe);
+    std::string failure;
+    if (count == 0) {
+        failure = kReceiveWords.zeroCount;
+    } else {
+        channel->driver->SetPipeTimeouts(channel->native, kReadTimeouts);
+        bool noMemory = false;
+        const uint32_t remaining = MoveChunks(channel, false, nullptr, count, chunkSize, progress, bytes, &noMemory);
+        if (noMemory) {
+            failure = allocationFailure;
+        } else if (remaining > 0) {
+            failure = kReceiveWords.shortfall + std::to_string(remaining) + " Bytes Remaining";
+        }
+    }
+    Release(pipe);
+    return failure;
+}
+
 // What a failed read of a PC file to send latches: the two operations word
 // the allocation failure a little differently.
 std::string PcFileReadFailure(qv7::PcFileRead result, const std::string& path, uint64_t size,
@@ -200,12 +256,6 @@ std::string PcFileReadFailure(qv7::PcFileRead result, const std::string& path, u
     if (result == qv7::PcFileRead::CannotOpen) return "Invalid file name:" + path;
     if (result == qv7::PcFileRead::ShortRead) return "Unable to read file:" + path;
     return allocationPrefix + std::to_string(size) + " Bytes";
-}
-
-std::unique_ptr<uint8_t[]> TryAllocate(uint64_t size) {
-    if (size > SIZE_MAX) return nullptr;
-    // A zero-byte file still gets a buffer, so a null result always means "no memory".
-    return std::unique_ptr<uint8_t[]>(new (std::nothrow) uint8_t[size == 0 ? 1 : static_cast<size_t>(size)]);
 }
 
 }  // namespace
@@ -286,7 +336,7 @@ QV7_HANDLE CQV7_Sys_API::GetDeviceHandle() {
     devicePath = found.path;
     qv7::DriverHandle native = driver->OpenDevice(devicePath);
     if (!native) {
-        Latch(errorText, errorFlag, "Invalid Device Handle Created");
+        Latch(errorText, errorFlag, driver->HeldElsewhere() ? kDeviceBusy : "Invalid Device Handle Created");
         return nullptr;
     }
     return new Channel{std::move(driver), native, 1};
@@ -468,18 +518,21 @@ void CQV7_Sys_API::GetFile(uint8_t typeIndex, uint8_t slotIndex, std::string pat
     const uint32_t size = SendGetFileCommand(typeIndex, slotIndex);
     if (errorFlag) return;
 
-    // The size comes from the printer: it may be more than this machine can hold.
-    std::unique_ptr<uint8_t[]> buffer = TryAllocate(size);
-    if (!buffer) {
-        Latch(errorText, errorFlag, "Unable to Allocate: " + std::to_string(size) + " Bytes");
+    // The size comes from the printer: more than any QV7E file can be is refused
+    // before a byte is asked for.
+    const std::string noMemory = "Unable to Allocate: " + std::to_string(size) + " Bytes";
+    if (size > qv7::kLargestImage) {
+        Latch(errorText, errorFlag, noMemory);
         return;
     }
-    ReceiveBulkData(buffer.get(), size, progress);
-
-    std::string failure = WaitUntilSettled(*this, kDownloadSettle);
+    std::vector<uint8_t> bytes;
+    std::string failure = ReceiveAnnounced(OpenPipe(inPipeName), size, chunkSize, progress, &bytes, noMemory);
     if (!failure.empty()) Latch(errorText, errorFlag, std::move(failure));
 
-    if (!errorFlag && !target.Commit(buffer.get(), size)) {
+    failure = WaitUntilSettled(*this, kDownloadSettle);
+    if (!failure.empty()) Latch(errorText, errorFlag, std::move(failure));
+
+    if (!errorFlag && !target.Commit(bytes.data(), size)) {
         Latch(errorText, errorFlag, "Unable to write file:" + path);
     }
 }
@@ -508,14 +561,16 @@ void CQV7_Sys_API::GetFirmware(std::string path, QV7_PROGRESS_CALLBACK progress)
     const uint32_t size = SendGetFirmwareCommand();
     if (errorFlag) return;
 
-    std::unique_ptr<uint8_t[]> buffer = TryAllocate(size);
-    if (!buffer) {
-        Latch(errorText, errorFlag, "Unable to Allocate:" + std::to_string(size) + " Bytes");
+    const std::string noMemory = "Unable to Allocate:" + std::to_string(size) + " Bytes";
+    if (size > qv7::kLargestImage) {
+        Latch(errorText, errorFlag, noMemory);
         return;
     }
-    ReceiveBulkData(buffer.get(), size, progress);
+    std::vector<uint8_t> bytes;
+    std::string failure = ReceiveAnnounced(OpenPipe(inPipeName), size, chunkSize, progress, &bytes, noMemory);
+    if (!failure.empty()) Latch(errorText, errorFlag, std::move(failure));
 
-    if (!errorFlag && !target.Commit(buffer.get(), size)) {
+    if (!errorFlag && !target.Commit(bytes.data(), size)) {
         Latch(errorText, errorFlag, "Unable to write file:" + path);
     }
 }

@@ -117,6 +117,8 @@ public:
         Line("close");
     }
 
+    bool HeldElsewhere() const override { return inner_->HeldElsewhere(); }
+
 private:
     void Line(const std::string& text) {
         if (!trace_) return;

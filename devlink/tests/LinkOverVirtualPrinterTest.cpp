@@ -235,3 +235,26 @@ TEST_P(VirtualLink, OldFirmwareNamesEverySlotBlank40) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VirtualPrinterHold, ASecondConnectionIsToldThePrinterIsBusyUntilTheFirstEnds) {
+    TempFolder folder;
+    setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "printer")).c_str(), 1);
+    {
+        auto first = std::make_unique<CQV7_Sys_API>();
+        ASSERT_FALSE(first->IsError()) << first->GetError();
+        CQV7_Sys_API second;
+        EXPECT_EQ(second.GetError(), "Device Busy, used by another program");
+        const CQV7_Sys_API copy(*first);  // a copy shares the first one's hold
+        first.reset();
+        CQV7_Sys_API third;
+        EXPECT_TRUE(third.IsError()) << "the copy still holds the printer";
+    }
+    CQV7_Sys_API after;
+    uint16_t types = 0;
+    EXPECT_TRUE(after.GetFileTypes(&types)) << after.GetError();
+    unsetenv("QUILLORY_DEVICE");
+}
+
+}  // namespace

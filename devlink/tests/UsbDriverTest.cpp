@@ -258,10 +258,15 @@ TEST_F(UsbDriverTest, RefusedClaimLeavesTheDeviceAsItWas) {
     EXPECT_EQ(bus->steps,
               (std::vector<std::string>{"open 1-7", "detach 0", "claim 0 refused", "attach 0", "close"}));
     EXPECT_TRUE(bus->kernelDriverBound);
+    EXPECT_TRUE(driver->HeldElsewhere()) << "a claim refused as busy means another program has the printer";
 
     uint32_t errorNumber = 0;
     EXPECT_EQ(Pipe("PIPE00", &errorNumber), nullptr);
     EXPECT_EQ(errorNumber, static_cast<uint32_t>(EBUSY));
+
+    bus->claimError = 0;
+    EXPECT_NE(OpenPrinter(), nullptr);
+    EXPECT_FALSE(driver->HeldElsewhere());
 }
 
 TEST_F(UsbDriverTest, PipesTakeTheBulkEndpointsOfTheDescriptor) {

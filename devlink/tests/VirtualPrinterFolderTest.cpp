@@ -1,5 +1,13 @@
 // The printer folder: what seeding puts in it, what a hand-written one may
 // hold, and the reasons given for one that is not a printer.
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+#include <algorithm>
+#include <csignal>
+
+#include "virtual/PrinterFolder.h"
 #include "VirtualPrinterTest.h"
 
 namespace vptest {
@@ -95,7 +103,6 @@ TEST_F(VirtualPrinterFolderTest, RefusesFoldersThatAreNotPrinters) {
         {"type twice", {{"printer.txt", small + "type DAT 5\n"}}, "line 3: type DAT is given twice"},
         {"folder of no type", {{"printer.txt", small}, {"slots/QV7/01.name", "X\n"}}, "slots/QV7 is not a folder of a type"},
         {"slot past the last", {{"printer.txt", small}, {"slots/DAT/05.data", "x"}}, "slots/DAT/05.data is not a slot file"},
-        {"name without bytes", {{"printer.txt", small}, {"slots/DAT/02.name", "A\n"}}, "slots/DAT/02.name has no 02.data"},
         {"empty name", {{"printer.txt", small}, {"slots/DAT/01.name", "\n"}, {"slots/DAT/01.data", "x"}}, "slots/DAT/01.name is empty"},
         {"long name", {{"printer.txt", small}, {"slots/DAT/01.name", "NINECHARS\n"}, {"slots/DAT/01.data", "x"}}, "stored name 'NINECHARS' is longer than 8"},
     };
@@ -115,6 +122,93 @@ TEST_F(VirtualPrinterFolderTest, RefusesFoldersThatAreNotPrinters) {
     EXPECT_NE(error.find("not a folder"), std::string::npos) << error;
     EXPECT_FALSE(qv7::VirtualPrinter::Open("", &error));
 }
+
+// ---- a slot stored as one unit -------------------------------------------------
+
+using qv7::virtualprinter::PrinterFolder;
+using qv7::virtualprinter::PrinterState;
+
+TEST_F(VirtualPrinterFolderTest, HalfASlotReadsEmptyAndIsSetAsideWithOneNotice) {
+    const std::string dir = scratch.Printer();
+    WriteSmallPrinter(dir);
+    WriteFile(dir + "/slots/DAT/02.data", "bytes whose name was never written");
+    WriteFile(dir + "/slots/QV7/01.name", "Label01\n");
+    PrinterFolder folder(dir);
+    PrinterState state;
+    std::string error;
+    ASSERT_TRUE(folder.Load(&state, &error)) << error;
+    EXPECT_EQ(state.names[0][1], "");
+    EXPECT_EQ(state.names[1][0], "");
+    ASSERT_EQ(state.notices.size(), 2u);
+    EXPECT_EQ(state.notices[0], "slots/DAT/02.data has no 02.name; the slot reads empty and the file is kept as "
+                                "slots/DAT/.02.data.unpaired");
+    EXPECT_EQ(ReadFile(dir + "/slots/DAT/.02.data.unpaired"), "bytes whose name was never written");
+
+    ASSERT_TRUE(folder.Load(&state, &error)) << error;
+    EXPECT_TRUE(state.notices.empty()) << "told once";
+}
+
+TEST_F(VirtualPrinterFolderTest, AStoreCutShortIsFinishedOnceCompleteAndForgottenOtherwise) {
+    const std::string dir = scratch.Printer();
+    WriteSmallPrinter(dir);
+    WriteFile(dir + "/slots/DAT/01.name", "OLD1\n");
+    WriteFile(dir + "/slots/DAT/01.data", "old one");
+    WriteFile(dir + "/slots/DAT/03.name", "OLD3\n");
+    WriteFile(dir + "/slots/DAT/03.data", "old three");
+    // Slot 1: both files complete, the data already moved into place when the
+    // process ended. Slot 3: the process ended while writing.
+    WriteFile(dir + "/slots/DAT/01.data", "new one");
+    WriteFile(dir + "/slots/DAT/.01.ready/01.name", "NEW1\n");
+    WriteFile(dir + "/slots/DAT/.03.new/03.data", "new three");
+
+    auto printer = OpenPrinter(dir);
+    ASSERT_TRUE(printer);
+    EXPECT_EQ(StoredName(*printer, 0, 0), "NEW1");
+    EXPECT_EQ(GetFile(*printer, 0, 0), Bytes({'n', 'e', 'w', ' ', 'o', 'n', 'e'}));
+    EXPECT_EQ(StoredName(*printer, 0, 2), "OLD3");
+    EXPECT_EQ(ReadFile(dir + "/slots/DAT/03.data"), "old three");
+    EXPECT_FALSE(std::filesystem::exists(dir + "/slots/DAT/.01.ready"));
+
+    EXPECT_EQ(GiveFile(*printer, 0, 2, Pattern(40, 3)), 0);
+    EXPECT_EQ(ReadBytes(dir + "/slots/DAT/03.data"), Pattern(40, 3));
+    EXPECT_FALSE(std::filesystem::exists(dir + "/slots/DAT/.03.new")) << "the stale staging folder is cleared";
+}
+
+#ifndef _WIN32
+TEST_F(VirtualPrinterFolderTest, AStoreThatCannotBeWrittenLeavesTheSlotAsItWas) {
+    const std::string dir = scratch.Printer();
+    WriteSmallPrinter(dir);
+    WriteFile(dir + "/slots/DAT/02.name", "KEEP\n");
+    WriteFile(dir + "/slots/DAT/02.data", "kept");
+    PrinterFolder folder(dir);
+    std::string error;
+
+    // A file size limit stands in for a full disk: the write fails part way.
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const Bytes big = Pattern(10000, 5);
+    const bool stored = folder.SaveSlot("DAT", 1, "BIG", big.data(), uint32_t(big.size()), &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(ReadFile(dir + "/slots/DAT/02.name"), "KEEP\n");
+    EXPECT_EQ(ReadFile(dir + "/slots/DAT/02.data"), "kept");
+    auto printer = OpenPrinter(dir);
+    ASSERT_TRUE(printer);
+    EXPECT_EQ(StoredName(*printer, 0, 1), "KEEP");
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir + "/slots/DAT")) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"02.data", "02.name"}));
+}
+#endif
 
 }  // namespace
 }  // namespace vptest

@@ -60,6 +60,12 @@ public:
     virtual bool ReadPipe(DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) = 0;
     // Closes a device or pipe handle.
     virtual void Close(DriverHandle handle) = 0;
+
+    // True when the last OpenDevice failed because another program holds the
+    // printer (its interface claimed, its folder in use): a printer serves
+    // one program at a time, and the user should hear that rather than that
+    // the device could not be opened.
+    virtual bool HeldElsewhere() const { return false; }
 };
 
 // The backend named by a device name: "usb", "virtual:DIR" or, on Windows, "win32".

@@ -58,7 +58,10 @@ DriverHandle UsbDriver::OpenDevice(const std::string& path) {
     const std::optional<UsbAddress> at = ParseUsbDevicePath(path);
     if (!at) return nullptr;
     std::shared_ptr<UsbSession> session;
-    if (SessionAt(*at, &session) != 0) return nullptr;
+    const int error = SessionAt(*at, &session);
+    // A claim refused as busy means another program has the printer.
+    heldElsewhere_ = error == EBUSY;
+    if (error != 0) return nullptr;
     return Keep(Handle{std::move(session), std::nullopt, UsbEndpoint{}, kUsbDefaultPipeTimeoutMs, {}, 0, false});
 }
 

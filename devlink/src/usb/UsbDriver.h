@@ -37,6 +37,7 @@ public:
     bool WritePipe(DriverHandle pipe, const uint8_t* data, uint32_t length, uint32_t* moved) override;
     bool ReadPipe(DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) override;
     void Close(DriverHandle handle) override;
+    bool HeldElsewhere() const override { return heldElsewhere_; }
 
 private:
     // What a DriverHandle of this backend points at: the device itself, or one
@@ -63,6 +64,7 @@ private:
 
     std::shared_ptr<UsbTransport> transport_;
     std::optional<UsbIds> ids_;
+    bool heldElsewhere_ = false;
     std::map<std::pair<uint8_t, uint8_t>, std::weak_ptr<UsbSession>> sessions_;
     // Last, so handles the caller never closed go before the transport.
     std::unordered_map<DriverHandle, std::unique_ptr<Handle>> handles_;

@@ -11,6 +11,12 @@ namespace {
 
 constexpr char kNameSuffix[] = ".name";
 constexpr char kDataSuffix[] = ".data";
+// Hidden folders of a slot being stored: ".03.new" while it is written,
+// ".03.ready" once both files are complete and only need moving into place.
+constexpr char kStagingSuffix[] = ".new";
+constexpr char kReadySuffix[] = ".ready";
+// A slot file whose partner is missing is kept under a hidden name.
+constexpr char kUnpairedSuffix[] = ".unpaired";
 
 bool EndsWith(const std::string& text, const std::string& suffix) {
     return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
@@ -106,13 +112,13 @@ bool PrinterFolder::Load(PrinterState* state, std::string* error) const {
         return false;
     }
 
-    if (!LoadNames(loaded.description, &loaded.names, error)) return false;
+    if (!LoadNames(loaded.description, &loaded.names, &loaded.notices, error)) return false;
     *state = std::move(loaded);
     return true;
 }
 
 bool PrinterFolder::LoadNames(const PrinterDescription& description, std::vector<std::vector<std::string>>* names,
-                              std::string* error) const {
+                              std::vector<std::string>* notices, std::string* error) const {
     std::error_code failure;
     const fs::path slots = root_ / "slots";
     if (fs::exists(slots, failure)) {
@@ -138,13 +144,14 @@ bool PrinterFolder::LoadNames(const PrinterDescription& description, std::vector
     names->clear();
     for (const FileTypeDescription& type : description.types) {
         names->emplace_back();
-        if (!LoadTypeNames(type, &names->back(), error)) return false;
+        if (!FinishStoredSlots(type, error)) return false;
+        if (!LoadTypeNames(type, &names->back(), notices, error)) return false;
     }
     return true;
 }
 
 bool PrinterFolder::LoadTypeNames(const FileTypeDescription& type, std::vector<std::string>* names,
-                                  std::string* error) const {
+                                  std::vector<std::string>* notices, std::string* error) const {
     names->assign(type.slotCount, std::string());
     const std::string where = "slots/" + type.name + "/";
     std::vector<bool> hasName(type.slotCount, false);
@@ -178,9 +185,17 @@ bool PrinterFolder::LoadTypeNames(const FileTypeDescription& type, std::vector<s
     for (uint32_t slot = 0; slot < type.slotCount; ++slot) {
         const std::string number = SlotNumberText(slot);
         if (hasName[slot] != hasData[slot]) {
-            *error = where + number + (hasName[slot] ? ".name has no " + number + ".data"
-                                                     : ".data has no " + number + ".name");
-            return false;
+            // Half a slot, as a failed store of an earlier version left it: the
+            // slot reads empty, and the half is set aside where it is out of
+            // the way but not lost.
+            const std::string half = number + (hasName[slot] ? kNameSuffix : kDataSuffix);
+            const std::string missing = number + (hasName[slot] ? kDataSuffix : kNameSuffix);
+            const std::string aside = "." + half + kUnpairedSuffix;
+            std::error_code failed;
+            fs::rename(folder / half, folder / aside, failed);
+            notices->push_back(where + half + " has no " + missing + "; the slot reads empty" +
+                               (failed ? std::string() : " and the file is kept as " + where + aside));
+            continue;
         }
         if (!hasName[slot]) continue;
         std::string content;
@@ -212,15 +227,75 @@ bool PrinterFolder::ReadFirmware(ByteImage* image, std::string* error) const {
 
 bool PrinterFolder::SaveSlot(const std::string& typeName, uint32_t slotIndex, const std::string& name,
                              const uint8_t* bytes, uint32_t size, std::string* error) const {
+    const fs::path folder = TypeFolder(typeName);
+    const std::string number = SlotNumberText(slotIndex);
+    const fs::path staging = folder / ("." + number + kStagingSuffix);
+    const fs::path ready = folder / ("." + number + kReadySuffix);
     std::error_code failure;
-    fs::create_directories(TypeFolder(typeName), failure);
+    fs::create_directories(folder, failure);
+    // A store that completed but was never moved into place goes first, so
+    // the new one lands on top of it.
+    if (!failure && !MoveStagedSlotIntoPlace(typeName, slotIndex, error)) return false;
+    if (!failure) fs::remove_all(staging, failure);
+    if (!failure) fs::create_directory(staging, failure);
     if (failure) {
-        *error = TypeFolder(typeName).string() + ": " + failure.message();
+        *error = folder.string() + ": " + failure.message();
         return false;
     }
     const std::string nameLine = name + "\n";
-    return WriteFileAtomically(SlotDataPath(typeName, slotIndex), bytes, size, error) &&
-           WriteFileAtomically(SlotNamePath(typeName, slotIndex), nameLine.data(), nameLine.size(), error);
+    const bool written =
+        WriteFileAtomically(staging / (number + kDataSuffix), bytes, size, error) &&
+        WriteFileAtomically(staging / (number + kNameSuffix), nameLine.data(), nameLine.size(), error);
+    if (!written) {
+        fs::remove_all(staging, failure);
+        return false;
+    }
+    fs::rename(staging, ready, failure);
+    if (failure) {
+        *error = ready.string() + ": " + failure.message();
+        fs::remove_all(staging, failure);
+        return false;
+    }
+    return MoveStagedSlotIntoPlace(typeName, slotIndex, error);
+}
+
+// Moves a complete staged slot into place. Each step can be repeated, so a
+// process that ends halfway leaves it for the next to finish.
+bool PrinterFolder::MoveStagedSlotIntoPlace(const std::string& typeName, uint32_t slotIndex,
+                                            std::string* error) const {
+    const fs::path ready = TypeFolder(typeName) / ("." + SlotNumberText(slotIndex) + kReadySuffix);
+    std::error_code failure;
+    if (!fs::is_directory(ready, failure)) return true;
+    for (const fs::path& target : {SlotDataPath(typeName, slotIndex), SlotNamePath(typeName, slotIndex)}) {
+        const fs::path staged = ready / target.filename();
+        if (!fs::exists(staged, failure)) continue;
+        fs::rename(staged, target, failure);
+        if (failure) {
+            *error = target.string() + ": " + failure.message();
+            return false;
+        }
+    }
+    fs::remove(ready, failure);
+    return true;
+}
+
+bool PrinterFolder::FinishStoredSlots(const FileTypeDescription& type, std::string* error) const {
+    std::error_code failure;
+    std::vector<uint32_t> complete;
+    const fs::path folder = TypeFolder(type.name);
+    if (!fs::is_directory(folder, failure)) return true;
+    for (fs::directory_iterator entry(folder, failure), end; !failure && entry != end; entry.increment(failure)) {
+        const std::string name = entry->path().filename().string();
+        uint32_t slotIndex = 0;
+        if (name.size() > sizeof kReadySuffix && IsHiddenName(name) && EndsWith(name, kReadySuffix) &&
+            SlotIndexOf(name.substr(1, name.size() - sizeof kReadySuffix), type.slotCount, &slotIndex)) {
+            complete.push_back(slotIndex);
+        }
+    }
+    for (uint32_t slotIndex : complete) {
+        if (!MoveStagedSlotIntoPlace(type.name, slotIndex, error)) return false;
+    }
+    return true;
 }
 
 bool PrinterFolder::SaveFirmware(const uint8_t* bytes, uint32_t size, std::string* error) const {

@@ -27,6 +27,8 @@ struct PrinterState {
     DeviceFaults faults;
     // names[type][slot index]; empty for an empty slot.
     std::vector<std::vector<std::string>> names;
+    // What loading mended on the way, one line each, for the user to hear once.
+    std::vector<std::string> notices;
 };
 
 class PrinterFolder {
@@ -47,7 +49,10 @@ public:
     bool ReadSlot(const std::string& typeName, uint32_t slotIndex, ByteImage* image, std::string* error) const;
     bool ReadFirmware(ByteImage* image, std::string* error) const;
 
-    // The bytes first, then the name: a name on disk always has its bytes.
+    // Name and bytes change together or not at all: both are written in full
+    // into a hidden staging folder, which a rename then marks complete, and
+    // only a complete one is moved into place (by Load, should the process
+    // end halfway).
     bool SaveSlot(const std::string& typeName, uint32_t slotIndex, const std::string& name, const uint8_t* bytes,
                   uint32_t size, std::string* error) const;
     bool SaveFirmware(const uint8_t* bytes, uint32_t size, std::string* error) const;
@@ -61,8 +66,11 @@ public:
 
 private:
     bool LoadNames(const PrinterDescription& description, std::vector<std::vector<std::string>>* names,
-                   std::string* error) const;
-    bool LoadTypeNames(const FileTypeDescription& type, std::vector<std::string>* names, std::string* error) const;
+                   std::vector<std::string>* notices, std::string* error) const;
+    bool LoadTypeNames(const FileTypeDescription& type, std::vector<std::string>* names,
+                       std::vector<std::string>* notices, std::string* error) const;
+    bool FinishStoredSlots(const FileTypeDescription& type, std::string* error) const;
+    bool MoveStagedSlotIntoPlace(const std::string& typeName, uint32_t slotIndex, std::string* error) const;
 
     std::filesystem::path root_;
 };

@@ -7,28 +7,47 @@
 #include <cstring>
 
 #include "Backends.h"
+#include "FolderLock.h"
 #include "QV7_Sys_API.h"
+#include "TerminalSafeText.h"
 #include "VirtualPrinterDevice.h"
 
 namespace qv7 {
 
 namespace {
 
+using virtualprinter::FolderLock;
 using virtualprinter::VirtualPrinterDevice;
-
 
 class VirtualDriver final : public DeviceDriver {
 public:
     explicit VirtualDriver(std::string dir) : dir_(std::move(dir)) {}
 
     FindResult FindDevice() override {
+        printer_.reset();
+        devicePath_.clear();
+        heldElsewhere_ = false;
+        // The folder is held before it is read: another program's transfer
+        // may be halfway through storing a slot.
+        auto lock = std::make_unique<FolderLock>();
+        if (!dir_.empty() && lock->Hold(dir_) == FolderLock::Result::Busy) {
+            heldElsewhere_ = true;
+            devicePath_ = "virtual:" + virtualprinter::AbsoluteFolderName(dir_);
+            return FindResult{FindStep::Found, devicePath_};
+        }
+        lock_ = std::move(lock);
         std::string error;
         printer_ = VirtualPrinterDevice::Load(dir_, &error);
         if (!printer_) {
             // The library only knows "no device"; a folder typed by hand
-            // deserves its reason somewhere the user can see it.
-            std::fprintf(stderr, "virtual printer: %s\n", error.c_str());
+            // deserves its reason somewhere the user can see it, but its
+            // texts must not take over the terminal.
+            std::fprintf(stderr, "virtual printer: %s\n", virtualprinter::TerminalSafeText(error).c_str());
             return FindResult{FindStep::NoDevice, {}};
+        }
+        for (const std::string& notice : printer_->Notices()) {
+            std::fprintf(stderr, "virtual printer: %s: %s\n", virtualprinter::TerminalSafeText(printer_->Folder()).c_str(),
+                         virtualprinter::TerminalSafeText(notice).c_str());
         }
         if (!printer_->IsPresent()) return FindResult{FindStep::NoDevice, {}};
         devicePath_ = "virtual:" + printer_->Folder();
@@ -39,6 +58,8 @@ public:
         if (!printer_ || devicePath_.empty() || path != devicePath_) return nullptr;
         return &deviceTag_;
     }
+
+    bool HeldElsewhere() const override { return heldElsewhere_; }
 
     bool Control(DriverHandle device, uint32_t controlCode, const uint8_t* input, uint32_t inputLength,
                  uint8_t* output, uint32_t outputLength, uint32_t* returned) override {
@@ -96,7 +117,9 @@ public:
 
 private:
     std::string dir_;
+    std::unique_ptr<FolderLock> lock_;
     std::unique_ptr<VirtualPrinterDevice> printer_;
+    bool heldElsewhere_ = false;
     std::string devicePath_;
     char deviceTag_ = 0;
     char inPipeTag_ = 0;

@@ -23,6 +23,8 @@ namespace {
 // What an old firmware answers for every slot, trailing blank included.
 constexpr char kOldFirmwareName[] = "Blank40 ";
 
+}  // namespace
+
 std::string AbsoluteFolderName(const std::string& dir) {
     std::error_code failure;
     std::filesystem::path path = std::filesystem::absolute(dir, failure);
@@ -31,8 +33,6 @@ std::string AbsoluteFolderName(const std::string& dir) {
     while (name.size() > 1 && name.back() == '/') name.pop_back();
     return name;
 }
-
-}  // namespace
 
 std::unique_ptr<VirtualPrinterDevice> VirtualPrinterDevice::Load(const std::string& dir, std::string* error) {
     std::string reason;

@@ -6,6 +6,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "ByteImage.h"
 #include "CommandBlock.h"
@@ -19,6 +20,10 @@ constexpr uint32_t kSettlePolls = 2;
 // The most one upload may announce: far above any label, symbol, data file or
 // firmware image, and a guard against a size that is really a host bug.
 constexpr uint32_t kLargestUpload = 16u * 1024 * 1024;
+
+// The folder's absolute path, without a trailing separator: what the device
+// path names.
+std::string AbsoluteFolderName(const std::string& dir);
 
 class VirtualPrinterDevice final : public VirtualPrinter {
 public:
@@ -35,6 +40,8 @@ public:
 
     // The folder, absolute and without a trailing separator.
     const std::string& Folder() const { return folderName_; }
+    // What loading the folder mended (PrinterState::notices).
+    const std::vector<std::string>& Notices() const { return state_.notices; }
 
 private:
     enum class Phase {

@@ -1,0 +1,58 @@
+// Small things every fuzz target needs: a scratch folder of its own, whole
+// file reads and writes, the folder's listing, and a clock that runs fast.
+#ifndef QUILLORY_FUZZ_SUPPORT_H
+#define QUILLORY_FUZZ_SUPPORT_H
+
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "qv7/Clock.h"
+
+namespace qv7fuzz {
+
+inline std::string ScratchFolder(const char* name) {
+    std::string pattern = (std::filesystem::temp_directory_path() / (std::string(name) + "-XXXXXX")).string();
+    return mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+inline void WriteWhole(const std::string& path, const void* data, size_t size) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+}
+
+inline std::string ReadWhole(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline std::vector<std::string> Listing(const std::string& dir) {
+    std::vector<std::string> names;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, ignored)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Every read moves a second on: a printer stuck busy costs twenty polls, not
+// twenty seconds.
+class RacingClock final : public qv7::Clock {
+public:
+    uint64_t MonotonicMs() override { return now_ += 1000; }
+    qv7::UtcDate TodayUtc() override { return {2026, 3, 3}; }
+
+private:
+    uint64_t now_ = 0;
+};
+
+}  // namespace qv7fuzz
+
+#endif

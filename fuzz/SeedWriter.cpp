@@ -1,0 +1,139 @@
+// Writes the fuzz targets' seed corpora: CSV texts, the folder of a freshly
+// seeded virtual printer, and real conversations of the library with the
+// virtual printer recorded in the form the hostile driver reads.
+// Usage: fuzz_seeds DIR   (makes DIR/csv, DIR/virtual_folder, DIR/link, DIR/usb)
+#include <cstdio>
+#include <filesystem>
+
+#include "FolderEntries.h"
+#include "FuzzSupport.h"
+#include "HostileDriver.h"
+#include "LinkOperations.h"
+#include "qv7/VirtualPrinter.h"
+
+namespace {
+
+using namespace qv7fuzz;
+namespace fs = std::filesystem;
+
+void Save(const std::string& dir, const std::string& name, const std::vector<uint8_t>& bytes) {
+    fs::create_directories(dir);
+    WriteWhole(dir + "/" + name, bytes.data(), bytes.size());
+}
+
+void WriteCsvSeeds(const std::string& dir) {
+    const char* const texts[] = {
+        "Name,Price\r\nTea,2.50\r\n",
+        "\"Quoted, with comma\",\"with \"\"quotes\"\"\"\nnext,line\rold mac\n",
+        "a,b,c,d,e,f,g,h,i,j\n1,2,3,4,5,6,7,8,9,10\n",
+        "exactly thirty-three characters!!,x\n",
+        "\"open quote\nacross lines\",end\n",
+    };
+    int number = 0;
+    for (const char* text : texts) {
+        Save(dir, "text" + std::to_string(++number), std::vector<uint8_t>(text, text + std::string(text).size()));
+    }
+    std::string hundred;
+    for (int line = 0; line < 101; ++line) hundred += "item" + std::to_string(line) + ",1.00\n";
+    Save(dir, "lines101", std::vector<uint8_t>(hundred.begin(), hundred.end()));
+}
+
+void WriteFolderSeeds(const std::string& dir, const std::string& scratch) {
+    const std::string printer = scratch + "/seeded";
+    std::string error;
+    if (!qv7::VirtualPrinter::Open(printer, &error)) {
+        std::fprintf(stderr, "fuzz_seeds: %s\n", error.c_str());
+        return;
+    }
+    InputRecorder whole;
+    for (size_t index = 0; index < FolderPaths().size(); ++index) {
+        const std::string path = printer + "/" + FolderPaths()[index];
+        if (fs::is_regular_file(path) && fs::file_size(path) < 65536) RecordFolderEntry(whole, index, ReadWhole(path));
+    }
+    whole.Byte(0);
+    // Ask for the file types, then for data slot 1 and read a little of it.
+    const uint8_t fileTypes[] = {5, 0, 0, 0, 0, 0, 2, 0, 0, 0};
+    const uint8_t getFile[] = {4, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0};
+    whole.Byte(kGetBlock), whole.Byte(sizeof fileTypes), whole.Fill(fileTypes, sizeof fileTypes), whole.Byte(2);
+    whole.Byte(kGetBlock), whole.Byte(sizeof getFile), whole.Fill(getFile, sizeof getFile), whole.Byte(4);
+    whole.Byte(kReadBulk), whole.Byte(16);
+    Save(dir, "seeded", whole.bytes);
+
+    InputRecorder broken;
+    RecordFolderEntry(broken, 0, "driver-version 1\ntype DAT 4\n");
+    RecordFolderEntry(broken, 4, "stray bytes");
+    RecordFolderEntry(broken, 10, "NEW\n");
+    broken.Byte(0);
+    Save(dir, "half-slots", broken.bytes);
+}
+
+void RecordLink(const std::string& dir, const std::string& name, const std::string& scratch,
+                const std::vector<std::vector<uint8_t>>& operations) {
+    InputRecorder record;
+    auto driver = std::make_shared<RecordingDriver>(qv7::MakeDriver("virtual:" + scratch + "/printer"), record);
+    qv7::SetDriverFactory([driver] { return driver; });
+    LinkFolder folder{scratch, scratch + "/source.bin", scratch + "/target.bin"};
+    const std::string source(40, 'S');
+    WriteWhole(folder.source, source.data(), source.size());
+    {
+        CQV7_Sys_API connection;
+        for (const std::vector<uint8_t>& operation : operations) {
+            for (uint8_t byte : operation) record.Byte(byte);
+            connection.GetError();
+            RunLinkOperation(operation[0], operation[1], operation[2], connection, folder);
+        }
+    }
+    qv7::SetDriverFactory(nullptr);
+    Save(dir, name, record.bytes);
+}
+
+void WriteLinkSeeds(const std::string& dir, const std::string& scratch) {
+    RecordLink(dir, "catalogue", scratch,
+               {{kVersion, 0, 0}, {kFileTypes, 0, 0}, {kFileTypeAttributes, 1, 0}, {kFileMax, 1, 0},
+                {kFileAttributes, 0, 0}});
+    RecordLink(dir, "get-label", scratch, {{kGetFile, 1, 0}});
+    RecordLink(dir, "get-symbol", scratch, {{kGetFile, 2, 0}});
+    RecordLink(dir, "give-label", scratch, {{kGiveFile, 1, 2}, {kFileStatus, 0, 0}});
+    RecordLink(dir, "give-firmware", scratch, {{kGiveFirmware, 0, 0}});
+}
+
+// A device with one bulk endpoint each way, asked for the type count, then a
+// pipe opened and read.
+void WriteUsbSeeds(const std::string& dir) {
+    const std::vector<uint8_t> session = {
+        0,                                  // start
+        1, 1, 7, 0,                         // one device at 1-7
+        0,                                  // opened
+        0xFF, 2, 0x81, 0x02, 64, 0, 0x02, 0x02, 64, 0, 0,  // interface 0: bulk IN and OUT, 64-byte packets
+        0, 0,                               // no kernel driver
+        0,                                  // claimed
+        0, 0,                               // halts cleared
+        0, 0, 10, 5, 0, 0, 0, 0, 0, 2, 0, 0, 0, 2,  // control: the file-types block
+        10, 0, 0,                           // ... sent
+        2, 0, 3, 0, 0,                      // ... two reply bytes
+        1, 0, 0, 0,                         // open PIPE00
+        2, 1, 16,                           // read 16 from it
+        64, 0};
+    std::vector<uint8_t> bytes = session;
+    bytes.resize(bytes.size() + 64, 0x41);
+    bytes.push_back(0);
+    Save(dir, "session", bytes);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds DIR\n");
+        return 2;
+    }
+    const std::string out = argv[1];
+    const std::string scratch = ScratchFolder("qv7fuzz-seeds");
+    WriteCsvSeeds(out + "/csv");
+    WriteFolderSeeds(out + "/virtual_folder", scratch);
+    WriteLinkSeeds(out + "/link", scratch);
+    WriteUsbSeeds(out + "/usb");
+    std::error_code ignored;
+    fs::remove_all(scratch, ignored);
+    return 0;
+}
