@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -70,6 +71,8 @@ CMainFrame::CMainFrame(CPrinterService& service, SettingsStore& settings, CSyste
       prompt_(prompt),
       files_(files),
       view_(new CQV7View(service, settings, imageList, this)),
+      ownSlotDialogs_(std::make_unique<SlotDialogs>(*view_, prompt, files)),
+      slotDialogs_(ownSlotDialogs_.get()),
       firmwareDialogs_(std::make_unique<FirmwareDialogChoice>(prompt)),
       firmware_(std::make_unique<CFirmwareOperations>(service, files, *firmwareDialogs_, &settings)) {
     PreCreateWindow();
@@ -80,6 +83,7 @@ CMainFrame::CMainFrame(CPrinterService& service, SettingsStore& settings, CSyste
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    CreateSlotMenus();
     setWindowTitle(LoadString(IDS_APP_NAME));
     setWindowIcon(ApplicationIcon());
     WriteFixedSymbolSettings();
@@ -117,7 +121,9 @@ void CMainFrame::CreateActions() {
             if (item.id != kSeparator) add(item.id, QString::fromUtf8(item.text));
         }
     }
-    for (const MenuItemEntry& item : SymbolSlotMenu()) add(item.id, QString::fromUtf8(item.text));
+    for (const auto* slotMenu : {&DataSlotMenu(), &LabelSlotMenu(), &SymbolSlotMenu()}) {
+        for (const MenuItemEntry& item : *slotMenu) add(item.id, QString::fromUtf8(item.text));
+    }
     actions_[ID_VIEW_REFRESH]->setShortcut(Qt::Key_F5);
     actions_[ID_VIEW_TOOLBAR]->setCheckable(true);
     actions_[ID_VIEW_STATUS_BAR]->setCheckable(true);
@@ -147,6 +153,19 @@ void CMainFrame::CreateMenus() {
             }
         }
     }
+}
+
+void CMainFrame::CreateSlotMenus() {
+    const std::pair<FileKind, const std::vector<MenuItemEntry>*> menus[] = {
+        {FileKind::Data, &DataSlotMenu()}, {FileKind::Label, &LabelSlotMenu()}, {FileKind::Symbol, &SymbolSlotMenu()}};
+    for (const auto& [kind, items] : menus) {
+        auto* menu = new QMenu(view_);
+        for (const MenuItemEntry& item : *items) menu->addAction(actions_[item.id]);
+        view_->SetSlotMenu(kind, menu);
+    }
+    view_->SetDroppedFileSender([this](FileKind kind, const QString& path) {
+        return service_.OnSendFile(kind, *slotDialogs_, settings_, this, path);
+    });
 }
 
 void CMainFrame::CreateToolBar() {
@@ -209,6 +228,10 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_FILE_SEND_DATA, [this] { RunSlotCommand(FileKind::Data, TransferDirection::Send); });
     Handle(ID_FILE_SEND_LABEL, [this] { RunSlotCommand(FileKind::Label, TransferDirection::Send); });
     Handle(ID_FILE_DOWNLOAD_SYMBOL, [this] { RunSlotCommand(FileKind::Symbol, TransferDirection::Send); });
+    Handle(ID_REPLACE_DATA_FILE, [this] { ReplaceSlotFile(FileKind::Data); });
+    Handle(ID_GET_SLOT_DATA_FILE, [this] { RunSlotCommand(FileKind::Data, TransferDirection::Receive); });
+    Handle(ID_REPLACE_LABEL_FILE, [this] { ReplaceSlotFile(FileKind::Label); });
+    Handle(ID_GET_SLOT_LABEL_FILE, [this] { RunSlotCommand(FileKind::Label, TransferDirection::Receive); });
     Handle(ID_HELP_FINDER, [this] { OnHelpFinder(); });
     Handle(ID_HELP, [this] { OnHelpFinder(); });
     Handle(ID_CONTEXT_HELP, [this] { OnHelpFinder(); });
@@ -230,6 +253,10 @@ void CMainFrame::ConnectHandlers() {
 void CMainFrame::SendCommand(int commandId) {
     QAction* command = action(commandId);
     if (command && command->isEnabled()) command->trigger();
+}
+
+void CMainFrame::SetSlotDialogs(SlotDialogPort* dialogs) {
+    slotDialogs_ = dialogs ? dialogs : ownSlotDialogs_.get();
 }
 
 void CMainFrame::UpdateCommandStates() {
@@ -333,15 +360,18 @@ void CMainFrame::ShowRefreshProblems() {
 
 void CMainFrame::RunSlotCommand(FileKind kind, TransferDirection direction) {
     if (kind == FileKind::Symbol) EraseSymbolPreview();
-    SlotDialogs dialogs(*view_, prompt_, files_);
     if (direction == TransferDirection::Receive) {
-        service_.OnGetFile(kind, dialogs, settings_, this);
+        service_.OnGetFile(kind, *slotDialogs_, settings_, this);
         if (kind == FileKind::Symbol) view_->Refresh();
     } else {
         // From the menu the tree is read afresh whatever the send's outcome.
-        service_.OnSendFile(kind, dialogs, settings_, this, QString());
+        service_.OnSendFile(kind, *slotDialogs_, settings_, this, QString());
         view_->Refresh();
     }
+}
+
+void CMainFrame::ReplaceSlotFile(FileKind kind) {
+    if (service_.OnSendFile(kind, *slotDialogs_, settings_, this, QString())) view_->Refresh();
 }
 
 void CMainFrame::EraseSymbolPreview() {

@@ -29,6 +29,8 @@ class FileChoicePort;
 class FirmwareDialogChoice;
 class PromptPort;
 class SettingsStore;
+class SlotDialogPort;
+class SlotDialogs;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -49,6 +51,10 @@ public:
     // Runs a command as its menu item would: nothing happens while it is disabled.
     void SendCommand(int commandId);
 
+    // The send and get commands' dialogs; the program's own unless replaced
+    // (null puts them back).
+    void SetSlotDialogs(SlotDialogPort* dialogs);
+
 public slots:
     // Enables each command that has a handler, except those a running
     // transfer guards.
@@ -68,6 +74,7 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    void CreateSlotMenus();
     void WriteFixedSymbolSettings();
     void ConnectHandlers();
     void Handle(int commandId, std::function<void()> handler);
@@ -77,6 +84,9 @@ private:
 
     // A send or get command of the File menu or the toolbar, with what follows it there.
     void RunSlotCommand(FileKind kind, TransferDirection direction);
+    // A slot menu's Replace: the send command, and the tree read afresh
+    // only when the file went across.
+    void ReplaceSlotFile(FileKind kind);
     // The tree's symbol preview goes before a symbol command starts.
     void EraseSymbolPreview();
     void OnFileConvertCsv();
@@ -95,6 +105,8 @@ private:
     QLabel* capsPane_ = nullptr;
     QLabel* numPane_ = nullptr;
     QLabel* scrollPane_ = nullptr;
+    std::unique_ptr<SlotDialogs> ownSlotDialogs_;
+    SlotDialogPort* slotDialogs_;
     CDataFileTable dataTable_;
     std::unique_ptr<FirmwareDialogChoice> firmwareDialogs_;
     std::unique_ptr<CFirmwareOperations> firmware_;

@@ -1,9 +1,15 @@
 #include "CQV7View.h"
 
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 
 #include "AppIcons.h"
@@ -65,6 +71,40 @@ const char* ExpandedSetting(FileKind kind) {
     return setting::kDataFolderExpanded;
 }
 
+// A symbol's item names it "Btmap" and its number; the number also sets how
+// far above the click its preview is drawn.
+const char kNamedSymbol[] = "Btmap";
+constexpr int kPreviewRise = 17;
+const char kDataExtension[] = ".dat";
+const char kLabelExtension[] = ".qv7";
+
+int SymbolNumberInText(const QString& text) {
+    static const char* const numbers[] = {"01", "02", "03", "04", "05", "06", "07", "8", "9", "10"};
+    for (int i = 0; i < 10; ++i) {
+        if (text.contains(QLatin1String(numbers[i]))) return i + 1;
+    }
+    return 1;
+}
+
+// The kind a dropped file is sent as, by the exact ending of its path; false
+// for any other file.
+bool DroppedKind(const QString& path, FileKind* kind) {
+    if (path.endsWith(QLatin1String(kDataExtension))) {
+        *kind = FileKind::Data;
+    } else if (path.endsWith(QLatin1String(kLabelExtension))) {
+        *kind = FileKind::Label;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+QStringList DraggedPaths(const QMimeData* data) {
+    QStringList paths;
+    for (const QUrl& url : data->urls()) paths << url.toLocalFile();
+    return paths;
+}
+
 const char kDocumentMissing[] = "Cannot open %1: the file is not there.";
 const char kDocumentUnopened[] = "Cannot open %1: no program on this computer opens it.";
 
@@ -88,6 +128,10 @@ CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemIma
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Files dragged from the desktop; the items themselves are not dragged.
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
+    menuPresenter_ = [](QMenu* menu, const QPoint& globalPos) { menu->popup(globalPos); };
 
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { OnItemExpanded(item, true); });
     connect(this, &QTreeWidget::itemCollapsed, this,
@@ -158,6 +202,9 @@ void CQV7View::RebuildItems() {
         if (settings_.GetProfileInt(ExpandedSetting(kind), current) == kFolderExpanded) folder->setExpanded(true);
     }
     scrollToItem(rootItem_);
+    // The next symbol click reads the printer afresh.
+    previewedItemText_.clear();
+    dropHighlight_ = SlotRef();
 }
 
 void CQV7View::InsertFolder(FileKind kind) {
@@ -184,9 +231,175 @@ void CQV7View::OnItemExpanded(QTreeWidgetItem* item, bool expanded) {
     if (item == rootItem_) return;
     item->setIcon(0, imageList_.Icon(expanded ? imageList_.OpenFolderIndex() : imageList_.ClosedFolderIndex()));
     for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) {
-        if (item == folderItem(kind)) {
-            settings_.WriteProfileInt(ExpandedSetting(kind), expanded ? kFolderExpanded : kFolderCollapsed);
+        if (item != folderItem(kind)) continue;
+        // The symbol slots move, and the preview drawn beside one of them
+        // would be left beside whatever takes its place.
+        if (kind == FileKind::Symbol) ErasePreview();
+        settings_.WriteProfileInt(ExpandedSetting(kind), expanded ? kFolderExpanded : kFolderCollapsed);
+    }
+}
+
+void CQV7View::SetSlotMenu(FileKind kind, QMenu* menu) {
+    slotMenus_[static_cast<int>(kind)] = menu;
+}
+
+QTreeWidgetItem* CQV7View::SlotItem(SlotRef ref) const {
+    QTreeWidgetItem* folder = folderItem(ref.kind);
+    if (ref.slot == 0 || !folder || ref.slot > folder->childCount()) return nullptr;
+    return folder->child(ref.slot - 1);
+}
+
+void CQV7View::SelectOnly(QTreeWidgetItem* item) {
+    if (item) {
+        setCurrentItem(item);
+    } else {
+        clearSelection();
+        setCurrentItem(nullptr);
+    }
+}
+
+void CQV7View::mouseReleaseEvent(QMouseEvent* event) {
+    QTreeWidget::mouseReleaseEvent(event);
+    // Left and right clicks do the same.
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        OnClickItem(event->position().toPoint());
+    }
+}
+
+void CQV7View::OnClickItem(const QPoint& click) {
+    QTreeWidgetItem* item = itemAt(click);
+    SelectOnly(item);
+    FileKind kind;
+    uint8_t slot;
+    if (!SlotOf(item, &kind, &slot)) {
+        if (click.y() > previewY_ && previewX_ > 100) RedrawPreview();
+        return;
+    }
+    // A click while a transfer runs comes from inside its event pump: a
+    // fetch would be refused, and a menu's command would open its dialog
+    // there and hold the transfer until answered.
+    if (service_.IsTransferInProgress()) return;
+    if (kind == FileKind::Symbol) {
+        OnClickSymbolSlot(item, slot, click);
+        return;
+    }
+    ErasePreview();
+    ShowSlotMenu(kind, click);
+}
+
+void CQV7View::OnClickSymbolSlot(const QTreeWidgetItem* item, uint8_t slot, const QPoint& click) {
+    // The fetch pumps events; from here on the item is known by its text.
+    const QString text = item->text(0);
+    item = nullptr;
+    bool named = false;
+    bool fetched = false;
+    int number = 1;
+    if (text.contains(QLatin1String(kNamedSymbol))) {
+        named = true;
+        number = SymbolNumberInText(text);
+        if (text != previewedItemText_) {
+            ErasePreview();
+            // The clicked slot's own symbol: a name's digits may belong to
+            // another slot, and the cache must hold what the item shows.
+            fetched = service_.ReceiveSymbol(slot, SymbolPreviewCacheFile(), this);
+            previewedItemText_ = fetched ? text : QString();
         }
+    } else {
+        previewedItemText_.clear();
+        ErasePreview();
+    }
+    ShowPreviewAt(click.y() - kPreviewRise * number, named && fetched);
+
+    const QTreeWidgetItem* selected = currentItem();
+    if (selected && !previewedItemText_.isEmpty() && selected->text(0) == previewedItemText_) {
+        ShowSlotMenu(FileKind::Symbol, click);
+    }
+}
+
+void CQV7View::ShowSlotMenu(FileKind kind, const QPoint& click) {
+    QMenu* menu = slotMenus_[static_cast<int>(kind)];
+    if (menu && menuPresenter_) menuPresenter_(menu, viewport()->mapToGlobal(click));
+}
+
+bool CQV7View::AcceptsDrag(const QMimeData* data, const QPoint& pos, SlotRef* target) const {
+    *target = SlotRef();
+    // Nothing may start from inside a running transfer's event pump.
+    if (service_.IsTransferInProgress()) return false;
+    if (!data->hasUrls()) return true;
+    const QStringList paths = DraggedPaths(data);
+    FileKind kind;
+    for (const QString& path : paths) {
+        if (!DroppedKind(path, &kind)) return false;
+    }
+    FileKind slotKind;
+    uint8_t slot;
+    if (paths.size() == 1 && SlotOf(itemAt(pos), &slotKind, &slot) && slotKind == kind) *target = {kind, slot};
+    return true;
+}
+
+QTreeWidgetItem* CQV7View::dropHighlightItem() const {
+    return SlotItem(dropHighlight_);
+}
+
+void CQV7View::SetDropHighlight(SlotRef ref) {
+    if (QTreeWidgetItem* old = SlotItem(dropHighlight_)) {
+        old->setData(0, Qt::BackgroundRole, QVariant());
+        old->setData(0, Qt::ForegroundRole, QVariant());
+    }
+    dropHighlight_ = ref;
+    if (QTreeWidgetItem* item = SlotItem(ref)) {
+        item->setBackground(0, palette().highlight());
+        item->setForeground(0, palette().highlightedText());
+    }
+}
+
+void CQV7View::dragEnterEvent(QDragEnterEvent* event) {
+    dragMoveEvent(event);
+}
+
+void CQV7View::dragMoveEvent(QDragMoveEvent* event) {
+    SlotRef target;
+    if (!AcceptsDrag(event->mimeData(), event->position().toPoint(), &target)) {
+        event->ignore();
+        return;
+    }
+    // Elsewhere the highlight stays where it was, as the cursor left it.
+    if (target.slot != 0) SetDropHighlight(target);
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void CQV7View::dragLeaveEvent(QDragLeaveEvent* event) {
+    SetDropHighlight(SlotRef());
+    event->accept();
+}
+
+void CQV7View::dropEvent(QDropEvent* event) {
+    SlotRef target;
+    const bool accepted = AcceptsDrag(event->mimeData(), event->position().toPoint(), &target);
+    SetDropHighlight(SlotRef());
+    if (!accepted) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    if (!event->mimeData()->hasUrls()) return;
+    // The send dialogs open once the drop is over: opened from inside it,
+    // they would hold the program the files came from until answered.
+    const QStringList paths = DraggedPaths(event->mimeData());
+    QTimer::singleShot(0, this, [this, paths, target] { SendDroppedFiles(paths, target); });
+}
+
+void CQV7View::SendDroppedFiles(const QStringList& paths, SlotRef target) {
+    if (rootItem_) SelectOnly(rootItem_);
+    for (const QString& path : paths) {
+        FileKind kind;
+        if (!DroppedKind(path, &kind)) continue;
+        // Selected so that the send dialog offers this slot first; looked
+        // up now, since a send before it may have rebuilt the items.
+        if (QTreeWidgetItem* item = SlotItem(target)) SelectOnly(item);
+        if (droppedFileSender_ && droppedFileSender_(kind, path)) Refresh();
     }
 }
 

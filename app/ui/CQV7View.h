@@ -6,7 +6,12 @@
 
 #include <QTreeWidget>
 
+#include <functional>
+
 #include "FileKind.h"
+
+class QMenu;
+class QMimeData;
 
 namespace quillory {
 
@@ -34,6 +39,24 @@ public:
     // The catalogue entry a slot item stands for, looked up now; null for an
     // empty slot and for the root and folder items.
     CSlotEntry* SlotEntryOf(const QTreeWidgetItem* item) const;
+
+    // How a slot's pop-up menu is shown at a point of the screen. By default
+    // it pops up and returns at once: its command then runs from the
+    // program's own event loop, never from inside the click that opened it.
+    using MenuPresenter = std::function<void(QMenu* menu, const QPoint& globalPos)>;
+    void SetMenuPresenter(MenuPresenter presenter) { menuPresenter_ = std::move(presenter); }
+    // The pop-up menu the program offers for the slots of a kind; the view
+    // does not own it.
+    void SetSlotMenu(FileKind kind, QMenu* menu);
+
+    // Runs the send command of a kind for a dropped file; true when the file
+    // reached the printer.
+    using DroppedFileSender = std::function<bool(FileKind kind, const QString& path)>;
+    void SetDroppedFileSender(DroppedFileSender sender) { droppedFileSender_ = std::move(sender); }
+
+    // The slot item that shows where a single dragged file would go; null
+    // when none does.
+    QTreeWidgetItem* dropHighlightItem() const;
 
     // Asks the desktop to open a document of the installation; a document
     // that is not there, or that nothing opens, is reported by cannotOpen.
@@ -80,12 +103,37 @@ public:
     const QString& previewedItemText() const { return previewedItemText_; }
     void SetPreviewedItemText(const QString& text) { previewedItemText_ = text; }
 
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
+    // A slot by value: items are made anew whenever the catalogue changes,
+    // so nothing that can outlive a rebuild holds an item.
+    struct SlotRef {
+        FileKind kind = FileKind::Data;
+        uint8_t slot = 0;  // 0: none
+    };
+
     bool LoadPreviewCache(CDibImage* image) const;
 
     void InsertFolder(FileKind kind);
     void ShowPrinterProblem();
     void OnItemExpanded(QTreeWidgetItem* item, bool expanded);
+    void OnClickItem(const QPoint& click);
+    void OnClickSymbolSlot(const QTreeWidgetItem* item, uint8_t slot, const QPoint& click);
+    void ShowSlotMenu(FileKind kind, const QPoint& click);
+    QTreeWidgetItem* SlotItem(SlotRef ref) const;
+    void SelectOnly(QTreeWidgetItem* item);
+
+    // Whether the dragged data may be dropped here; and the slot a single
+    // file would go to, if any.
+    bool AcceptsDrag(const QMimeData* data, const QPoint& pos, SlotRef* target) const;
+    void SetDropHighlight(SlotRef ref);
+    void SendDroppedFiles(const QStringList& paths, SlotRef target);
 
     CPrinterService& service_;
     SettingsStore& settings_;
@@ -100,6 +148,10 @@ private:
     int previewY_ = 0;
     QString previewedItemText_;
     SymbolPreviewOverlay* previewOverlay_;
+    MenuPresenter menuPresenter_;
+    QMenu* slotMenus_[3] = {nullptr, nullptr, nullptr};
+    DroppedFileSender droppedFileSender_;
+    SlotRef dropHighlight_;
 };
 
 }  // namespace quillory

@@ -52,6 +52,18 @@ const std::vector<MenuEntry>& MainMenu() {
     return menu;
 }
 
+const std::vector<MenuItemEntry>& DataSlotMenu() {
+    static const std::vector<MenuItemEntry> menu = {{ID_REPLACE_DATA_FILE, "&Replace data file..."},
+                                                    {ID_GET_SLOT_DATA_FILE, "&Get data file..."}};
+    return menu;
+}
+
+const std::vector<MenuItemEntry>& LabelSlotMenu() {
+    static const std::vector<MenuItemEntry> menu = {{ID_REPLACE_LABEL_FILE, "&Replace label file..."},
+                                                    {ID_GET_SLOT_LABEL_FILE, "&Get label file..."}};
+    return menu;
+}
+
 const std::vector<MenuItemEntry>& SymbolSlotMenu() {
     static const std::vector<MenuItemEntry> menu = {{ID_FILE_SAVE_SYMBOL, "Save symbol file to PC..."}};
     return menu;

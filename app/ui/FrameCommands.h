@@ -21,6 +21,14 @@ struct MenuEntry {
 
 const std::vector<MenuEntry>& MainMenu();
 
+// The tree's pop-up menus, each with the number of the menu it is.
+inline constexpr int IDR_DATA_SLOT_MENU = 114;
+inline constexpr int IDR_LABEL_SLOT_MENU = 129;
+inline constexpr int IDR_SYMBOL_SLOT_MENU = 159;
+
+// A data slot's and a label slot's commands.
+const std::vector<MenuItemEntry>& DataSlotMenu();
+const std::vector<MenuItemEntry>& LabelSlotMenu();
 // The pop-up menu of a symbol slot whose symbol is in the preview.
 const std::vector<MenuItemEntry>& SymbolSlotMenu();
 

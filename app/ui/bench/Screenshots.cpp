@@ -1,7 +1,7 @@
 // Renders the main window, its menus, the About box, the send and get dialogs,
-// the progress window, the symbol browse dialog, the tree's symbol preview and
-// the firmware dialogs to PNG files, for looking at the program without a
-// display:
+// the progress window, the symbol browse dialog, the tree's slot menu and
+// symbol preview and the firmware dialogs to PNG files, for looking at the
+// program without a display:
 //   QT_QPA_PLATFORM=offscreen ui_screenshots OUTPUT_DIR
 // The printer is a fresh virtual one and the settings a fresh store, both in a
 // temporary folder.
@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTreeWidgetItem>
@@ -100,19 +101,55 @@ void SaveSymbolBrowser(quillory::PromptPort& prompt, QWidget* parent, const QStr
     Save(&dialog, folder, "symbol-browse.png");
 }
 
-// The tree with symbol slot 3 clicked: fetched into the cache and drawn beside it.
+// A click on a point of the tree, as the mouse makes it.
+void ClickTree(quillory::CQV7View* view, const QPoint& at, Qt::MouseButton button) {
+    const QPointF local(at);
+    const QPointF global(view->viewport()->mapToGlobal(at));
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &release);
+}
+
+// The main window with the pop-up menu that is open drawn over it where it
+// pops up, its first item under the mouse.
+void SaveWithPopup(QWidget* window, const QString& folder, const char* name) {
+    QCoreApplication::processEvents();
+    QPixmap shot = window->grab();
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        menu->setActiveAction(menu->actions().value(0));
+        QCoreApplication::processEvents();
+        shot = window->grab();
+        QPainter painter(&shot);
+        painter.drawPixmap(window->mapFromGlobal(menu->pos()), menu->grab());
+        painter.end();
+        menu->hide();
+    }
+    const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+    if (!shot.save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+// The tree with a data slot right-clicked: its menu open beside the slot.
+void SaveSlotMenu(quillory::CQuilloryApp& application, const QString& folder) {
+    quillory::CMainFrame* frame = application.mainFrame();
+    quillory::CQV7View* view = frame->view();
+    QTreeWidgetItem* slot = view->folderItem(quillory::FileKind::Data)->child(3);
+    view->scrollToItem(slot);
+    QCoreApplication::processEvents();
+    ClickTree(view, view->visualItemRect(slot).center(), Qt::RightButton);
+    SaveWithPopup(frame, folder, "main-slot-menu.png");
+}
+
+// The tree with symbol slot 3 clicked: fetched into the cache, drawn beside
+// it, and its menu open.
 void SaveTreePreview(quillory::CQuilloryApp& application, const QString& folder) {
     quillory::CMainFrame* frame = application.mainFrame();
     quillory::CQV7View* view = frame->view();
     QTreeWidgetItem* slot = view->folderItem(quillory::FileKind::Symbol)->child(2);
-    view->setCurrentItem(slot);
     view->scrollToItem(slot);
     QCoreApplication::processEvents();
-    if (!application.printerService().ReceiveSymbol(3, quillory::SymbolPreviewCacheFile(), view)) return;
-    view->SetPreviewedItemText(slot->text(0));
-    const int clickY = view->visualItemRect(slot).center().y();
-    view->ShowPreviewAt(clickY - 17 * 3, true);
-    Save(frame, folder, "main-symbol-preview.png");
+    ClickTree(view, view->visualItemRect(slot).center(), Qt::LeftButton);
+    SaveWithPopup(frame, folder, "main-symbol-preview.png");
 }
 
 }  // namespace
@@ -185,6 +222,7 @@ int main(int argc, char** argv) {
     wait.Close();
 
     SaveSymbolBrowser(prompt, frame, out);
+    SaveSlotMenu(application, out);
     SaveTreePreview(application, out);
 
     quillory::CSelectModelDialog model(prompt);

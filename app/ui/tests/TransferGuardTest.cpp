@@ -6,7 +6,9 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QApplication>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 
@@ -145,6 +147,32 @@ public:
 private:
     CQuilloryApp*& app_;
 };
+
+TEST_F(DuringATransfer, ATreeClickOpensNoMenuAndFetchesNothingAndADropIsRefused) {
+    int menus = 0;
+    view()->SetMenuPresenter([&](QMenu*, const QPoint&) { ++menus; });
+    folderItem(FileKind::Data)->setExpanded(true);
+    folderItem(FileKind::Symbol)->setExpanded(true);
+    auto slotPoint = [&](FileKind kind) { return view()->visualItemRect(folderItem(kind)->child(2)).center(); };
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("list.dat"))});
+    bool dragAccepted = true;
+    ASSERT_TRUE(ReceiveLabel([&] {
+        QTest::mouseClick(view()->viewport(), Qt::RightButton, Qt::NoModifier, slotPoint(FileKind::Data));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, slotPoint(FileKind::Symbol));
+        QDragEnterEvent enter(slotPoint(FileKind::Data), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view()->viewport(), &enter);
+        dragAccepted = enter.isAccepted();
+    }));
+    EXPECT_EQ(menus, 0);
+    EXPECT_TRUE(view()->previewedItemText().isEmpty());
+    EXPECT_FALSE(dragAccepted);
+    EXPECT_TRUE(prompt.shown.empty());
+
+    QCoreApplication::processEvents();
+    QTest::mouseClick(view()->viewport(), Qt::RightButton, Qt::NoModifier, slotPoint(FileKind::Data));
+    EXPECT_EQ(menus, 1) << "after the transfer the menu is back";
+}
 
 TEST_F(DuringATransfer, ARealMessageBoxNeverOpensInsideTheTransfersPump) {
     // A megabyte keeps the transfer going long enough for a box to get in its way.

@@ -1,0 +1,181 @@
+// The tree's clicks, slot menus, symbol preview on click and files dropped
+// from the desktop, on the real program offscreen.
+#include <QApplication>
+#include <QComboBox>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
+
+#include "BitmapFiles.h"
+#include "CSendFileDialog.h"
+#include "ProgramFixture.h"
+#include "SlotDialogPort.h"
+#include "StringTable.h"
+
+namespace {
+
+using namespace quillory;
+
+// Send dialogs that note the kind, file and the tree's selected slot each
+// opens with, then press OK for slot 5.
+class AnsweringSlotDialogs : public SlotDialogPort {
+public:
+    explicit AnsweringSlotDialogs(const CQV7View& tree) : tree_(tree) {}
+    bool RunGetDialog(GetFileForm& form, QWidget*) override {
+        opened << QStringLiteral("get %1").arg(int(form.kind()));
+        return false;
+    }
+    bool RunSendDialog(SendFileForm& form, QWidget*) override {
+        FileKind kind;
+        uint8_t selected = 0;
+        CQV7View::SlotOf(tree_.currentItem(), &kind, &selected);
+        opened << QStringLiteral("send %1 %2 %3")
+                      .arg(int(form.kind()))
+                      .arg(QFileInfo(form.sourcePath()).fileName())
+                      .arg(selected);
+        return form.Accept(form.sourcePath(), 5, nullptr);
+    }
+    QStringList opened;
+
+private:
+    const CQV7View& tree_;
+};
+
+class TreeInteractions : public quillorytest::ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        Start();
+        frame()->resize(640, 640);
+        for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) folderItem(kind)->setExpanded(true);
+        view()->SetMenuPresenter([this](QMenu* menu, const QPoint& at) {
+            menus << view()->viewport()->mapFromGlobal(at).y();
+            for (QAction* action : menu->actions()) {
+                EXPECT_TRUE(action->isEnabled());
+                menus << action->text() + "|" + action->data().toString() + "|" + action->statusTip();
+            }
+        });
+    }
+
+    QTreeWidgetItem* Slot(FileKind kind, int slot) const { return folderItem(kind)->child(slot - 1); }
+    QPoint At(QTreeWidgetItem* item) const {
+        view()->scrollToItem(item);
+        return view()->visualItemRect(item).center();
+    }
+    void Click(const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(view()->viewport(), button, Qt::NoModifier, at);
+    }
+
+    // Drags files over a point and drops them there if the drag is taken.
+    bool Drop(const QStringList& names, const QPoint& at) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& name : names) urls << QUrl::fromLocalFile(Path(qPrintable(name)));
+        data.setUrls(urls);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view()->viewport(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view()->viewport(), &drop);
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+    QList<QVariant> menus;  // each menu's y in the tree, then its items
+};
+
+TEST_F(TreeInteractions, LeftAndRightClicksOnASlotOpenItsKindsMenuThereAndNothingElseDoes) {
+    const QPoint at = At(Slot(FileKind::Data, 2));
+    Click(at);
+    Click(at, Qt::RightButton);
+    const QList<QVariant> dataMenu{at.y(), "&Replace data file...|32789|Replaces data file in selected slot",
+                                   "&Get data file...|32790|Saves the selected data file to the PC"};
+    EXPECT_EQ(menus, dataMenu + dataMenu);
+    menus.clear();
+    Click(At(Slot(FileKind::Label, 30)), Qt::RightButton);
+    EXPECT_EQ(menus.mid(1), (QList<QVariant>{"&Replace label file...|32791|Replaces the label file in selected slot",
+                                             "&Get label file...|32792|Saves the selected label file to the PC"}));
+    Click(At(folderItem(FileKind::Label)));
+    Click(At(view()->rootItem()), Qt::RightButton);
+    Click(QPoint(400, view()->viewport()->height() - 2));
+    EXPECT_EQ(menus.size(), 3);
+    EXPECT_EQ(view()->currentItem(), nullptr);
+}
+
+TEST_F(TreeInteractions, ASymbolClickFetchesItsSlotOnceDrawsItAboveTheClickAndOffersSaving) {
+    const quillorytest::Bytes bmp = quillorytest::Bmp{150, 150, 1, quillorytest::BlackAndWhite()}.File();
+    WritePrinterFile("slots/MAP/03.data", QByteArray(reinterpret_cast<const char*>(bmp.data()), int(bmp.size())));
+    qputenv("QUILLORY_TRACE", Path("trace.txt").toUtf8());
+    auto fetches = [&] {
+        QFile trace(Path("trace.txt"));
+        return trace.open(QIODevice::ReadOnly) ? trace.readAll().count("find ") : 0;
+    };
+    auto pixel = [&](int x, int y) { return view()->viewport()->grab().toImage().pixel(x, y); };
+    folderItem(FileKind::Data)->setExpanded(false);
+    folderItem(FileKind::Label)->setExpanded(false);
+    QTreeWidgetItem* slot3 = Slot(FileKind::Symbol, 3);
+    ASSERT_EQ(slot3->text(0), "(Slot 3)  Btmap03.bmp");
+    // Rows tall enough that slot 3, the seventh row, lies under y 200.
+    for (int size = 16; size <= 40 && !view()->visualItemRect(slot3).contains(50, 200); ++size) {
+        view()->setIconSize(QSize(size, size));
+    }
+    const QPoint at(view()->visualItemRect(slot3).left() + 20, 200);
+    ASSERT_TRUE(view()->visualItemRect(slot3).contains(at));
+
+    Click(at);
+    EXPECT_EQ(fetches(), 1);
+    EXPECT_EQ(pixel(250, 149), qRgb(0, 0, 0));
+    EXPECT_EQ(pixel(250 + 111, 149 + 111), qRgb(0, 0, 0));
+    EXPECT_EQ(pixel(250, 148), qRgb(255, 255, 255));
+    Click(at, Qt::RightButton);
+    EXPECT_EQ(fetches(), 1);
+    EXPECT_EQ(pixel(250, 149), qRgb(255, 255, 255));
+    const QList<QVariant> saveMenu{200, "Save symbol file to PC...|32831|Save symbol file to the PC"};
+    EXPECT_EQ(menus, saveMenu + saveMenu);
+
+    Click(At(Slot(FileKind::Symbol, 10)));  // "(Slot 10)  <empty slot>"
+    EXPECT_EQ(fetches(), 1);
+    EXPECT_EQ(menus.size(), 4);
+    EXPECT_TRUE(view()->previewedItemText().isEmpty());
+}
+
+TEST_F(TreeInteractions, DroppedFilesOpenTheirSendDialogsInTurnAndASingleOnePreselectsTheSlotUnderIt) {
+    AnsweringSlotDialogs dialogs(*view());
+    frame()->SetSlotDialogs(&dialogs);
+    EXPECT_FALSE(Drop({"LIST.DAT"}, At(Slot(FileKind::Data, 4))));
+    EXPECT_FALSE(Drop({"list.dat", "logo.bmp"}, At(Slot(FileKind::Data, 4))));
+    ASSERT_TRUE(Drop({"list.dat"}, At(Slot(FileKind::Label, 3))));
+    ASSERT_TRUE(Drop({"list.dat", "shelf.qv7"}, At(Slot(FileKind::Data, 4))));
+    ASSERT_TRUE(Drop({"shelf.qv7"}, At(Slot(FileKind::Label, 3))));
+    view()->setCurrentItem(Slot(FileKind::Label, 2));
+    frame()->SendCommand(ID_REPLACE_LABEL_FILE);
+    frame()->SendCommand(ID_GET_SLOT_DATA_FILE);
+    EXPECT_EQ(dialogs.opened, (QStringList{"send 0 list.dat 0", "send 0 list.dat 0", "send 1 shelf.qv7 0",
+                                           "send 1 shelf.qv7 3", "send 1  2", "get 0"}));
+    EXPECT_EQ(view()->currentItem(), Slot(FileKind::Label, 2)) << "no send went across: the tree stays";
+    frame()->SetSlotDialogs(nullptr);
+
+    QByteArray bytes(32, 'x');
+    bytes[kDataFileMarkerOffset] = char(kDataFileMarker);
+    WritePrinterFile("../list.dat", bytes);
+    QStringList shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<CSendFileDialog*>(QApplication::activeModalWidget())) {
+            answer.stop();
+            shown << dialog->sourceEdit()->text() << dialog->slotList()->currentText();
+            dialog->accept();
+        }
+    });
+    answer.start(5);
+    ASSERT_TRUE(Drop({"list.dat"}, At(Slot(FileKind::Data, 4))));
+    EXPECT_EQ(shown, (QStringList{Path("list.dat"), "(Slot 4)  <empty slot>"}));
+    EXPECT_EQ(QFile(Path("printer/slots/DAT/04.data")).size(), 32);
+    EXPECT_EQ(Stored("DataUploadPath").toString(), Path("list.dat"));
+    EXPECT_TRUE(view()->selectedItems().isEmpty()) << "the tree was read afresh";
+}
+
+}  // namespace
