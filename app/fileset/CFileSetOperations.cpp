@@ -195,7 +195,11 @@ bool CFileSetOperations::SendFileSet(FileSetDialogPort& dialogs, SettingsStore& 
     if (!dialogs.RunSendFileSetDialog(form, parent)) return false;
     settings.WriteProfileString(setting::kFileSetUploadPath, form.path());
 
-    const bool sent = SendFileSetDefinition(form.path(), parent);
+    return SendAndReport(form.path(), parent);
+}
+
+bool CFileSetOperations::SendAndReport(const QString& path, QWidget* parent) {
+    const bool sent = SendFileSetDefinition(path, parent);
     if (sent) {
         service_.prompt().ShowMessage(LoadString(IDS_SEND_FILE_SET_DONE), MessageIcon::Information,
                                       MessageButtons::Ok);
@@ -214,12 +218,18 @@ void CFileSetOperations::GetAllFiles(FileSetDialogPort& dialogs, SettingsStore& 
     if (!dialogs.RunGetAllFilesDialog(form, parent)) return;
     settings.WriteProfileString(setting::kDownloadAllPath, form.folder());
 
-    if (WriteAllFilesDefinition(form.folder(), parent)) {
+    ReceiveAndReport(form.folder(), parent);
+}
+
+bool CFileSetOperations::ReceiveAndReport(const QString& folder, QWidget* parent) {
+    const bool received = WriteAllFilesDefinition(folder, parent);
+    if (received) {
         service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_DONE), MessageIcon::Information, MessageButtons::Ok);
     } else {
         service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_FAILED), MessageIcon::Exclamation,
                                       MessageButtons::Ok);
     }
+    return received;
 }
 
 }  // namespace quillory

@@ -38,6 +38,10 @@ public:
     bool SendFileSet(FileSetDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
     void GetAllFiles(FileSetDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
 
+    // The commands after their dialog: the set, then its summary message.
+    bool SendAndReport(const QString& path, QWidget* parent);
+    bool ReceiveAndReport(const QString& folder, QWidget* parent);
+
     // Validates the definition against the installed schema, then sends each
     // listed data and label file in document order; a failed file does not
     // stop the others. True only when everything was sent.

@@ -18,8 +18,8 @@ bool SendFileSetForm::Accept(const QString& text) {
     return true;
 }
 
-bool GetAllFilesForm::Accept(const QString& fieldText) {
-    if (prompt_.ShowMessage(LoadString(IDS_OVERWRITE_FOLDER), MessageIcon::None, MessageButtons::YesNo) !=
+bool GetAllFilesForm::Accept(const QString& fieldText, bool confirmed) {
+    if (!confirmed && prompt_.ShowMessage(LoadString(IDS_OVERWRITE_FOLDER), MessageIcon::None, MessageButtons::YesNo) !=
         MessageAnswer::Yes) {
         return false;
     }

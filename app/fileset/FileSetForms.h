@@ -29,8 +29,9 @@ public:
     GetAllFilesForm(PromptPort& prompt, QString folder) : prompt_(prompt), folder_(std::move(folder)) {}
     const QString& folder() const { return folder_; }
     // OK with the folder field's text: the overwrite question first, then
-    // the folder must exist. True with the folder taken.
-    bool Accept(const QString& fieldText);
+    // the folder must exist. True with the folder taken. Already confirmed
+    // (qv7 get-all --yes), the question is not asked.
+    bool Accept(const QString& fieldText, bool confirmed = false);
 
 private:
     PromptPort& prompt_;
