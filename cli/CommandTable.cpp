@@ -52,6 +52,25 @@ const std::vector<Command>& AllCommands() {
          "OUT.dat is by default the CSV file's name with .dat, in the CSV file's folder;\n"
          "a file already there is replaced. Nothing is written when the conversion fails.\n",
          RunConvert},
+        {"send-set", "send every file a file set definition (.fsd) lists",
+         "Usage: qv7 send-set FILE.fsd\n"
+         "\n"
+         "Checks FILE.fsd against the installed schema (quilloryFileSet.xsd, found from\n"
+         "the dir value of the machine-wide settings), then sends each data and label\n"
+         "file it lists to its slot, in the order listed. A file that cannot be sent\n"
+         "does not stop the others; the command fails if any did.\n",
+         RunSendSet},
+        {"get-all", "copy every data and label file of the printer into a folder",
+         "Usage: qv7 get-all FOLDER [--yes]\n"
+         "\n"
+         "Copies every data file, then every label file, into FOLDER as SLOT_NAME.dat\n"
+         "and SLOT_NAME.qv7 (each tried up to 3 times; label files are not copied when\n"
+         "a data file could not be), and writes allFiles.fsd there listing what came,\n"
+         "ready for 'qv7 send-set'. Files of the same names are replaced after you\n"
+         "answer Yes, or with --yes; without a terminal to answer, nothing is copied.\n"
+         "\n"
+         "  -y, --yes   replace files without asking\n",
+         RunGetAll},
         {"firmware", "get, back up, upgrade or restore the printer's firmware",
          "Usage: qv7 firmware get FILE|FOLDER [--yes]\n"
          "       qv7 firmware backup [--yes]\n"

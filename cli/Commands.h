@@ -33,6 +33,8 @@ int RunConvert(const Arguments& args);
 int RunFirmware(const Arguments& args);
 int RunPaths(const Arguments& args);
 int RunDoctor(const Arguments& args);
+int RunSendSet(const Arguments& args);
+int RunGetAll(const Arguments& args);
 
 // Prints "qv7: " + message to stderr and returns kExitUsage.
 int UsageError(const std::string& message);

@@ -17,4 +17,12 @@ cmake --build "$dir" --target Quillory qv7
 
 printer="${QUILLORY_VIRTUAL_PRINTER:-${XDG_DATA_HOME:-$HOME/.local/share}/Quillory/virtual-printer}"
 mkdir -p "$printer"
+# The machine-wide settings an installation has, for the program in the build
+# tree: its folder, so "Send file set..." finds the schema the build copied.
+# A QUILLORY_MACHINE_SETTINGS already set (a real file, a test's) is kept.
+if [ -z "${QUILLORY_MACHINE_SETTINGS:-}" ]; then
+    QUILLORY_MACHINE_SETTINGS="$dir/machine-settings.conf"
+    printf 'dir=%s\n' "$dir/bin" >"$QUILLORY_MACHINE_SETTINGS"
+    export QUILLORY_MACHINE_SETTINGS
+fi
 exec "$dir/bin/Quillory" --device "virtual:$printer"

@@ -176,8 +176,18 @@ bool CPrinterService::Transfer(FileKind kind, TransferDirection direction, uint8
                                QWidget* parent) {
     TransferBusyGuard busy(*this);
     if (!busy.acquired()) return false;
-    transferError_.clear();
+    return RunJob(kind, direction, slot, path, parent);
+}
 
+bool CPrinterService::Transfer(const TransferBusyGuard& busy, FileKind kind, TransferDirection direction,
+                               uint8_t slot, const QString& path, QWidget* parent) {
+    if (!busy.Holds(*this)) return false;
+    return RunJob(kind, direction, slot, path, parent);
+}
+
+bool CPrinterService::RunJob(FileKind kind, TransferDirection direction, uint8_t slot, const QString& path,
+                             QWidget* parent) {
+    transferError_.clear();
     const bool sending = direction == TransferDirection::Send;
     if (sending && kind == FileKind::Data && !HasDataFileMarker(path)) return false;
 

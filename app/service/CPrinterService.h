@@ -21,6 +21,7 @@ class PromptPort;
 class ProgressWindowFactory;
 class SettingsStore;
 class SlotDialogPort;
+class TransferBusyGuard;
 
 enum class TransferDirection { Receive, Send };
 
@@ -70,6 +71,11 @@ public:
     bool SendLabelFile(uint8_t slot, const QString& path, QWidget* parent);
     bool SendSymbol(uint8_t slot, const QString& path, QWidget* parent);
     bool Transfer(FileKind kind, TransferDirection direction, uint8_t slot, const QString& path, QWidget* parent);
+    // A job inside an operation that already holds the busy flag for many
+    // jobs (a file set): the guard it holds is the proof. False, with nothing
+    // done, for a guard that was not acquired or belongs to another service.
+    bool Transfer(const TransferBusyGuard& busy, FileKind kind, TransferDirection direction, uint8_t slot,
+                  const QString& path, QWidget* parent);
 
     // The send and get commands: the slot dialog, then the job, then a box
     // with the outcome. The folder or path is stored only after OK. A send
@@ -102,6 +108,7 @@ private:
     using SlotList = std::vector<CSlotEntry>;
 
     const SlotList* ListOf(FileKind kind) const;
+    bool RunJob(FileKind kind, TransferDirection direction, uint8_t slot, const QString& path, QWidget* parent);
 
     PromptPort& prompt_;
     ProgressWindowFactory& progressWindows_;
@@ -125,6 +132,7 @@ public:
 
     // False when another transfer already ran: the operation must not start.
     bool acquired() const { return acquired_; }
+    bool Holds(const CPrinterService& service) const { return acquired_ && &service_ == &service; }
 
 private:
     CPrinterService& service_;

@@ -15,11 +15,13 @@
 
 #include "AppIcons.h"
 #include "CAboutDlg.h"
+#include "CFileSetOperations.h"
 #include "CFirmwareOperations.h"
 #include "CPrinterService.h"
 #include "CQV7View.h"
 #include "CsvConversion.h"
 #include "FileChoicePort.h"
+#include "FileSetDialogs.h"
 #include "FirmwareDialogChoice.h"
 #include "FrameCommands.h"
 #include "KeyLockState.h"
@@ -74,7 +76,8 @@ CMainFrame::CMainFrame(CPrinterService& service, SettingsStore& settings, CSyste
       ownSlotDialogs_(std::make_unique<SlotDialogs>(*view_, prompt, files)),
       slotDialogs_(ownSlotDialogs_.get()),
       firmwareDialogs_(std::make_unique<FirmwareDialogChoice>(prompt)),
-      firmware_(std::make_unique<CFirmwareOperations>(service, files, *firmwareDialogs_, &settings)) {
+      firmware_(std::make_unique<CFirmwareOperations>(service, files, *firmwareDialogs_, &settings)),
+      fileSets_(std::make_unique<CFileSetOperations>(service)) {
     PreCreateWindow();
 
     setCentralWidget(view_);
@@ -248,6 +251,22 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_FIRMWARE_UPGRADE, [this] { firmware_->BackUpAndUpgrade(this); });
     Handle(ID_FIRMWARE_GET_CURRENT, [this] { firmware_->FetchFirmware(this, kSaveToChosenFile); });
     Handle(ID_FIRMWARE_RESTORE, [this] { firmware_->RestoreFirmware(this); });
+    Handle(ID_FILE_SEND_FILE_SET, [this] { OnFileSendFileSet(); });
+    Handle(ID_FILE_GET_ALL_FILES, [this] {
+        FileSetDialogs dialogs(files_);
+        fileSets_->GetAllFiles(dialogs, settings_, this);
+        // Each file's window closed while the set still held the busy flag.
+        UpdateCommandStates();
+    });
+}
+
+void CMainFrame::OnFileSendFileSet() {
+    FileSetDialogs dialogs(files_);
+    fileSets_->SendFileSet(dialogs, settings_, this);
+    UpdateCommandStates();
+    // Read afresh whatever the outcome: part of a set may have gone across.
+    view_->Refresh();
+    ShowRefreshProblems();
 }
 
 void CMainFrame::SendCommand(int commandId) {

@@ -21,6 +21,7 @@ class QToolBar;
 
 namespace quillory {
 
+class CFileSetOperations;
 class CFirmwareOperations;
 class CPrinterService;
 class CQV7View;
@@ -47,6 +48,7 @@ public:
 
     // The firmware commands' operations, answered by the firmware dialogs.
     CFirmwareOperations& firmware() const { return *firmware_; }
+    CFileSetOperations& fileSets() const { return *fileSets_; }
 
     // Runs a command as its menu item would: nothing happens while it is disabled.
     void SendCommand(int commandId);
@@ -90,6 +92,7 @@ private:
     // The tree's symbol preview goes before a symbol command starts.
     void EraseSymbolPreview();
     void OnFileConvertCsv();
+    void OnFileSendFileSet();
     void OnAppExit();
     void OnViewToolBar();
     void OnViewStatusBar();
@@ -110,6 +113,7 @@ private:
     CDataFileTable dataTable_;
     std::unique_ptr<FirmwareDialogChoice> firmwareDialogs_;
     std::unique_ptr<CFirmwareOperations> firmware_;
+    std::unique_ptr<CFileSetOperations> fileSets_;
     QHash<int, QAction*> actions_;
     QSet<int> handled_;
     // How far the window's inside sits from its outer corner while shown

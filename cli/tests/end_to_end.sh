@@ -213,5 +213,20 @@ echo "two programs, one printer: 50 rounds, $busy with a busy refusal, $torn tor
 [ $torn -eq 0 ] || { echo "FAIL: $torn torn slots"; failures=$((failures + 1)); }
 [ $refused -eq 0 ] || { echo "FAIL: $refused refused folders"; sed 's/^/  /' round.err; failures=$((failures + 1)); }
 
+# File sets, on a printer of their own (the one above now holds a name that
+# is no file name), with the schema the build copied beside the program.
+device="--device virtual:$work/set-printer"
+printf 'dir=%s\n' "$(cd "$(dirname "$qv7")" && pwd)" >machine.conf
+export QUILLORY_MACHINE_SETTINGS="$work/machine.conf"
+mkdir all
+check "get-all asks first and no one can answer" 1 "$qv7" $device get-all all </dev/null
+check "get-all" 0 "$qv7" $device get-all all --yes
+contains "get-all summary" err.txt "All files received successfully!"
+check "send-set sends the written definition back" 0 "$qv7" $device send-set all/allFiles.fsd
+contains "send-set summary" err.txt "File set sent sucessfully!"
+check "send-set refuses a folder" 1 "$qv7" $device send-set all
+contains "send-set names the problem" err.txt "Please select a valid file set definition file"
+check "send-set needs a definition" 2 "$qv7" send-set
+
 if [ "$failures" -eq 0 ]; then echo "qv7 end to end: all checks passed"; fi
 exit "$failures"

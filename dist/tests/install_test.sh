@@ -50,7 +50,7 @@ fi
 # Run-time data other rooms install under share/quillory; each adds its own
 # entries here as it lands, e.g. share/quillory/quilloryFileSet.xsd,
 # share/quillory/symbols, share/quillory/QV7_Firmware.
-shared_data="share/quillory/symbols"
+shared_data="share/quillory/symbols share/quillory/quilloryFileSet.xsd"
 for entry in $shared_data; do
     [ -e "$entry" ] || fail "$entry is not installed"
 done

@@ -1,0 +1,235 @@
+#include "CFileSetOperations.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <xercesc/dom/DOM.hpp>
+#include <xercesc/framework/MemBufFormatTarget.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/parsers/XercesDOMParser.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+#include <memory>
+
+#include "CPrinterService.h"
+#include "FileSetDocument.h"
+#include "FileSetForms.h"
+#include "PlatformPaths.h"
+#include "PromptPort.h"
+#include "SettingsStore.h"
+#include "SlotFilePath.h"
+#include "StringTable.h"
+
+namespace quillory {
+
+using namespace xercesc;
+
+namespace {
+
+const char16_t kRootName[] = u"quilloryFileSet";
+const char16_t kSchemaInstanceNamespace[] = u"http://www.w3.org/2001/XMLSchema-instance";
+
+struct DocumentRelease {
+    void operator()(DOMDocument* document) const { document->release(); }
+};
+struct SerializerRelease {
+    void operator()(DOMLSSerializer* serializer) const { serializer->release(); }
+};
+struct OutputRelease {
+    void operator()(DOMLSOutput* output) const { output->release(); }
+};
+
+// The text of the first element of that name below the file element; a null
+// text when there is none (the schema does not let that happen).
+QString ChildText(const DOMElement& file, const char16_t* name) {
+    DOMNodeList* found = file.getElementsByTagName(name);
+    DOMNode* element = found ? found->item(0) : nullptr;
+    DOMNode* text = element ? element->getFirstChild() : nullptr;
+    return text ? FromXml(text->getNodeValue()) : QString();
+}
+
+// The slot as the schema admits it: decimal, blanks around it. Anything else
+// is 0, which no job accepts.
+uint8_t SlotFromText(const QString& text) {
+    bool ok = false;
+    const uint number = text.trimmed().toUInt(&ok, 10);
+    return ok && number >= 1 && number <= 255 ? static_cast<uint8_t>(number) : 0;
+}
+
+}  // namespace
+
+CFileSetOperations::CFileSetOperations(CPrinterService& service, CInstallLookup::DriveList drives)
+    : service_(service), lookup_(service.prompt(), std::move(drives)) {}
+
+bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
+    XercesDOMParser parser(nullptr, XMLPlatformUtils::fgMemoryManager, nullptr);
+    FileSetErrorHandler errors;
+    parser.setDoNamespaces(true);
+    parser.setDoSchema(true);
+    parser.setValidationSchemaFullChecking(true);
+    parser.setValidationScheme(XercesDOMParser::Val_Always);
+
+    lookup_.FindInstallDirectory();
+    const std::u16string schemaLocation = ToXml(SchemaLocationFor(lookup_.installDirectory()));
+    parser.setExternalSchemaLocation(schemaLocation.c_str());
+    parser.setErrorHandler(&errors);
+
+    // Read by Qt rather than the library, so a path with any character opens.
+    QFile file(path);
+    const bool readable = file.open(QIODevice::ReadOnly);
+    if (readable) {
+        const QByteArray bytes = file.readAll();
+        const std::u16string systemId = ToXml(path);
+        MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.constData()),
+                                 static_cast<XMLSize_t>(bytes.size()), systemId.c_str());
+        parser.parse(source);
+    }
+    if (!readable || errors.ErrorsSeen() || !parser.getDocument() || !parser.getDocument()->getDocumentElement()) {
+        service_.prompt().ShowMessage(QLatin1String(kInvalidFileSetDefinition), MessageIcon::None,
+                                      MessageButtons::Ok);
+        return false;
+    }
+
+    TransferBusyGuard busy(service_);
+    if (!busy.acquired()) return false;
+
+    DOMDocument* document = parser.getDocument();
+    DOMTreeWalker* walker =
+        document->createTreeWalker(document->getDocumentElement(), DOMNodeFilter::SHOW_ELEMENT, nullptr, true);
+    bool result = true;
+    for (DOMNode* node = walker->firstChild(); node; node = walker->nextSibling()) {
+        const auto* element = static_cast<DOMElement*>(node);
+        if (FromXml(element->getTagName()) != QLatin1String("file")) result = false;
+        const QString type = ChildText(*element, u"type");
+        const QString filePath = ChildText(*element, u"path");
+        const uint8_t slot = SlotFromText(ChildText(*element, u"slot"));
+        FileKind kind;
+        if (type == QLatin1String(kDataKindText)) {
+            kind = FileKind::Data;
+        } else if (type == QLatin1String(kLabelKindText)) {
+            kind = FileKind::Label;
+        } else {
+            continue;
+        }
+        if (!service_.Transfer(busy, kind, TransferDirection::Send, slot, filePath, parent)) result = false;
+    }
+    walker->release();
+    return result;
+}
+
+bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const TransferBusyGuard& busy,
+                                    QWidget* parent, DOMDocument* document) {
+    bool result = true;
+    const uint8_t count = service_.GetSlotCount(kind);
+    for (unsigned slot = 1; slot <= count; ++slot) {
+        const auto number = static_cast<uint8_t>(slot);
+        // An empty slot reads as valid with no name, as the tree lists it.
+        const QString stored = service_.GetFileName(kind, number);
+        if (!service_.IsSlotValid(kind, number) || stored.isEmpty()) continue;
+        // The printer's name becomes part of a file name here: one that is not
+        // a plain name is never fetched, so nothing lands outside the folder.
+        QString path;
+        if (!IsPlainFileName(stored) ||
+            !BuildSlotFilePath(folder, QStringLiteral("%1_%2").arg(slot).arg(stored), kind, &path)) {
+            result = false;
+            continue;
+        }
+        bool fetched = false;
+        for (int attempt = 0; attempt < kReceiveTries && !fetched; ++attempt) {
+            fetched = service_.Transfer(busy, kind, TransferDirection::Receive, number, path, parent);
+        }
+        if (!fetched) {
+            result = false;
+            continue;
+        }
+        if (document) {
+            AddFileElement(*document, QLatin1String(kind == FileKind::Data ? kDataKindText : kLabelKindText), path,
+                           number);
+        }
+    }
+    return result;
+}
+
+bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent) {
+    DOMImplementation* implementation = DOMImplementationRegistry::getDOMImplementation(u"Core");
+    if (!implementation) return false;
+
+    TransferBusyGuard busy(service_);
+    if (!busy.acquired()) return false;
+
+    std::unique_ptr<DOMDocument, DocumentRelease> document(
+        implementation->createDocument(kFileSetNamespace, kRootName, nullptr));
+    document->setXmlStandalone(true);
+    DOMElement* root = document->getDocumentElement();
+    root->setAttributeNS(XMLUni::fgXMLNSURIName, u"xmlns:xsi", kSchemaInstanceNamespace);
+    const std::u16string schemaLocation =
+        ToXml(QString::fromUtf16(kFileSetNamespace) + QLatin1Char(' ') + QLatin1String(kFileSetSchemaName));
+    root->setAttributeNS(kSchemaInstanceNamespace, u"xsi:schemaLocation", schemaLocation.c_str());
+
+    bool result = ReceiveAll(FileKind::Data, folder, busy, parent, document.get());
+    if (result) result = ReceiveAll(FileKind::Label, folder, busy, parent, document.get());
+
+    std::unique_ptr<DOMLSSerializer, SerializerRelease> serializer(implementation->createLSSerializer());
+    DOMConfiguration* options = serializer->getDomConfig();
+    if (options->canSetParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true)) {
+        options->setParameter(XMLUni::fgDOMWRTFormatPrettyPrint, true);
+    }
+    MemBufFormatTarget target;
+    std::unique_ptr<DOMLSOutput, OutputRelease> output(implementation->createLSOutput());
+    output->setByteStream(&target);
+    const bool serialised = serializer->write(document.get(), output.get());
+
+    // Written beside and renamed over the old one: a write that fails half
+    // way leaves the previous definition whole.
+    QSaveFile file(PlatformPaths::Join(folder, QLatin1String(kAllFilesDefinitionName)));
+    const bool written = serialised && file.open(QIODevice::WriteOnly) &&
+                         file.write(reinterpret_cast<const char*>(target.getRawBuffer()),
+                                    static_cast<qint64>(target.getLen())) == static_cast<qint64>(target.getLen()) &&
+                         file.commit();
+    return result && written;
+}
+
+bool CFileSetOperations::SendFileSet(FileSetDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
+    if (service_.IsTransferInProgress()) return false;
+    SendFileSetForm form(service_.prompt(), settings.GetProfileString(setting::kFileSetUploadPath, QString()));
+    if (!dialogs.RunSendFileSetDialog(form, parent)) return false;
+    settings.WriteProfileString(setting::kFileSetUploadPath, form.path());
+
+    return SendAndReport(form.path(), parent);
+}
+
+bool CFileSetOperations::SendAndReport(const QString& path, QWidget* parent) {
+    const bool sent = SendFileSetDefinition(path, parent);
+    if (sent) {
+        service_.prompt().ShowMessage(LoadString(IDS_SEND_FILE_SET_DONE), MessageIcon::Information,
+                                      MessageButtons::Ok);
+    } else {
+        service_.prompt().ShowMessage(LoadString(IDS_SEND_FILE_SET_FAILED), MessageIcon::Exclamation,
+                                      MessageButtons::Ok);
+    }
+    return sent;
+}
+
+void CFileSetOperations::GetAllFiles(FileSetDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
+    if (service_.IsTransferInProgress()) return;
+    GetAllFilesForm form(service_.prompt(),
+                         settings.GetProfileString(setting::kDownloadAllPath,
+                                                   SettingsStore::DefaultText(setting::kDownloadAllPath)));
+    if (!dialogs.RunGetAllFilesDialog(form, parent)) return;
+    settings.WriteProfileString(setting::kDownloadAllPath, form.folder());
+
+    ReceiveAndReport(form.folder(), parent);
+}
+
+bool CFileSetOperations::ReceiveAndReport(const QString& folder, QWidget* parent) {
+    const bool received = WriteAllFilesDefinition(folder, parent);
+    if (received) {
+        service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_DONE), MessageIcon::Information, MessageButtons::Ok);
+    } else {
+        service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_FAILED), MessageIcon::Exclamation,
+                                      MessageButtons::Ok);
+    }
+    return received;
+}
+
+}  // namespace quillory

@@ -1,0 +1,56 @@
+// Where the program is installed, for the files shipped beside it (the file
+// set schema). The installer leaves the folder in the machine-wide settings;
+// when it could not ("Not Set"), the local disks are searched once for the
+// program file and the folder found is written back.
+#ifndef QUILLORY_CINSTALLLOOKUP_H
+#define QUILLORY_CINSTALLLOOKUP_H
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+
+namespace quillory {
+
+class PromptPort;
+
+// Shown when the machine-wide settings cannot be opened.
+extern const char kUnableToOpenMachineKey[];
+// The value the installer writes when it does not know the folder.
+extern const char kInstallFolderNotSet[];
+
+class CInstallLookup {
+public:
+    // The roots of the drives to search, in search order.
+    using DriveList = std::function<QStringList()>;
+
+    explicit CInstallLookup(PromptPort& prompt, DriveList drives = LocalDiskDrives);
+
+    // Leaves the folder in installDirectory(); keeps the previous one when the
+    // settings cannot be opened or the search finds nothing.
+    void FindInstallDirectory();
+    void SearchFixedDrives();
+    // Depth-first, stopping at the first folder holding an entry named like
+    // the program file. Symbolic links are not followed and another mount is
+    // not entered: each mount is a drive of its own.
+    void SearchFolder(const QString& folder);
+
+    const QString& installDirectory() const { return installDirectory_; }
+
+    // The program file this platform runs: "Quillory.exe" or "Quillory".
+    static QString ProgramFileName();
+    // Linux: the mount points of local disk file systems, as the kernel lists
+    // them; Windows: the fixed drives C: to Z:.
+    static QStringList LocalDiskDrives();
+
+private:
+    PromptPort& prompt_;
+    DriveList drives_;
+    QString installDirectory_;
+    int32_t installFound_ = 0;
+};
+
+}  // namespace quillory
+
+#endif

@@ -1,0 +1,54 @@
+#include "FileSetDocument.h"
+
+#include <QDir>
+#include <QUrl>
+
+#include <xercesc/dom/DOMElement.hpp>
+#include <xercesc/dom/DOMText.hpp>
+
+namespace quillory {
+
+using namespace xercesc;
+
+const char kInvalidFileSetDefinition[] = "Selected file set definition file is invalid!";
+
+std::u16string ToXml(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));
+}
+
+QString FromXml(const XMLCh* text) {
+    return text ? QString::fromUtf16(text) : QString();
+}
+
+QString SchemaLocationFor(const QString& installDirectory) {
+    const QString space = QString::fromUtf16(kFileSetNamespace) + QLatin1Char(' ');
+#ifdef Q_OS_WIN
+    QString folder = installDirectory;
+    folder.replace(QLatin1Char(' '), QLatin1String("%20"));
+    return space + QLatin1String("file:///") + folder + QLatin1Char('/') + QLatin1String(kFileSetSchemaName);
+#else
+    const QString schema =
+        QDir::cleanPath(installDirectory + QLatin1String("/../share/quillory/") + QLatin1String(kFileSetSchemaName));
+    return space + QUrl::fromLocalFile(schema).toString(QUrl::FullyEncoded);
+#endif
+}
+
+namespace {
+
+DOMElement* AppendElement(DOMDocument& document, DOMElement& parent, const char16_t* name, const QString& text) {
+    DOMElement* element = document.createElement(name);
+    parent.appendChild(element);
+    if (!text.isNull()) element->appendChild(document.createTextNode(ToXml(text).c_str()));
+    return element;
+}
+
+}  // namespace
+
+void AddFileElement(DOMDocument& document, const QString& kindText, const QString& path, uint8_t slot) {
+    DOMElement* file = AppendElement(document, *document.getDocumentElement(), u"file", QString());
+    AppendElement(document, *file, u"type", kindText);
+    AppendElement(document, *file, u"path", path);
+    AppendElement(document, *file, u"slot", QString::number(slot));
+}
+
+}  // namespace quillory

@@ -1,0 +1,59 @@
+// The file set definition (.fsd): an XML document in the maker's namespace
+// listing printer files on the PC, each with its kind and printer slot.
+//   <quilloryFileSet xmlns="urn:orvale:quillory:fileset:1" ...>
+//     <file><type>data</type><path>/home/ann/PRICES.dat</path><slot>2</slot></file>
+//   </quilloryFileSet>
+// The root is in the namespace; file, type, path and slot are in none.
+#ifndef QUILLORY_FILE_SET_DOCUMENT_H
+#define QUILLORY_FILE_SET_DOCUMENT_H
+
+#include <QString>
+
+#include <xercesc/dom/DOMDocument.hpp>
+#include <xercesc/sax/ErrorHandler.hpp>
+
+#include <cstdint>
+#include <string>
+
+namespace quillory {
+
+// The maker's namespace; never changes, so definitions written once stay readable.
+inline constexpr char16_t kFileSetNamespace[] = u"urn:orvale:quillory:fileset:1";
+inline constexpr char kFileSetSchemaName[] = "quilloryFileSet.xsd";
+inline constexpr char kAllFilesDefinitionName[] = "allFiles.fsd";
+inline constexpr char kDataKindText[] = "data";
+inline constexpr char kLabelKindText[] = "label";
+
+// Shown when a definition does not parse or does not validate.
+extern const char kInvalidFileSetDefinition[];
+
+// Texts cross into and out of the XML library as UTF-16, the library's own
+// characters, so no character of a path is lost on the way.
+std::u16string ToXml(const QString& text);
+QString FromXml(const XMLCh* text);
+
+// Remembers whether the parser reported an error; warnings do not count.
+class FileSetErrorHandler : public xercesc::ErrorHandler {
+public:
+    void warning(const xercesc::SAXParseException&) override {}
+    void error(const xercesc::SAXParseException&) override { errorsSeen_ = true; }
+    void fatalError(const xercesc::SAXParseException&) override { errorsSeen_ = true; }
+    void resetErrors() override { errorsSeen_ = false; }
+    bool ErrorsSeen() const { return errorsSeen_; }
+
+private:
+    bool errorsSeen_ = false;
+};
+
+// The schema location handed to the parser: the namespace, a blank, and the
+// schema file's URI. Linux: the schema lies in <prefix>/share/quillory, the
+// prefix being the folder above the program's; Windows: beside the program,
+// given as "file:///" + folder with blanks as "%20" + "/quilloryFileSet.xsd".
+QString SchemaLocationFor(const QString& installDirectory);
+
+// Appends <file><type/><path/><slot/></file> to the root.
+void AddFileElement(xercesc::DOMDocument& document, const QString& kindText, const QString& path, uint8_t slot);
+
+}  // namespace quillory
+
+#endif

@@ -1,0 +1,301 @@
+// Send file set and get all files over a virtual printer, with the schema
+// the build ships and the dialogs answered from a script.
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <xercesc/util/PlatformUtils.hpp>
+
+#include <deque>
+
+#include "CFileSetOperations.h"
+#include "CPrinterService.h"
+#include "FileSetForms.h"
+#include "PlatformPaths.h"
+#include "ScriptedPorts.h"
+#include "SettingsStore.h"
+
+namespace {
+
+using namespace quillory;
+using quillorytest::ShownMessage;
+
+class XercesEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override { xercesc::XMLPlatformUtils::Initialize(); }
+    void TearDown() override { xercesc::XMLPlatformUtils::Terminate(); }
+};
+[[maybe_unused]] const auto* const kXerces = ::testing::AddGlobalTestEnvironment(new XercesEnvironment);
+
+// Presses OK with each text in turn until the form takes one; then Cancel.
+class ScriptedFileSetDialogs : public FileSetDialogPort {
+public:
+    bool RunSendFileSetDialog(SendFileSetForm& form, QWidget*) override { return Play(form); }
+    bool RunGetAllFilesDialog(GetAllFilesForm& form, QWidget*) override { return Play(form); }
+    std::deque<QString> presses;
+
+private:
+    template <typename Form>
+    bool Play(Form& form) {
+        while (!presses.empty()) {
+            const QString text = presses.front();
+            presses.pop_front();
+            if (form.Accept(text)) return true;
+        }
+        return false;
+    }
+};
+
+const char kSent[] = "File set sent sucessfully!";
+const char kSendFailed[] = "An error occurred sending the file set!";
+const char kInvalid[] = "Selected file set definition file is invalid!";
+const char kAllReceived[] = "All files received successfully!";
+const char kSomeFailed[] = "One or more errors occurred while receiving files.";
+const char kOverwrite[] = "This may overwrite files in this directory!  Continue?";
+
+class FileSets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(scratch.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
+        PlatformPaths::SetRoots({Path("home"), {}, {}, {}});
+        qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
+        qputenv("QUILLORY_MACHINE_SETTINGS", Path("machine.conf").toUtf8());
+        Write(Path("machine.conf"), "dir=" QUILLORY_TEST_PROGRAM_DIR "\n");
+        settings = std::make_unique<SettingsStore>("Orvale", "Quillory");
+        ASSERT_TRUE(service.RebuildCatalog());
+        QDir().mkpath(Path("out"));
+    }
+    void TearDown() override {
+        PlatformPaths::SetRoots({});
+        qunsetenv("QUILLORY_MACHINE_SETTINGS");
+    }
+
+    QString Path(const QString& name) const { return scratch.filePath(name); }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    static void Write(const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    // A slot's stored bytes, as the printer folder keeps them.
+    QByteArray Slot(const char* type, int slot) const {
+        return Read(Path(QStringLiteral("printer/slots/%1/%2.data").arg(type).arg(slot, 2, 10, QChar('0'))));
+    }
+    void EmptyPrinter() {
+        for (const char* type : {"DAT", "QV7", "MAP"}) {
+            QDir kindFolder(Path(QStringLiteral("printer/slots/") + type));
+            for (const QString& name : kindFolder.entryList(QDir::Files)) kindFolder.remove(name);
+        }
+        ASSERT_TRUE(service.RebuildCatalog());
+    }
+    static QByteArray DataFile(char fill) {
+        QByteArray bytes(40, fill);
+        bytes[kDataFileMarkerOffset] = static_cast<char>(kDataFileMarker);
+        return bytes;
+    }
+    static QByteArray Definition(const QByteArray& files, const QByteArray& root = "quilloryFileSet",
+                                 const QByteArray& space = "urn:orvale:quillory:fileset:1") {
+        return "<?xml version=\"1.0\"?>\n<" + root + " xmlns=\"" + space + "\">" + files + "</" + root + ">\n";
+    }
+    static QByteArray File(const QByteArray& type, const QString& path, const QByteArray& slot) {
+        return "<file xmlns=\"\"><type>" + type + "</type><path>" + path.toUtf8() + "</path><slot>" + slot +
+               "</slot></file>";
+    }
+    bool SendSet(const QString& definition) {
+        dialogs.presses = {definition};
+        return sets.SendFileSet(dialogs, *settings, nullptr);
+    }
+    std::vector<std::string> WindowsCreated() const {
+        std::vector<std::string> created;
+        for (const std::string& entry : windows.log) {
+            // "Sending data", "Receiving label": the kind and direction of each job.
+            if (entry.rfind("create ", 0) == 0) {
+                const std::string text = entry.substr(entry.find('|') + 1);
+                created.push_back(text.substr(0, text.find(" file")));
+            }
+        }
+        return created;
+    }
+
+    QTemporaryDir scratch;
+    quillorytest::RecordingPrompt prompt;
+    quillorytest::RecordingProgressWindows windows;
+    CPrinterService service{prompt, windows};
+    CFileSetOperations sets{service};
+    std::unique_ptr<SettingsStore> settings;
+    ScriptedFileSetDialogs dialogs;
+};
+
+TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne) {
+    const QString data = Path(QString::fromUtf8("Ann's files für 2025/prices.dat"));
+    const QString label = Path("ship.qv7");
+    Write(data, DataFile('d'));
+    Write(label, "label bytes");
+    const QString missing = Path("missing.dat");
+    struct Row {
+        const char* situation;
+        QByteArray document;
+        std::vector<std::string> messages;
+        std::vector<std::string> windows;  // the transfer text of each job
+        QByteArray data3;                  // data slot 3 afterwards ("" for unchanged)
+    };
+    const std::vector<std::string> invalid{kInvalid, kSendFailed};
+    const Row rows[] = {
+        {"no files", Definition(""), {kSent}, {}, ""},
+        {"data then label, in document order",
+         Definition(File("data", data, "3") + File("label", label, "2")),
+         {kSent},
+         {"Sending data", "Sending label"},
+         DataFile('d')},
+        {"an unknown kind is skipped", Definition(File("symbol", label, "1") + File("data", data, "03")), {kSent},
+         {"Sending data"}, DataFile('d')},
+        {"a slot with a blank after it", Definition(File("data", data, "3 ")), {kSent},
+         {"Sending data"}, DataFile('d')},
+        {"a missing file fails the set, the others still go",
+         Definition(File("data", missing, "1") + File("data", data, "3")),
+         {kSendFailed},
+         {"Sending data"},
+         DataFile('d')},
+        {"not well-formed", Definition(File("data", data, "3")).replace("</path>", ""), invalid, {}, ""},
+        {"another namespace", Definition(File("data", data, "3"), "quilloryFileSet", "urn:other"), invalid, {}, ""},
+        {"another root", Definition(File("data", data, "3"), "fileSet"), invalid, {}, ""},
+        {"a slot past 255 would wrap into another", Definition(File("data", data, "259")), invalid, {}, ""},
+        {"slot 0", Definition(File("data", data, "0")), invalid, {}, ""},
+        {"an empty path", Definition(File("data", "", "3")), invalid, {}, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        prompt.shown.clear();
+        windows.log.clear();
+        const QByteArray before = Slot("DAT", 3);
+        Write(Path("set.fsd"), row.document);
+        EXPECT_EQ(SendSet(Path("set.fsd")), row.messages.back() == kSent);
+        EXPECT_EQ(prompt.Texts(), row.messages);
+        EXPECT_EQ(WindowsCreated(), row.windows);
+        EXPECT_EQ(Slot("DAT", 3), row.data3.isEmpty() ? before : row.data3);
+        EXPECT_FALSE(service.IsTransferInProgress());
+    }
+    EXPECT_EQ(settings->GetProfileString(setting::kFileSetUploadPath, ""), Path("set.fsd"));
+}
+
+TEST_F(FileSets, WithoutTheSchemaEveryDefinitionIsInvalid) {
+    Write(Path("machine.conf"), "dir=" + Path("nowhere/bin").toUtf8() + "\n");
+    Write(Path("set.fsd"), Definition(""));
+    EXPECT_FALSE(SendSet(Path("set.fsd")));
+    EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kInvalid, kSendFailed}));
+}
+
+TEST_F(FileSets, SendDialogKeepsAskingForAnExistingFileAndCancelSendsNothing) {
+    dialogs.presses = {Path("missing.fsd"), Path("out")};
+    EXPECT_FALSE(sets.SendFileSet(dialogs, *settings, nullptr));
+    EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
+                                {"Please select a valid file set definition file", MessageIcon::Exclamation,
+                                 MessageButtons::Ok},
+                                {"Please select a valid file set definition file", MessageIcon::Exclamation,
+                                 MessageButtons::Ok}}));
+    EXPECT_EQ(settings->GetProfileString(setting::kFileSetUploadPath, "<absent>"), "<absent>");
+}
+
+TEST_F(FileSets, GetAllNamesEachFileAfterItsSlotAndListsItInTheDefinition) {
+    EmptyPrinter();
+    Write(Path("printer/slots/DAT/02.name"), "PRICES\n");
+    Write(Path("printer/slots/DAT/02.data"), DataFile('p'));
+    Write(Path("printer/slots/QV7/12.name"), "SHIP\n");
+    Write(Path("printer/slots/QV7/12.data"), "ship label");
+    ASSERT_TRUE(service.RebuildCatalog());
+
+    prompt.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    dialogs.presses = {Path("out"), Path("out") + "/"};
+    sets.GetAllFiles(dialogs, *settings, nullptr);
+    EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
+                                {kOverwrite, MessageIcon::None, MessageButtons::YesNo},
+                                {kOverwrite, MessageIcon::None, MessageButtons::YesNo},
+                                {kAllReceived, MessageIcon::Information, MessageButtons::Ok}}));
+    EXPECT_EQ(Read(Path("out/2_PRICES.dat")), DataFile('p'));
+    EXPECT_EQ(Read(Path("out/12_SHIP.qv7")), "ship label");
+    EXPECT_EQ(settings->GetProfileString(setting::kDownloadAllPath, ""), Path("out"));
+    const QByteArray written = Read(Path("out/allFiles.fsd"));
+    const qsizetype data = written.indexOf(">data<"), label = written.indexOf(">label<");
+    EXPECT_NE(data, -1);
+    EXPECT_LT(data, label);
+    EXPECT_LT(data, written.indexOf(">" + Path("out/2_PRICES.dat").toUtf8() + "</path>"));
+    EXPECT_LT(label, written.indexOf(">" + Path("out/12_SHIP.qv7").toUtf8() + "</path>"));
+    EXPECT_LT(label, written.indexOf(">12</slot>"));
+}
+
+TEST_F(FileSets, RoundTripGetAllThenSendTheWrittenSetToAnEmptiedPrinter) {
+    const QString folder = Path(QString::fromUtf8("out/Fetched ünïcode"));
+    QDir().mkpath(folder);
+    const QByteArray data1 = Slot("DAT", 1), data2 = Slot("DAT", 2), label1 = Slot("QV7", 1);
+    ASSERT_TRUE(sets.WriteAllFilesDefinition(folder, nullptr));
+    EmptyPrinter();
+    ASSERT_EQ(Slot("DAT", 1), "<missing>");
+    EXPECT_TRUE(SendSet(PlatformPaths::Join(folder, "allFiles.fsd")));
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kSent});
+    EXPECT_EQ(Slot("DAT", 1), data1);
+    EXPECT_EQ(Slot("DAT", 2), data2);
+    EXPECT_EQ(Slot("QV7", 1), label1);
+}
+
+TEST_F(FileSets, AFailedDataFileStopsTheLabelsAndTheDefinitionListsOnlyWhatCame) {
+    Write(Path("printer/faults.txt"), "download-fails\n");
+    EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+    const std::vector<std::string> created = WindowsCreated();
+    ASSERT_FALSE(created.empty());
+    EXPECT_EQ(created.size() % kReceiveTries, 0u);
+    for (const std::string& text : created) EXPECT_EQ(text, "Receiving data");
+    EXPECT_EQ(Read(Path("out/allFiles.fsd")).indexOf("<file"), -1);
+    EXPECT_FALSE(service.IsTransferInProgress());
+}
+
+TEST_F(FileSets, ATransferThatFailsTwiceThenSucceedsCountsAsFetched) {
+    EmptyPrinter();
+    Write(Path("printer/slots/DAT/02.name"), "PRICES\n");
+    Write(Path("printer/slots/DAT/02.data"), DataFile('p'));
+    ASSERT_TRUE(service.RebuildCatalog());
+    Write(Path("printer/faults.txt"), "download-fails\n");
+    windows.onPump = [&] {
+        if (WindowsCreated().size() == 3) QFile::remove(Path("printer/faults.txt"));
+    };
+    EXPECT_TRUE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+    EXPECT_EQ(WindowsCreated().size(), 3u);
+    EXPECT_EQ(Read(Path("out/2_PRICES.dat")), DataFile('p'));
+}
+
+TEST_F(FileSets, AnEmptyPrinterGivesAnEmptyDefinitionThatStillReadsBack) {
+    EmptyPrinter();
+    Write(Path("out/allFiles.fsd"), "an older definition");
+    EXPECT_TRUE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+    EXPECT_EQ(Read(Path("out/allFiles.fsd")).indexOf("<file"), -1);
+    EXPECT_TRUE(sets.SendFileSetDefinition(Path("out/allFiles.fsd"), nullptr));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(FileSets, AStoredNameThatIsNotAFileNameIsNeverFetched) {
+    EmptyPrinter();
+    Write(Path("printer/slots/QV7/01.name"), "../x\n");
+    Write(Path("printer/slots/QV7/01.data"), "escaping label");
+    ASSERT_TRUE(service.RebuildCatalog());
+    EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+    EXPECT_TRUE(WindowsCreated().empty());
+    EXPECT_FALSE(QFile::exists(Path("x.qv7")));
+}
+
+TEST_F(FileSets, NothingStartsWhileATransferRuns) {
+    TransferBusyGuard busy(service);
+    dialogs.presses = {Path("out")};
+    EXPECT_FALSE(sets.SendFileSet(dialogs, *settings, nullptr));
+    sets.GetAllFiles(dialogs, *settings, nullptr);
+    EXPECT_EQ(dialogs.presses.size(), 1u) << "no dialog opened";
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+}  // namespace

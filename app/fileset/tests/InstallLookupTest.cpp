@@ -1,0 +1,112 @@
+// Finding the installation folder: from the machine-wide settings, or by
+// searching the drives (test folders here) when the installer left "Not Set".
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "CInstallLookup.h"
+#include "MachineSettings.h"
+#include "ScriptedPorts.h"
+
+namespace {
+
+using namespace quillory;
+
+class InstallLookup : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(scratch.isValid());
+        qputenv("QUILLORY_MACHINE_SETTINGS", Path("machine.conf").toUtf8());
+    }
+    void TearDown() override { qunsetenv("QUILLORY_MACHINE_SETTINGS"); }
+
+    QString Path(const QString& name) const { return scratch.filePath(name); }
+    void MachineFile(const QByteArray& text) {
+        QFile file(Path("machine.conf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    void Make(const QString& name, bool asFolder = false) {
+        const QString path = Path(name);
+        QDir().mkpath(asFolder ? path : QFileInfo(path).path());
+        if (!asFolder) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+    }
+    QString StoredFolder() {
+        bool opened = false;
+        return MachineSettings::Read(machine::kInstallFolder, &opened).value_or("<absent>");
+    }
+
+    QTemporaryDir scratch;
+    quillorytest::RecordingPrompt prompt;
+    CInstallLookup lookup{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
+};
+
+TEST_F(InstallLookup, AFolderInTheSettingsIsTakenWithoutTheBlanksAroundIt) {
+    MachineFile("dir=\"  /opt/quillory/bin  \"\nVersion=1.0\n");
+    lookup.FindInstallDirectory();
+    EXPECT_EQ(lookup.installDirectory(), "/opt/quillory/bin");
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(InstallLookup, NotSetSearchesTheDrivesInOrderAndWritesTheFolderBack) {
+    const QString program = CInstallLookup::ProgramFileName();
+    struct Row {
+        const char* situation;
+        QStringList entries;  // a trailing "/" makes a folder
+        QString expected;
+    };
+    const Row rows[] = {
+        {"only the second drive has it", {"C/Tools/other.txt", "D/Tools/App/" + program}, "D/Tools/App"},
+        {"a folder of that name ends the search too", {"C/x/" + program + "/", "D/" + program}, "C/x"},
+        {"the first drive wins", {"D/" + program, "C/deep/er/" + program}, "C/deep/er"},
+        {"the folder itself is looked at before its subfolders", {"C/a/b/" + program, "C/" + program}, "C"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.situation);
+        QDir(Path("C")).removeRecursively();
+        QDir(Path("D")).removeRecursively();
+        QDir().mkpath(Path("C"));
+        QDir().mkpath(Path("D"));
+        for (const QString& entry : row.entries) Make(entry, entry.endsWith('/'));
+        MachineFile("dir=Not Set\n");
+        lookup.FindInstallDirectory();
+        EXPECT_EQ(lookup.installDirectory(), Path(row.expected));
+        EXPECT_EQ(StoredFolder(), Path(row.expected));
+    }
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST_F(InstallLookup, LinksAreNotFollowedSoALoopEndsAndNothingIsFoundThroughOne) {
+    Make("D/real/" + CInstallLookup::ProgramFileName());
+    QDir().mkpath(Path("C/inner"));
+    ASSERT_TRUE(QFile::link(Path("C"), Path("C/inner/loop")));
+    ASSERT_TRUE(QFile::link(Path("D/real"), Path("C/shortcut")));
+    MachineFile("dir=Not Set\n");
+    lookup.FindInstallDirectory();
+    EXPECT_EQ(lookup.installDirectory(), Path("D/real")) << "found on D itself, not through C's link";
+}
+
+TEST_F(InstallLookup, MissingSettingsAreReportedAndThePreviousFolderStays) {
+    MachineFile("dir=/opt/q/bin\n");
+    lookup.FindInstallDirectory();
+    QFile::remove(Path("machine.conf"));
+    lookup.FindInstallDirectory();
+    EXPECT_EQ(lookup.installDirectory(), "/opt/q/bin");
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Unable to open Registor key"});
+}
+
+TEST(LocalDiskDrives, KernelFileSystemsAreNotDrives) {
+    const QStringList drives = CInstallLookup::LocalDiskDrives();
+    EXPECT_FALSE(drives.contains("/proc"));
+    EXPECT_FALSE(drives.contains("/sys"));
+}
+
+}  // namespace
