@@ -135,22 +135,6 @@ TEST_P(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
     EXPECT_STREQ(stored.fileName, "Label07");
 }
 
-TEST_P(VirtualLink, FirmwareRoundTripIsOneMegabyteInSixteenByteChunks) {
-    CQV7_Sys_API printer;
-    printer.GetFirmware(folder / "backup.bin", nullptr);
-    ASSERT_EQ(printer.GetError(), "");
-    const std::vector<uint8_t> image = ReadBytes(folder / "backup.bin");
-    ASSERT_EQ(image.size(), 1048576u);
-
-    std::vector<uint8_t> upgraded = qv7test::Pattern(1114112, 3);
-    WriteBytes(folder / "upgrade.bin", upgraded);
-    printer.GiveFirmware(folder / "upgrade.bin", nullptr);
-    ASSERT_EQ(printer.GetError(), "");
-    printer.GetFirmware(folder / "after.bin", nullptr);
-    ASSERT_EQ(printer.GetError(), "");
-    EXPECT_EQ(ReadBytes(folder / "after.bin"), upgraded);
-}
-
 struct FaultCase {
     const char* faults;
     const char* operation;  // "connect", "types", "give", "get"
