@@ -4,7 +4,6 @@
 #include "CPrinterService.h"
 #include "ScriptedDriver.h"
 #include "ScriptedPorts.h"
-#include "SlotListing.h"
 
 namespace {
 
@@ -131,18 +130,6 @@ TEST_F(Catalog, NoPrinterLeavesThePictureAndShowsNothing) {
     EXPECT_EQ(service.CatalogError(), "Invalid Device Instance") << "kept for the caller to report";
     EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"ONE"}));
     EXPECT_TRUE(prompt.shown.empty());
-}
-
-TEST_F(Catalog, SlotTextsAsTheUserSeesThem) {
-    printer.types = {{"DAT", {"STOCK", ""}}, {"QV7", {"Label01"}}, {"MAP", {"Btmap03"}}};
-    ASSERT_TRUE(service.RebuildCatalog());
-    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Data, 1), "(Slot 1)  STOCK.dat");
-    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Data, 2), "(Slot 2)  <empty slot>");
-    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Label, 30), "(Slot 30)  <empty slot>");
-    EXPECT_EQ(quillory::SlotItemText(service, FileKind::Symbol, 1), "(Slot 1)  Btmap03.bmp");
-    EXPECT_EQ(quillory::ShownSlotCount(service, FileKind::Data), 2);
-    EXPECT_EQ(quillory::ShownSlotCount(service, FileKind::Label), 30);
-    EXPECT_EQ(quillory::ShownSlotCount(service, FileKind::Symbol), 10);
 }
 
 }  // namespace
