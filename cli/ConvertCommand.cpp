@@ -72,6 +72,12 @@ int RunConvert(const Arguments& args) {
     TerminalPrompt prompt;
     if (!quillory::ConvertCsvToDataFile(table, csv.filePath(), title, target, prompt)) {
         ExplainOpenFailure(csv, target);
+        // The program's words for a text over the limit name no number.
+        if (csv.isFile() && csv.size() >= static_cast<qint64>(quillory::QV7DATAFILE_MAX_CSV_CHARS)) {
+            std::fprintf(stderr, "qv7: %s holds %lld characters; a data file takes a CSV text of at most %zu\n",
+                         ToArgument(csv.filePath()).c_str(), static_cast<long long>(csv.size()),
+                         quillory::QV7DATAFILE_MAX_CSV_CHARS - 1);
+        }
         return kExitFailed;
     }
 

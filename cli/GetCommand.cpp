@@ -40,7 +40,10 @@ int RunGet(const Arguments& args) {
     if (!ParseKindAndSlot(positional[0], positional[1], &kind, &slot, &exitCode)) return exitCode;
 
     const QString folder = positional.size() == 3 ? QString::fromLocal8Bit(positional[2].c_str()) : QStringLiteral(".");
-    if (!QFileInfo(folder).isDir()) return Failed(Local(quillory::LoadString(quillory::IDS_SELECT_VALID_FOLDER)));
+    if (!QFileInfo(folder).isDir() || !QFileInfo(folder).isWritable()) {
+        Failed(Local(quillory::LoadString(quillory::IDS_SELECT_VALID_FOLDER)));
+        return NotUsable(folder, "folder");
+    }
 
     PrinterSession session;
     if (!session.LoadCatalog()) return kExitFailed;

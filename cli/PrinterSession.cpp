@@ -3,14 +3,34 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <QFileInfo>
+
 #include "TerminalText.h"
 
 namespace qv7cli {
+
+namespace {
+
+// Which printer was tried, and what to do next: the library's own words name
+// neither.
+std::string DeviceTried() {
+    const char* device = std::getenv("QUILLORY_DEVICE");
+    const std::string name = device && *device ? device : "usb";
+    if (name.rfind("virtual:", 0) == 0) return "the virtual printer in " + name.substr(8);
+    const char* ids = std::getenv("QUILLORY_USB_ID");
+    return "the printer on USB with the ids " + std::string(ids && *ids ? ids : "ffff:07e0 (QUILLORY_USB_ID sets others)");
+}
+
+}  // namespace
 
 bool PrinterSession::LoadCatalog() {
     if (service.RebuildCatalog()) return true;
     if (!service.CatalogError().isEmpty()) {
         std::fprintf(stderr, "qv7: %s\n", TerminalText(service.CatalogError()).constData());
+        std::fprintf(stderr,
+                     "qv7: tried %s; 'qv7 doctor' tells what stands in the way, and --device virtual:DIR works "
+                     "with a virtual printer instead\n",
+                     TerminalText(QString::fromStdString(DeviceTried())).constData());
     } else {
         std::fprintf(stderr, "qv7: the printer's files could not be read\n");
     }
@@ -36,6 +56,19 @@ bool ParseKindAndSlot(const std::string& kindWord, const std::string& slotWord, 
 int NoSuchSlot(const PrinterSession& session, quillory::FileKind kind, uint8_t slot) {
     return Failed(std::string("the printer has no ") + quillory::KindInfo(kind).word + " slot " +
                   std::to_string(slot) + " (it has " + std::to_string(session.service.GetSlotCount(kind)) + ")");
+}
+
+int NotUsable(const QString& path, const char* expected) {
+    const QFileInfo file(path);
+    std::string reason;
+    if (!file.exists()) {
+        reason = "not found";
+    } else if (std::string(expected) == "folder" ? !file.isDir() : !file.isFile()) {
+        reason = std::string("not a ") + expected;
+    } else {
+        reason = "permission denied";
+    }
+    return Failed(path.toLocal8Bit().toStdString() + ": " + reason);
 }
 
 int Failed(const std::string& message) {

@@ -32,6 +32,10 @@ bool ParseKindAndSlot(const std::string& kindWord, const std::string& slotWord, 
 // Refuses a slot number the printer's catalogue does not have; returns kExitFailed.
 int NoSuchSlot(const PrinterSession& session, quillory::FileKind kind, uint8_t slot);
 
+// "qv7: PATH: not found" (or "not a file", "not a folder", "permission
+// denied"), in a command line's words; returns kExitFailed.
+int NotUsable(const QString& path, const char* expected);
+
 // "qv7: " + message on stderr; returns kExitFailed.
 int Failed(const std::string& message);
 

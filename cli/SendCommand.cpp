@@ -23,9 +23,9 @@ int RunSend(const Arguments& args) {
     const QFileInfo source(path);
     // Only a regular file (links followed) has an end: a named pipe or a
     // device would be read for ever.
-    if (!source.isFile()) {
-        return Failed(quillory::LoadString(quillory::IDS_SELECT_VALID_SOURCE).toLocal8Bit().toStdString() + ": " +
-                      args[2]);
+    if (!source.isFile() || !source.isReadable()) {
+        Failed(quillory::LoadString(quillory::IDS_SELECT_VALID_SOURCE).toLocal8Bit().toStdString() + ": " + args[2]);
+        return NotUsable(path, "file");
     }
 
     PrinterSession session;

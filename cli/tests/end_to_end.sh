@@ -73,6 +73,7 @@ check "send refuses a file that is not a data file" 1 "$qv7" $device send data 7
 contains "the system's own failure text" err.txt "Error sending data file!  File may not be a valid QV7 data file..."
 check "send a missing file" 1 "$qv7" $device send label 1 nothing.qv7
 contains "missing source" err.txt "Please select a valid source file"
+contains "and in a command line's words" err.txt "nothing.qv7: not found"
 check "slot beyond the printer" 1 "$qv7" $device get data 99
 check "slot that is not a number" 2 "$qv7" $device get data one
 check "empty slot" 1 "$qv7" $device get label 3
@@ -91,7 +92,12 @@ fi
 printf 'no-device\n' >printer/faults.txt
 check "no printer" 1 "$qv7" $device list
 contains "no printer says so" err.txt "Invalid Device Instance"
+contains "and which printer was tried" err.txt "tried the virtual printer in $work/printer; 'qv7 doctor'"
 rm printer/faults.txt
+head -c 7000 /dev/zero | tr '\0' 'a' >long.csv
+check "a CSV text over the limit" 1 "$qv7" convert long.csv
+contains "the system's words" err.txt "error2:csv[QV7DATAFILE_MAX_CSV_CHARS] is too small"
+contains "how long and the limit" err.txt "long.csv holds 7000 characters; a data file takes a CSV text of at most 6539"
 
 check "trace a run" 0 "$qv7" $device --trace "$work/trace.txt" info
 contains "trace has the type count query" trace.txt "control 0x220014 in=05000000000002000000 out=2 returned=2 ok"
