@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <system_error>
 
 #include "QV7_Sys_API.h"
@@ -46,17 +45,29 @@ DoctorCheck Wrong(const char* check, std::string detail, std::string fix) {
     return DoctorCheck{check, false, std::move(detail), std::move(fix)};
 }
 
+// The four hex digits a rule compares an attribute with: ATTR{name}=="1a2b"
+// or ATTRS{name} == "1a2b"; -1 when the line does not compare it.
+long RuleValue(const std::string& line, const char* name) {
+    for (const char* form : {"ATTRS{", "ATTR{"}) {
+        const size_t at = line.find(std::string(form) + name + "}");
+        if (at == std::string::npos) continue;
+        size_t i = at + std::strlen(form) + std::strlen(name) + 1;
+        while (i < line.size() && line[i] == ' ') ++i;
+        if (line.compare(i, 2, "==") != 0) continue;
+        i += 2;
+        while (i < line.size() && line[i] == ' ') ++i;
+        if (i + 6 > line.size() || line[i] != '"' || line[i + 5] != '"') continue;
+        const std::string digits = line.substr(i + 1, 4);
+        if (digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) continue;
+        return std::stol(digits, nullptr, 16);
+    }
+    return -1;
+}
+
 // A rule line that names both ids (in any case) and hands the device to the
 // user, by the seat tag or by an open mode.
 bool GivesAccess(const std::string& line, qv7::UsbIds ids) {
-    static const std::regex vendor(R"re(ATTRS?\{idVendor\}\s*==\s*"([0-9A-Fa-f]{4})")re");
-    static const std::regex product(R"re(ATTRS?\{idProduct\}\s*==\s*"([0-9A-Fa-f]{4})")re");
-    std::smatch v;
-    std::smatch p;
-    if (!std::regex_search(line, v, vendor) || !std::regex_search(line, p, product)) return false;
-    if (std::stoul(v[1].str(), nullptr, 16) != ids.vendor || std::stoul(p[1].str(), nullptr, 16) != ids.product) {
-        return false;
-    }
+    if (RuleValue(line, "idVendor") != ids.vendor || RuleValue(line, "idProduct") != ids.product) return false;
     return line.find("uaccess") != std::string::npos || line.find("MODE") != std::string::npos;
 }
 
