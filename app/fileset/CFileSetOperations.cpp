@@ -70,9 +70,12 @@ bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     parser.setValidationScheme(XercesDOMParser::Val_Always);
 
     lookup_.FindInstallDirectory();
-    const std::u16string schemaLocation = ToXml(SchemaLocationFor(lookup_.installDirectory()));
-    parser.setExternalSchemaLocation(schemaLocation.c_str());
+    const QString schemaLocation = SchemaLocationFor(lookup_.installDirectory());
+    parser.setExternalSchemaLocation(ToXml(schemaLocation).c_str());
     parser.setErrorHandler(&errors);
+    OwnSchemaOnly resolver(ToXml(schemaLocation.section(QLatin1Char(' '), 1, -1)));
+    parser.setXMLEntityResolver(&resolver);
+    parser.setSecurityManager(resolver.limits());
 
     // Read by Qt rather than the library, so a path with any character opens.
     QFile file(path);
@@ -84,7 +87,7 @@ bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
                                  static_cast<XMLSize_t>(bytes.size()), systemId.c_str());
         parser.parse(source);
     }
-    if (!readable || errors.ErrorsSeen() || !parser.getDocument() || !parser.getDocument()->getDocumentElement()) {
+    if (!readable || errors.ErrorsSeen() || resolver.RefusedSomething() || !parser.getDocument() || !parser.getDocument()->getDocumentElement()) {
         service_.prompt().ShowMessage(QLatin1String(kInvalidFileSetDefinition), MessageIcon::None,
                                       MessageButtons::Ok);
         return false;

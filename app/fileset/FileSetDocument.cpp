@@ -5,6 +5,8 @@
 
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMText.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/util/XMLResourceIdentifier.hpp>
 
 namespace quillory {
 
@@ -31,6 +33,18 @@ QString SchemaLocationFor(const QString& installDirectory) {
         QDir::cleanPath(installDirectory + QLatin1String("/../share/quillory/") + QLatin1String(kFileSetSchemaName));
     return space + QUrl::fromLocalFile(schema).toString(QUrl::FullyEncoded);
 #endif
+}
+
+InputSource* OwnSchemaOnly::resolveEntity(XMLResourceIdentifier* resource) {
+    const XMLCh* location = resource->getSchemaLocation();
+    if (resource->getResourceIdentifierType() == XMLResourceIdentifier::SchemaGrammar && location &&
+        std::u16string_view(location) == schemaUri_) {
+        return nullptr;  // the parser opens the installed schema itself
+    }
+    refused_ = true;
+    // Something to read in place of what was asked for: nothing at all.
+    static const XMLByte kNothing[] = {0};
+    return new MemBufInputSource(kNothing, 0, u"refused");
 }
 
 namespace {

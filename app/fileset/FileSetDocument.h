@@ -11,9 +11,12 @@
 
 #include <xercesc/dom/DOMDocument.hpp>
 #include <xercesc/sax/ErrorHandler.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLEntityResolver.hpp>
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace quillory {
 
@@ -43,6 +46,27 @@ public:
 
 private:
     bool errorsSeen_ = false;
+};
+
+// A definition is read from its own bytes and the installed schema, nothing
+// else: an entity, DTD or schema it points at elsewhere (a file, a pipe that
+// never ends, a web address) is not fetched, and the document counts as
+// invalid. Entity expansion is bounded, so a few lines cannot grow into
+// gigabytes.
+class OwnSchemaOnly : public xercesc::XMLEntityResolver {
+public:
+    // schemaUri: the schema's part of SchemaLocationFor, after the blank.
+    explicit OwnSchemaOnly(std::u16string schemaUri) : schemaUri_(std::move(schemaUri)) {
+        limits_.setEntityExpansionLimit(1000);
+    }
+    xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
+    bool RefusedSomething() const { return refused_; }
+    xercesc::SecurityManager* limits() { return &limits_; }
+
+private:
+    std::u16string schemaUri_;
+    bool refused_ = false;
+    xercesc::SecurityManager limits_;
 };
 
 // The schema location handed to the parser: the namespace, a blank, and the

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <xercesc/util/PlatformUtils.hpp>
 
 #include <deque>
@@ -140,6 +142,16 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
     Write(data, DataFile('d'));
     Write(label, "label bytes");
     const QString missing = Path("missing.dat");
+    const QString ampersand = Path("tea & cake.dat");
+    Write(ampersand, DataFile('a'));
+    // A definition may point at nothing outside itself but the installed schema.
+    const QString otherSchema = Path("other.xsd");
+    Write(otherSchema, "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" targetNamespace=\"urn:other\"/>");
+    const QByteArray hint = "quilloryFileSet xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                            "xsi:schemaLocation=\"urn:other file://" + otherSchema.toUtf8() + "\"";
+    const QString pipe = Path("never-written");
+    ASSERT_EQ(mkfifo(pipe.toUtf8().constData(), 0600), 0);
+    const QByteArray entity = "<!DOCTYPE quilloryFileSet [<!ENTITY e SYSTEM \"file://" + pipe.toUtf8() + "\">]>\n<";
     struct Row {
         const char* situation;
         QByteArray document;
@@ -170,6 +182,11 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
         {"a slot past 255 would wrap into another", Definition(File("data", data, "259")), invalid, {}, ""},
         {"slot 0", Definition(File("data", data, "0")), invalid, {}, ""},
         {"an empty path", Definition(File("data", "", "3")), invalid, {}, ""},
+        {"an ampersand in a path", Definition(File("data", Path("tea &amp; cake.dat"), "3")), {kSent},
+         {"Sending data"}, DataFile('a')},
+        {"a hint at another schema", Definition(File("data", data, "3")).replace("<quilloryFileSet", "<" + hint),
+         invalid, {}, ""},
+        {"an entity that is a pipe nobody writes", Definition("&e;").replace("\n<", "\n" + entity), invalid, {}, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
