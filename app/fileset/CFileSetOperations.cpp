@@ -1,6 +1,7 @@
 #include "CFileSetOperations.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <xercesc/dom/DOM.hpp>
@@ -77,17 +78,25 @@ bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     parser.setXMLEntityResolver(&resolver);
     parser.setSecurityManager(resolver.limits());
 
-    // Read by Qt rather than the library, so a path with any character opens.
+    // Read by Qt rather than the library, so a path with any character opens;
+    // only a regular file, as a pipe or device could be read for ever.
     QFile file(path);
-    const bool readable = file.open(QIODevice::ReadOnly);
+    bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
     if (readable) {
         const QByteArray bytes = file.readAll();
         const std::u16string systemId = ToXml(path);
         MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.constData()),
                                  static_cast<XMLSize_t>(bytes.size()), systemId.c_str());
-        parser.parse(source);
+        // The parser throws for some documents it cannot build (an XML
+        // version it does not know); they are as invalid as any other.
+        try {
+            parser.parse(source);
+        } catch (...) {
+            readable = false;
+        }
     }
-    if (!readable || errors.ErrorsSeen() || resolver.RefusedSomething() || !parser.getDocument() || !parser.getDocument()->getDocumentElement()) {
+    if (!readable || errors.ErrorsSeen() || resolver.RefusedSomething() || !parser.getDocument() ||
+        !parser.getDocument()->getDocumentElement()) {
         service_.prompt().ShowMessage(QLatin1String(kInvalidFileSetDefinition), MessageIcon::None,
                                       MessageButtons::Ok);
         return false;

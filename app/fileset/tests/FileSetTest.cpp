@@ -186,6 +186,7 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
          {"Sending data"}, DataFile('a')},
         {"a hint at another schema", Definition(File("data", data, "3")).replace("<quilloryFileSet", "<" + hint),
          invalid, {}, ""},
+        {"an XML version the parser cannot build", Definition("").replace("1.0", "1.10"), invalid, {}, ""},
         {"an entity that is a pipe nobody writes", Definition("&e;").replace("\n<", "\n" + entity), invalid, {}, ""},
     };
     for (const Row& row : rows) {
@@ -203,11 +204,13 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
     EXPECT_EQ(settings->GetProfileString(setting::kFileSetUploadPath, ""), Path("set.fsd"));
 }
 
-TEST_F(FileSets, WithoutTheSchemaEveryDefinitionIsInvalid) {
+TEST_F(FileSets, WithoutTheSchemaOrFromAPipeEveryDefinitionIsInvalid) {
+    ASSERT_EQ(mkfifo(Path("pipe.fsd").toUtf8().constData(), 0600), 0);
+    EXPECT_FALSE(SendSet(Path("pipe.fsd")));
     Write(Path("machine.conf"), "dir=" + Path("nowhere/bin").toUtf8() + "\n");
     Write(Path("set.fsd"), Definition(""));
     EXPECT_FALSE(SendSet(Path("set.fsd")));
-    EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kInvalid, kSendFailed}));
+    EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kInvalid, kSendFailed, kInvalid, kSendFailed}));
 }
 
 TEST_F(FileSets, SendDialogKeepsAskingForAnExistingFileAndCancelSendsNothing) {
