@@ -8,16 +8,10 @@
 #include "CsvConversion.h"
 #include "CsvParser.h"
 #include "FuzzSupport.h"
-#include "PromptPort.h"
+#include "RacingClock.h"
+#include "ScriptedPorts.h"
 
 namespace {
-
-class SilentPrompt final : public quillory::PromptPort {
-public:
-    quillory::MessageAnswer ShowMessage(const QString&, quillory::MessageIcon, quillory::MessageButtons) override {
-        return quillory::MessageAnswer::No;
-    }
-};
 
 constexpr qsizetype kDataFileSize = 26536;
 
@@ -38,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     qv7fuzz::WriteWhole(target, before.data(), before.size());
 
     quillory::CDataFileTable table;
-    SilentPrompt prompt;
+    quillorytest::RecordingPrompt prompt;
     const bool converted = quillory::ConvertCsvToDataFile(table, QString::fromStdString(csv), QStringLiteral("list"),
                                                           QString::fromStdString(target), prompt);
     const std::string after = qv7fuzz::ReadWhole(target);

@@ -1,5 +1,5 @@
 // Small things every fuzz target needs: a scratch folder of its own, whole
-// file reads and writes, the folder's listing, and a clock that runs fast.
+// file reads and writes, and the folder's listing.
 #ifndef QUILLORY_FUZZ_SUPPORT_H
 #define QUILLORY_FUZZ_SUPPORT_H
 
@@ -12,8 +12,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-#include "qv7/Clock.h"
 
 namespace qv7fuzz {
 
@@ -41,17 +39,6 @@ inline std::vector<std::string> Listing(const std::string& dir) {
     std::sort(names.begin(), names.end());
     return names;
 }
-
-// Every read moves a second on: a printer stuck busy costs twenty polls, not
-// twenty seconds.
-class RacingClock final : public qv7::Clock {
-public:
-    uint64_t MonotonicMs() override { return now_ += 1000; }
-    qv7::UtcDate TodayUtc() override { return {2026, 3, 3}; }
-
-private:
-    uint64_t now_ = 0;
-};
 
 }  // namespace qv7fuzz
 

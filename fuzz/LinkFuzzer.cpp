@@ -4,6 +4,7 @@
 #include "FuzzSupport.h"
 #include "HostileDriver.h"
 #include "LinkOperations.h"
+#include "RacingClock.h"
 
 namespace {
 

@@ -1,14 +1,17 @@
 // Writes the fuzz targets' seed corpora: CSV texts, the folder of a freshly
 // seeded virtual printer, and real conversations of the library with the
 // virtual printer recorded in the form the hostile driver reads.
-// Usage: fuzz_seeds DIR   (makes DIR/csv, DIR/virtual_folder, DIR/link, DIR/usb)
+// Usage: fuzz_seeds DIR   (makes DIR/csv, DIR/virtual_folder, DIR/link, DIR/usb,
+// DIR/bitmap, DIR/fileset, DIR/setup)
 #include <cstdio>
 #include <filesystem>
 
+#include "BitmapFiles.h"
 #include "FolderEntries.h"
 #include "FuzzSupport.h"
 #include "HostileDriver.h"
 #include "LinkOperations.h"
+#include "SampleFiles.h"
 #include "qv7/VirtualPrinter.h"
 
 namespace {
@@ -120,6 +123,84 @@ void WriteUsbSeeds(const std::string& dir) {
     Save(dir, "session", bytes);
 }
 
+// The printer's own symbols, and one small bitmap of every depth the reader
+// knows, written by the symbol tests' generator.
+void WriteBitmapSeeds(const std::string& dir) {
+    for (const qv7::virtualprinter::SampleFile& symbol : qv7::virtualprinter::SampleSymbols()) {
+        Save(dir, "symbol" + std::to_string(symbol.slotIndex), symbol.bytes);
+    }
+    using quillorytest::Bmp;
+    using quillorytest::Table;
+    const Bmp depths[] = {{9, 5, 1, Table(2), {0x80}},      {9, 5, 4, Table(16), {0x5A}},
+                          {9, 5, 8, Table(256), {0, 200}},   {9, 5, 16, {}, {0x1F, 0x7C}},
+                          {9, 5, 24, {}, {1, 2, 3}},         {9, 5, 32, {}, {1, 2, 3, 4}},
+                          {3, 2, 1, Table(2), {0x80}, {0, 0, 0, 0, 0xFF, 0, 0, 0}}};
+    int number = 0;
+    for (const Bmp& bitmap : depths) Save(dir, "depth" + std::to_string(++number), bitmap.File());
+}
+
+// Definitions as the program writes them and as people edit them, naming the
+// two files the file set target keeps in its folder.
+void WriteFileSetSeeds(const std::string& dir) {
+    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quilloryFileSet xmlns=\"urn:orvale:quillory:fileset:1\">";
+    const std::string tail = "</quilloryFileSet>\n";
+    auto file = [](const std::string& type, const std::string& path, const std::string& slot) {
+        return "<file xmlns=\"\"><type>" + type + "</type><path>" + path + "</path><slot>" + slot + "</slot></file>";
+    };
+    const std::string texts[] = {
+        head + file("data", "PRICES.dat", "2") + file("label", "SHELF.lbl", "1") + tail,
+        head + file("symbol", "PRICES.dat", "3") + file("data", "PRICES.dat", " 03 ") + tail,
+        head + tail,
+        head + file("label", "missing.lbl", "255") + tail,
+    };
+    int number = 0;
+    for (const std::string& text : texts) {
+        Save(dir, "set" + std::to_string(++number), std::vector<uint8_t>(text.begin(), text.end()));
+    }
+}
+
+// Machines for the setup target: the settings file and the printing system's
+// device list, then a Windows machine and the clicks of a user.
+void WriteSetupSeeds(const std::string& dir) {
+    auto text = [](InputRecorder& record, const std::string& value, size_t quads) {
+        record.Byte(static_cast<uint8_t>(quads));
+        std::string padded = value;
+        padded.resize(quads * 4, '\n');
+        record.Fill(reinterpret_cast<const uint8_t*>(padded.data()), padded.size());
+    };
+    auto shortText = [](InputRecorder& record, const std::string& value) {
+        record.Byte(1), record.Byte(static_cast<uint8_t>(value.size()));
+        record.Fill(reinterpret_cast<const uint8_t*>(value.data()), value.size());
+    };
+    struct Machine {
+        const char* name;
+        uint8_t major, minor, platformId;
+        const char* version;
+        uint8_t port;  // odd: a port number; not a multiple of 3: the printer is there; of 5: its driver too
+        std::vector<uint8_t> clicks;
+    };
+    const Machine machines[] = {
+        {"windows7", 6, 1, 2, "2.01", 0x0B, {0, 0, 0, 1, 0, 13, 15}},
+        {"vista-new", 6, 0, 2, "1.00", 0x01, {0, 0, 28, 0, 0, 13, 0, 13, 0}},
+        {"xp", 5, 1, 2, "2.01", 0x0D, {0, 6, 0, 11, 10, 0, 2}},
+        {"windows95", 4, 0, 1, "", 0x02, {0, 0, 0, 0, 1}},
+    };
+    for (const Machine& machine : machines) {
+        InputRecorder record;
+        text(record, "[General]\nVersion=2.1.3\ndir=/usr/bin\n", 8);
+        text(record, "network ipp\ndirect usb://Tandor/QV7E?serial=0042 \"Tandor QV7E\"\n", 16);
+        record.Byte(1), record.Byte(machine.major), record.Byte(machine.minor), record.Byte(machine.platformId);
+        record.Byte(1), record.Byte(1);
+        shortText(record, machine.version);
+        shortText(record, "7&2a4b3c&0");
+        record.Byte(machine.port);
+        if (machine.port % 2) record.Word32(3);
+        record.Byte(0);
+        record.Fill(machine.clicks.data(), machine.clicks.size());
+        Save(dir, machine.name, record.bytes);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -133,6 +214,9 @@ int main(int argc, char** argv) {
     WriteFolderSeeds(out + "/virtual_folder", scratch);
     WriteLinkSeeds(out + "/link", scratch);
     WriteUsbSeeds(out + "/usb");
+    WriteBitmapSeeds(out + "/bitmap");
+    WriteFileSetSeeds(out + "/fileset");
+    WriteSetupSeeds(out + "/setup");
     std::error_code ignored;
     fs::remove_all(scratch, ignored);
     return 0;

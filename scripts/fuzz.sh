@@ -3,12 +3,14 @@
 # Sanitizer) in build/fuzz and runs each for SECONDS (default 60), one after
 # another, from the seeds the project writes itself. The corpus grows in
 # build/fuzz/corpus/TARGET; a crash is kept as build/fuzz/artifacts/TARGET-*.
+# Every path handed to a target is absolute: fuzz_fileset works in a folder
+# of its own, so that definitions can name its files by short paths.
 # Usage: scripts/fuzz.sh [SECONDS]
 set -eu
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 build=${QUILLORY_FUZZ_BUILD:-$here/build/fuzz}
-targets="csv virtual_folder link usb"
+targets="csv virtual_folder link usb bitmap fileset setup"
 
 CC=clang-14 CXX=clang++-14 cmake -S "$here" -B "$build" -G Ninja -DQUILLORY_FUZZ=ON -DQUILLORY_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" --target fuzz_seeds $(for t in $targets; do printf 'fuzz_%s ' "$t"; done)
