@@ -142,7 +142,8 @@ void WriteBitmapSeeds(const std::string& dir) {
 // Definitions as the program writes them and as people edit them, naming the
 // two files the file set target keeps in its folder.
 void WriteFileSetSeeds(const std::string& dir) {
-    const std::string head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quilloryFileSet xmlns=\"urn:orvale:quillory:fileset:1\">";
+    const std::string head =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quilloryFileSet xmlns=\"urn:orvale:quillory:fileset:1\">";
     const std::string tail = "</quilloryFileSet>\n";
     auto file = [](const std::string& type, const std::string& path, const std::string& slot) {
         return "<file xmlns=\"\"><type>" + type + "</type><path>" + path + "</path><slot>" + slot + "</slot></file>";

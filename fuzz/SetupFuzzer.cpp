@@ -100,7 +100,7 @@ void ReadLinuxMachine(HostileInput& input) {
     quillory::setup::linux_host::LinuxHostConfig config;
     config.mediumFolder = dir;
     config.machineSettingsPath = dir + "/machine.conf";
-    config.udevRulesFolder = dir;
+    config.udevRulesFolders = {dir};
     quillory::setup::linux_host::LinuxSetupHost host(config, messages);
     static_cast<void>(host.InstalledVersion());
 

@@ -126,7 +126,9 @@ bool LinuxSetupHost::InstallApplication(PackageFamily, int limitMs) {
 }
 
 bool LinuxSetupHost::KernelDriverInstalled(const std::string&) {
-    return QFileInfo::exists(QString::fromStdString(config_.udevRulesFolder + "/" + kRuleFileName));
+    return std::any_of(config_.udevRulesFolders.begin(), config_.udevRulesFolders.end(), [](const std::string& folder) {
+        return QFileInfo::exists(QString::fromStdString(folder + "/" + kRuleFileName));
+    });
 }
 
 bool LinuxSetupHost::InstallKernelDriver(DriverBuild) {
@@ -138,7 +140,10 @@ bool LinuxSetupHost::InstallKernelDriver(DriverBuild) {
     if (!ToolsPresent({"pkexec", "udevadm"})) {
         return false;
     }
-    const std::string target = config_.udevRulesFolder + "/" + kRuleFileName;
+    if (config_.udevRulesFolders.empty()) {
+        return false;
+    }
+    const std::string target = config_.udevRulesFolders.front() + "/" + kRuleFileName;
     return RunProcess("pkexec", {"sh", "-c", kInstallRuleScript, "sh", rule, target}, kWaitWithoutLimit).started;
 }
 

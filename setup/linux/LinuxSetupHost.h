@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "SetupHost.h"
 #include "SetupPorts.h"
@@ -19,7 +20,10 @@ inline constexpr const char* kQueueComment = "Tandor QV7E Printer";
 struct LinuxHostConfig {
     std::string mediumFolder;  // holds the package, the rule and the documents
     std::string machineSettingsPath;
-    std::string udevRulesFolder = "/etc/udev/rules.d";
+    // Where the access rule may already be: the launcher installs it into the
+    // first, the Debian package into /usr/lib, `cmake --install` into /usr/local/lib.
+    std::vector<std::string> udevRulesFolders = {"/etc/udev/rules.d", "/usr/lib/udev/rules.d",
+                                                 "/usr/local/lib/udev/rules.d"};
     std::function<void(const std::string& url)> openUrl;
 };
 

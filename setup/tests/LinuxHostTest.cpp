@@ -26,10 +26,10 @@ class LinuxHost : public ::testing::Test {
 protected:
     void SetUp() override {
         root_ = dir_.path().toStdString();
-        for (const char* folder : {"bin", "medium", "rules.d"}) QDir(dir_.path()).mkdir(folder);
+        for (const char* folder : {"bin", "medium", "rules.d", "package-rules.d"}) QDir(dir_.path()).mkdir(folder);
         config_.mediumFolder = root_ + "/medium";
         config_.machineSettingsPath = root_ + "/Orvale_Quillory.conf";
-        config_.udevRulesFolder = root_ + "/rules.d";
+        config_.udevRulesFolders = {root_ + "/rules.d", root_ + "/package-rules.d"};
         config_.openUrl = [this](const std::string& url) { opened_.push_back(url); };
 
         StandIn("pkexec", "PKEXEC_UID=0 exec \"$@\"");
@@ -94,12 +94,16 @@ TEST_F(LinuxHost, InstallsTheUsbAccessRuleAndReloadsUdev) {
     LinuxSetupHost host(config_, messages_);
     EXPECT_FALSE(host.InstallKernelDriver(DriverBuild::Windows7));  // not on the medium
     EXPECT_FALSE(host.KernelDriverInstalled(""));
+    // The package's rule counts as installed, wherever the launcher would put its own.
+    WriteFile(config_.udevRulesFolders.back() + "/60-quillory.rules", "");
+    EXPECT_TRUE(host.KernelDriverInstalled(""));
+    QFile::remove(QString::fromStdString(config_.udevRulesFolders.back() + "/60-quillory.rules"));
 
     const std::string rule = "SUBSYSTEM==\"usb\", TAG+=\"uaccess\"\n";
     WriteFile(config_.mediumFolder + "/60-quillory.rules", rule);
     EXPECT_TRUE(host.InstallKernelDriver(DriverBuild::Windows7));
     EXPECT_TRUE(host.KernelDriverInstalled(""));
-    std::ifstream installed(config_.udevRulesFolder + "/60-quillory.rules");
+    std::ifstream installed(config_.udevRulesFolders.front() + "/60-quillory.rules");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(installed), {}), rule);
     const auto log = Log();
     ASSERT_EQ(log.size(), 3u);
