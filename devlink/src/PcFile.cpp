@@ -170,7 +170,8 @@ void Unwatch(const std::string& path) {
 
 }  // namespace
 
-PcFileReplacement::PcFileReplacement(std::string target) : target_(std::move(target)) {}
+PcFileReplacement::PcFileReplacement(std::string target, Temporary temporary)
+    : target_(std::move(target)), kind_(temporary) {}
 
 PcFileReplacement::~PcFileReplacement() {
     Discard();
@@ -190,6 +191,7 @@ bool PcFileReplacement::Begin() {
     }
 
 #ifdef O_TMPFILE
+    if (kind_ == Temporary::Named) return BeginNamed();
     const std::string folder = FolderPrefixOf(target_).empty() ? std::string(".") : FolderPrefixOf(target_);
     descriptor_ = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (descriptor_ >= 0) return true;

@@ -37,7 +37,10 @@ PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image
 // does not, a named temporary is removed on SIGINT and SIGTERM.
 class PcFileReplacement {
 public:
-    explicit PcFileReplacement(std::string target);
+    // Named: the temporary file has a name from the start, as on a file
+    // system without unnamed files.
+    enum class Temporary { UnnamedWherePossible, Named };
+    explicit PcFileReplacement(std::string target, Temporary temporary = Temporary::UnnamedWherePossible);
     ~PcFileReplacement();
     PcFileReplacement(const PcFileReplacement&) = delete;
     PcFileReplacement& operator=(const PcFileReplacement&) = delete;
@@ -54,6 +57,7 @@ private:
     void Discard();
 
     std::string target_;
+    Temporary kind_;
     std::string temporary_;  // empty while the temporary file has no name
     int descriptor_ = -1;
     unsigned mode_ = 0;
