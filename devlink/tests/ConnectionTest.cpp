@@ -21,22 +21,25 @@ TEST_P(DiscoveryFailure, LatchesItsTextAndLeavesANotOpenConnection) {
     scope.driver->findStep = GetParam().step;
     scope.driver->openFails = GetParam().openFails;
 
-    CQV7_Sys_API printer;
-    EXPECT_TRUE(printer.IsError());
-    EXPECT_EQ(printer.GetError(), GetParam().text);
-    EXPECT_FALSE(printer.IsError());
-    EXPECT_EQ(printer.GetError(), "") << "a collected error is not returned twice";
+    {
+        CQV7_Sys_API printer;
+        EXPECT_TRUE(printer.IsError());
+        EXPECT_EQ(printer.GetError(), GetParam().text);
+        EXPECT_FALSE(printer.IsError());
+        EXPECT_EQ(printer.GetError(), "") << "a collected error is not returned twice";
 
-    // Every command of a not-open connection stops before the device hears anything.
-    const size_t callsBefore = scope.driver->calls.size();
-    uint16_t count = 99;
-    EXPECT_FALSE(printer.GetFileTypes(&count));
-    EXPECT_EQ(printer.GetError(), "Device not open");
-    uint32_t version = 0;
-    EXPECT_FALSE(printer.GetVersion(&version));
-    EXPECT_EQ(printer.GetError(), "Device Handle was Invalid");
-    EXPECT_EQ(scope.driver->calls.size(), callsBefore);
-    EXPECT_EQ(count, 99) << "the caller's buffer is untouched";
+        // Every command of a not-open connection stops before the device hears anything.
+        const size_t callsBefore = scope.driver->calls.size();
+        uint16_t count = 99;
+        EXPECT_FALSE(printer.GetFileTypes(&count));
+        EXPECT_EQ(printer.GetError(), "Device not open");
+        uint32_t version = 0;
+        EXPECT_FALSE(printer.GetVersion(&version));
+        EXPECT_EQ(printer.GetError(), "Device Handle was Invalid");
+        EXPECT_EQ(scope.driver->calls.size(), callsBefore);
+        EXPECT_EQ(count, 99) << "the caller's buffer is untouched";
+    }
+    EXPECT_TRUE(scope.driver->CallsStartingWith("close").empty()) << "a connection never opened closes nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -63,26 +66,13 @@ TEST(Connection, OpensTheFoundPathAndClosesItOnDestruction) {
               (std::vector<std::string>{"find", "open test:printer", "control 0x22000c ", "close"}));
 }
 
-TEST(Connection, DestroyingANotOpenConnectionClosesNothing) {
-    ScriptedDriverScope scope;
-    scope.driver->openFails = true;
-    { CQV7_Sys_API printer; }
-    EXPECT_TRUE(scope.driver->CallsStartingWith("close").empty());
-}
-
-TEST(Connection, FailedVersionRequestIsLatched) {
+TEST(Connection, AFailedCommandIsLatchedAndANewErrorReplacesAnUncollectedOne) {
     ScriptedDriverScope scope;
     scope.driver->controlFails = true;
     CQV7_Sys_API printer;
     uint32_t version = 0;
     EXPECT_FALSE(printer.GetVersion(&version));
     EXPECT_EQ(printer.GetError(), "Unable To Get Driver Version");
-}
-
-TEST(Connection, ANewErrorReplacesAnUncollectedOne) {
-    ScriptedDriverScope scope;
-    scope.driver->controlFails = true;
-    CQV7_Sys_API printer;
     uint16_t value = 0;
     printer.GetFileTypes(&value);
     printer.GetFileStatus(&value);
