@@ -90,12 +90,17 @@ TEST_F(Transfers, EmptyDevicePathEndsWithBulkPipeNotOpen) {
     EXPECT_TRUE(driver->CallsStartingWith("pipe").empty());
 }
 
-TEST_F(Transfers, MissingSourceFileSendsNoCommand) {
+TEST_F(Transfers, NoFileToSendOrFolderToGetIntoSendsNoCommand) {
     CQV7_Sys_API printer;
-    printer.GiveFile(0, 0, folder / "nothing.dat", nullptr);
-    EXPECT_EQ(printer.GetError(), "Invalid file name:" + (folder / "nothing.dat"));
+    const std::string missing = folder / "nothing.dat", noFolder = folder / "no/such/folder/file.dat";
+    printer.GiveFile(0, 0, missing, nullptr);
+    EXPECT_EQ(printer.GetError(), "Invalid file name:" + missing);
     printer.GiveFirmware(folder.path(), nullptr);
     EXPECT_EQ(printer.GetError(), "Invalid file name:" + folder.path()) << "a folder is not a file to send";
+    printer.GetFile(0, 0, noFolder, nullptr);
+    EXPECT_EQ(printer.GetError(), "Invalid file name:" + noFolder);
+    printer.GetFirmware(folder.path(), nullptr);
+    EXPECT_EQ(printer.GetError(), "Invalid file name:" + folder.path());
     EXPECT_TRUE(driver->CallsStartingWith("control").empty());
 }
 
@@ -113,16 +118,6 @@ TEST_F(Transfers, AFileThatReadsShorterThanItsSizeIsNotSent) {
     EXPECT_EQ(printer.GetError(), "Unable to read file:" + shrinking);
     EXPECT_TRUE(driver->CallsStartingWith("control 0x220010").empty()) << "nothing is announced";
     EXPECT_TRUE(driver->CallsStartingWith("write").empty());
-}
-
-TEST_F(Transfers, GetIntoAMissingFolderSendsNoCommand) {
-    CQV7_Sys_API printer;
-    const std::string target = folder / "no/such/folder/file.dat";
-    printer.GetFile(0, 0, target, nullptr);
-    EXPECT_EQ(printer.GetError(), "Invalid file name:" + target);
-    printer.GetFirmware(folder.path(), nullptr);
-    EXPECT_EQ(printer.GetError(), "Invalid file name:" + folder.path());
-    EXPECT_TRUE(driver->CallsStartingWith("control").empty());
 }
 
 TEST_F(Transfers, FailedGetLeavesTheExistingFileUntouchedAndNoTemporaryBehind) {
