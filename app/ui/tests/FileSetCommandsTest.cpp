@@ -1,8 +1,6 @@
 // "Get all files..." and "Send file set..." from the menu, with their dialogs
 // answered through the event loop and the boxes from the script.
-#include <QApplication>
 #include <QLineEdit>
-#include <QTimer>
 
 #include "CFolderEdit.h"
 #include "FileSetDialogs.h"
@@ -31,19 +29,6 @@ protected:
     void TearDown() override {
         ProgramTest::TearDown();
         qunsetenv("QUILLORY_MACHINE_SETTINGS");
-    }
-    // Acts on the dialog once it is the modal window, from inside its loop.
-    template <typename Dialog>
-    void WhenOpen(std::function<void(Dialog&)> act) {
-        auto* poll = new QTimer(frame());
-        QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
-            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-                poll->stop();
-                poll->deleteLater();
-                act(*dialog);
-            }
-        });
-        poll->start(1);
     }
 };
 

@@ -4,15 +4,18 @@
 #ifndef QUILLORY_TESTS_PROGRAM_FIXTURE_H
 #define QUILLORY_TESTS_PROGRAM_FIXTURE_H
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeWidgetItem>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "CMainFrame.h"
@@ -68,6 +71,20 @@ protected:
         QFile file(Path("printer") + QLatin1Char('/') + QLatin1String(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(text);
+    }
+
+    // Acts on the dialog once it is the modal window, from inside its loop.
+    template <typename Dialog>
+    void WhenOpen(std::function<void(Dialog&)> act) {
+        auto* poll = new QTimer(frame());
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+            if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
+                act(*dialog);
+            }
+        });
+        poll->start(1);
     }
 
     quillory::CMainFrame* frame() const { return app->mainFrame(); }

@@ -1,11 +1,9 @@
 // The send and get dialogs over the real tree, offscreen: what their slot
 // lists offer, the folder field's button, browsing, and the menu commands.
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QTimer>
 
 #include "CFolderEdit.h"
 #include "CGetFileDialog.h"
@@ -153,12 +151,10 @@ TEST_F(SlotDialogs, ASymbolTheBrowserRefusesBlocksOkUntilAnAcceptableOneIsChosen
 
 TEST_F(SlotDialogs, SendLabelFileFromTheMenuSendsThenReadsTheTreeAfresh) {
     WritePrinterFile("../new.qv7", "new label");
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<CSendFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        dialog->sourceEdit()->setText(Path("new.qv7"));
-        dialog->slotList()->setCurrentIndex(1);
-        dialog->accept();
+    WhenOpen<CSendFileDialog>([&](CSendFileDialog& dialog) {
+        dialog.sourceEdit()->setText(Path("new.qv7"));
+        dialog.slotList()->setCurrentIndex(1);
+        dialog.accept();
     });
     Select(FileKind::Label, 2);
     frame()->SendCommand(ID_FILE_SEND_LABEL);

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
-#include <QTimer>
 
 #include "BitmapFiles.h"
 #include "CSendFileDialog.h"
@@ -162,15 +161,10 @@ TEST_F(TreeInteractions, DroppedFilesOpenTheirSendDialogsInTurnAndASingleOnePres
     bytes[kDataFileMarkerOffset] = char(kDataFileMarker);
     WritePrinterFile("../list.dat", bytes);
     QStringList shown;
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, [&] {
-        if (auto* dialog = qobject_cast<CSendFileDialog*>(QApplication::activeModalWidget())) {
-            answer.stop();
-            shown << dialog->sourceEdit()->text() << dialog->slotList()->currentText();
-            dialog->accept();
-        }
+    WhenOpen<CSendFileDialog>([&](CSendFileDialog& dialog) {
+        shown << dialog.sourceEdit()->text() << dialog.slotList()->currentText();
+        dialog.accept();
     });
-    answer.start(5);
     ASSERT_TRUE(Drop({"list.dat"}, At(Slot(FileKind::Data, 4))));
     EXPECT_EQ(shown, (QStringList{Path("list.dat"), "(Slot 4)  <empty slot>"}));
     EXPECT_EQ(QFile(Path("printer/slots/DAT/04.data")).size(), 32);
