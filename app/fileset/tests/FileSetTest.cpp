@@ -1,12 +1,5 @@
 // Send file set and get all files over a virtual printer, with the schema
 // the build ships and the dialogs answered from a script.
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <xercesc/util/PlatformUtils.hpp>
@@ -14,11 +7,8 @@
 #include <deque>
 
 #include "CFileSetOperations.h"
-#include "CPrinterService.h"
 #include "FileSetForms.h"
-#include "PlatformPaths.h"
-#include "ScriptedPorts.h"
-#include "SettingsStore.h"
+#include "VirtualPrinterService.h"
 
 namespace {
 
@@ -58,35 +48,19 @@ const char kAllReceived[] = "All files received successfully!";
 const char kSomeFailed[] = "One or more errors occurred while receiving files.";
 const char kOverwrite[] = "This may overwrite files in this directory!  Continue?";
 
-class FileSets : public ::testing::Test {
+class FileSets : public quillorytest::VirtualPrinterService {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(scratch.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
-        PlatformPaths::SetRoots({Path("home"), {}, {}, {}});
-        qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
+        VirtualPrinterService::SetUp();
         qputenv("QUILLORY_MACHINE_SETTINGS", Path("machine.conf").toUtf8());
         Write(Path("machine.conf"), "dir=" QUILLORY_TEST_PROGRAM_DIR "\n");
-        settings = std::make_unique<SettingsStore>("Orvale", "Quillory");
-        ASSERT_TRUE(service.RebuildCatalog());
         QDir().mkpath(Path("out"));
     }
     void TearDown() override {
-        PlatformPaths::SetRoots({});
+        VirtualPrinterService::TearDown();
         qunsetenv("QUILLORY_MACHINE_SETTINGS");
     }
 
-    QString Path(const QString& name) const { return scratch.filePath(name); }
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    static void Write(const QString& path, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
     // A slot's stored bytes, as the printer folder keeps them.
     QByteArray Slot(const char* type, int slot) const {
         return Read(Path(QStringLiteral("printer/slots/%1/%2.data").arg(type).arg(slot, 2, 10, QChar('0'))));
@@ -127,12 +101,7 @@ protected:
         return created;
     }
 
-    QTemporaryDir scratch;
-    quillorytest::RecordingPrompt prompt;
-    quillorytest::RecordingProgressWindows windows;
-    CPrinterService service{prompt, windows};
     CFileSetOperations sets{service};
-    std::unique_ptr<SettingsStore> settings;
     ScriptedFileSetDialogs dialogs;
 };
 

@@ -1,20 +1,10 @@
 // The send and get commands over a virtual printer, with the dialogs and the
 // message boxes answered from scripts.
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <deque>
 
-#include "CPrinterService.h"
-#include "PlatformPaths.h"
-#include "ScriptedPorts.h"
-#include "SettingsStore.h"
 #include "SlotDialogPort.h"
 #include "SlotFilePath.h"
+#include "VirtualPrinterService.h"
 
 namespace {
 
@@ -67,37 +57,11 @@ private:
     bool acceptable_ = true;
 };
 
-class SlotCommands : public ::testing::Test {
+class SlotCommands : public quillorytest::VirtualPrinterService {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(scratch.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
-        PlatformPaths::SetRoots({Path("home"), {}, {}, {}});
-        QDir().mkpath(Path("home"));
-        qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
-        settings = std::make_unique<SettingsStore>("Orvale", "Quillory");
-        ASSERT_TRUE(service.RebuildCatalog());
-    }
-    void TearDown() override { PlatformPaths::SetRoots({}); }
-
-    QString Path(const QString& name) const { return scratch.filePath(name); }
     QString Stored(const char* name) const { return settings->GetProfileString(name, "<absent>"); }
     QByteArray PrinterSlot(const char* file) const { return Read(Path("printer/slots/") + file); }
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    static void Write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
 
-    QTemporaryDir scratch;
-    quillorytest::RecordingPrompt prompt;
-    quillorytest::RecordingProgressWindows windows;
-    CPrinterService service{prompt, windows};
-    std::unique_ptr<SettingsStore> settings;
     ScriptedSlotDialogs dialogs;
 };
 

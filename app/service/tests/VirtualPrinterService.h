@@ -1,0 +1,57 @@
+// The printer service over a virtual printer in a temporary folder, with the
+// settings and the home folder there too; prompts and windows are recorded.
+#ifndef QUILLORY_TESTS_VIRTUAL_PRINTER_SERVICE_H
+#define QUILLORY_TESTS_VIRTUAL_PRINTER_SERVICE_H
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "CPrinterService.h"
+#include "PlatformPaths.h"
+#include "ScriptedPorts.h"
+#include "SettingsStore.h"
+
+namespace quillorytest {
+
+class VirtualPrinterService : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(scratch.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
+        quillory::PlatformPaths::SetRoots({Path("home"), {}, {}, {}});
+        QDir().mkpath(Path("home"));
+        qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
+        settings = std::make_unique<quillory::SettingsStore>("Orvale", "Quillory");
+        ASSERT_TRUE(service.RebuildCatalog());
+    }
+    void TearDown() override { quillory::PlatformPaths::SetRoots({}); }
+
+    QString Path(const QString& name) const { return scratch.filePath(name); }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    static void Write(const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    QTemporaryDir scratch;
+    RecordingPrompt prompt;
+    RecordingProgressWindows windows;
+    quillory::CPrinterService service{prompt, windows};
+    std::unique_ptr<quillory::SettingsStore> settings;
+};
+
+}  // namespace quillorytest
+
+#endif
