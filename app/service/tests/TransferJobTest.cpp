@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "CPrinterService.h"
+#include "FakeCatalog.h"
 #include "ProgressWindow.h"
-#include "ScriptedDriver.h"
 #include "ScriptedPorts.h"
 #include "TempFolder.h"
 
@@ -19,23 +19,9 @@ using Progress = std::vector<std::pair<uint32_t, uint32_t>>;
 class Jobs : public ::testing::Test {
 protected:
     void SetUp() override {
-        // Types DAT (3 slots), QV7 (2), MAP (2), every name query answered.
-        scope.driver->onGetCommand = [](const uint8_t* block, std::vector<uint8_t>* reply) {
-            static const char* names[] = {"DAT", "QV7", "MAP"};
-            const int type = block[2];
-            const std::string name = std::string(type == 0 ? "DATA0" : type == 1 ? "Label0" : "Btmap0") +
-                                     std::to_string(block[4] + 1);
-            switch (block[0]) {
-            case 5: *reply = {3, 0}; return true;
-            case 6: reply->assign(names[type], names[type] + 4); return true;
-            case 7: *reply = {static_cast<uint8_t>(type == 0 ? 3 : 2), 0}; return true;
-            case 8:
-                reply->assign(9, 0);
-                std::copy(name.begin(), name.end(), reply->begin());
-                return true;
-            default: return false;
-            }
-        };
+        printer.types = {{"DAT", {"DATA01", "DATA02", "DATA03"}},
+                         {"QV7", {"Label01", "Label02"}},
+                         {"MAP", {"Btmap01", "Btmap02"}}};
         ASSERT_TRUE(service.RebuildCatalog());
         scope.driver->calls.clear();
     }
@@ -48,6 +34,7 @@ protected:
     }
 
     qv7test::ScriptedDriverScope scope;
+    qv7test::FakeCatalog printer{*scope.driver};
     qv7test::TempFolder folder;
     quillorytest::RecordingPrompt prompt;
     quillorytest::RecordingProgressWindows windows;
