@@ -49,15 +49,7 @@ TEST(UsbIds, EnvironmentNamesTheIdsAndOnlyAnUnsetOneMeansThePlaceholder) {
     else unsetenv("QUILLORY_USB_ID");
 }
 
-TEST(UsbDevicePath, WhatIsHandedOutReadsBack) {
-    for (const UsbAddress at : {UsbAddress{0, 0}, UsbAddress{1, 7}, UsbAddress{3, 42}, UsbAddress{255, 255}}) {
-        const std::string path = qv7::FormatUsbDevicePath(at);
-        EXPECT_EQ(qv7::ParseUsbDevicePath(path), at) << path;
-    }
-    EXPECT_EQ(qv7::FormatUsbDevicePath(UsbAddress{3, 42}), "usb:003-042");
-}
-
-TEST(UsbDevicePath, OnlyBusAndAddressUpTo255AreTaken) {
+TEST(UsbDevicePath, OnlyBusAndAddressUpTo255AreTakenAndWhatIsHandedOutReadsBack) {
     struct Case {
         const char* path;
         std::optional<UsbAddress> expected;
@@ -74,6 +66,11 @@ TEST(UsbDevicePath, OnlyBusAndAddressUpTo255AreTaken) {
         {"", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(qv7::ParseUsbDevicePath(c.path), c.expected) << c.path;
+    // What is handed out reads back.
+    for (const UsbAddress at : {UsbAddress{0, 0}, UsbAddress{3, 42}, UsbAddress{255, 255}}) {
+        EXPECT_EQ(qv7::ParseUsbDevicePath(qv7::FormatUsbDevicePath(at)), at) << qv7::FormatUsbDevicePath(at);
+    }
+    EXPECT_EQ(qv7::FormatUsbDevicePath(UsbAddress{3, 42}), "usb:003-042");
 }
 
 }  // namespace

@@ -45,7 +45,6 @@ const char kSent[] = "File set sent sucessfully!";
 const char kSendFailed[] = "An error occurred sending the file set!";
 const char kInvalid[] = "Selected file set definition file is invalid!";
 const char kAllReceived[] = "All files received successfully!";
-const char kSomeFailed[] = "One or more errors occurred while receiving files.";
 const char kOverwrite[] = "This may overwrite files in this directory!  Continue?";
 
 class FileSets : public quillorytest::VirtualPrinterService {
