@@ -2,7 +2,6 @@
 // lists offer, the folder field's button, browsing, and the menu commands.
 #include <QAction>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 
 #include "CFolderEdit.h"
@@ -96,8 +95,6 @@ TEST_F(SlotDialogs, TheFolderFieldsBrowseButtonSitsAtItsRightEndInsideTheGroup) 
     EXPECT_LT(field.right(), button.left());
     EXPECT_EQ(button.top(), field.top());
     EXPECT_GE(button.width(), edit->browseButton()->fontMetrics().horizontalAdvance("Browse..."));
-    EXPECT_EQ(edit->browseButton()->toolTip(), "Modify");
-    EXPECT_EQ(qobject_cast<QGroupBox*>(edit->parentWidget())->title(), "Destination Folder on PC");
 
     edit->field()->setEnabled(false);
     EXPECT_FALSE(edit->browseButton()->isEnabled());
