@@ -28,20 +28,15 @@ protected:
 };
 
 TEST_F(Commands, ConvertCsvAsksForBothFilesThenWritesTheDataFile) {
-    QFile csv(Path("Price list.csv"));
-    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
-    csv.write("Apples,1.20,kg\r\nPears,0.95,kg\r\n");
-    csv.close();
-    files.answers = {csv.fileName(), Path("prices.dat")};
+    WritePrinterFile("../Price list.csv", "Apples,1.20,kg\r\nPears,0.95,kg\r\n");
+    files.answers = {Path("Price list.csv"), Path("prices.dat")};
 
     frame()->SendCommand(ID_FILE_CONVERT_CSV);
     EXPECT_EQ(files.asked,
               (std::vector<std::string>{
                   "open Select CSV file to convert.|Comma-seperated value files (*.csv)|*.csv|||csv|",
                   "save Select target DAT file.|QV7 data files (*.dat)|*.dat|||dat|Price list"}));
-    QFile written(Path("prices.dat"));
-    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QByteArray bytes = written.readAll();
+    const QByteArray bytes = Read(Path("prices.dat"));
     EXPECT_EQ(bytes.size(), 26536);
     EXPECT_TRUE(bytes.contains("Apples"));
     EXPECT_TRUE(bytes.contains("Pears"));

@@ -56,9 +56,7 @@ TEST_F(FileSetCommands, GetAllAsksBeforeOverwritingThenTheSetGoesBackFromTheMenu
     });
     frame()->SendCommand(ID_FILE_SEND_FILE_SET);
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"File set sent sucessfully!"});
-    QFile slot(Path("printer/slots/QV7/03.data"));
-    ASSERT_TRUE(slot.open(QIODevice::ReadOnly));
-    EXPECT_EQ(slot.readAll(), "ship label");
+    EXPECT_EQ(Read(Path("printer/slots/QV7/03.data")), "ship label");
     // The printer names a slot after what it was sent; the tree shows the new name.
     EXPECT_EQ(folderItem(FileKind::Label)->child(2)->text(0), "(Slot 3)  Label03.qv7");
 }

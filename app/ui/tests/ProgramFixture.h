@@ -73,6 +73,15 @@ protected:
         file.write(text);
     }
 
+    // A file's bytes, or "<missing>".
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // How often the program looked for the printer, by the trace in trace.txt.
+    int DeviceSearches() const { return static_cast<int>(Read(Path("trace.txt")).count("find ")); }
+
     // Acts on the dialog once it is the modal window, from inside its loop.
     template <typename Dialog>
     void WhenOpen(std::function<void(Dialog&)> act) {

@@ -155,9 +155,7 @@ TEST_F(SlotDialogs, SendLabelFileFromTheMenuSendsThenReadsTheTreeAfresh) {
     });
     Select(FileKind::Label, 2);
     frame()->SendCommand(ID_FILE_SEND_LABEL);
-    QFile slot(Path("printer/slots/QV7/02.data"));
-    ASSERT_TRUE(slot.open(QIODevice::ReadOnly));
-    EXPECT_EQ(slot.readAll(), "new label");
+    EXPECT_EQ(Read(Path("printer/slots/QV7/02.data")), "new label");
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Label file transfer successful!"});
     EXPECT_EQ(Stored("LabelUploadPath").toString(), Path("new.qv7"));
     EXPECT_TRUE(view()->selectedItems().isEmpty()) << "Refresh made the items anew";

@@ -60,11 +60,6 @@ protected:
 
     bool Enabled(int commandId) const { return frame()->action(commandId)->isEnabled(); }
 
-    int DeviceSearches() const {
-        QFile trace(Path("trace.txt"));
-        if (!trace.open(QIODevice::ReadOnly)) return 0;
-        return static_cast<int>(trace.readAll().count("find "));
-    }
 };
 
 TEST_F(DuringATransfer, ExitAndTheGuardedCommandsAreDisabledUntilItEnds) {

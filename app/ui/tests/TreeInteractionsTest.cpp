@@ -108,10 +108,6 @@ TEST_F(TreeInteractions, ASymbolClickFetchesItsSlotOnceDrawsItAboveTheClickAndOf
     const quillorytest::Bytes bmp = quillorytest::Bmp{150, 150, 1, quillorytest::BlackAndWhite()}.File();
     WritePrinterFile("slots/MAP/03.data", QByteArray(reinterpret_cast<const char*>(bmp.data()), int(bmp.size())));
     qputenv("QUILLORY_TRACE", Path("trace.txt").toUtf8());
-    auto fetches = [&] {
-        QFile trace(Path("trace.txt"));
-        return trace.open(QIODevice::ReadOnly) ? trace.readAll().count("find ") : 0;
-    };
     auto pixel = [&](int x, int y) { return view()->viewport()->grab().toImage().pixel(x, y); };
     folderItem(FileKind::Data)->setExpanded(false);
     folderItem(FileKind::Label)->setExpanded(false);
@@ -125,18 +121,18 @@ TEST_F(TreeInteractions, ASymbolClickFetchesItsSlotOnceDrawsItAboveTheClickAndOf
     ASSERT_TRUE(view()->visualItemRect(slot3).contains(at));
 
     Click(at);
-    EXPECT_EQ(fetches(), 1);
+    EXPECT_EQ(DeviceSearches(), 1);
     EXPECT_EQ(pixel(250, 149), qRgb(0, 0, 0));
     EXPECT_EQ(pixel(250 + 111, 149 + 111), qRgb(0, 0, 0));
     EXPECT_EQ(pixel(250, 148), qRgb(255, 255, 255));
     Click(at, Qt::RightButton);
-    EXPECT_EQ(fetches(), 1);
+    EXPECT_EQ(DeviceSearches(), 1);
     EXPECT_EQ(pixel(250, 149), qRgb(255, 255, 255));
     const QList<QVariant> saveMenu{200, "Save symbol file to PC...|32831|Save symbol file to the PC"};
     EXPECT_EQ(menus, saveMenu + saveMenu);
 
     Click(At(Slot(FileKind::Symbol, 10)));  // "(Slot 10)  <empty slot>"
-    EXPECT_EQ(fetches(), 1);
+    EXPECT_EQ(DeviceSearches(), 1);
     EXPECT_EQ(menus.size(), 4);
     EXPECT_TRUE(view()->previewedItemText().isEmpty());
 }
