@@ -49,9 +49,6 @@ TEST_F(LinuxPaths, PutTheWindowsFoldersInTheHomeDataAndInstallFolders) {
     const QString symbols = folder.filePath(QStringLiteral("data/Quillory/Downloadable_Symbols"));
     EXPECT_EQ(PlatformPaths::SymbolFolder(), symbols);
     EXPECT_EQ(PlatformPaths::SymbolFolderWithSeparator(), symbols + "/");
-    EXPECT_EQ(SettingsStore::DefaultText(setting::kDataDownloadFolder), PlatformPaths::DriveRoot());
-    EXPECT_EQ(SettingsStore::DefaultText(setting::kDownloadAllPath), PlatformPaths::DriveRoot());
-    EXPECT_EQ(SettingsStore::DefaultText(setting::kFileSetUploadPath), QString());
 
     // Moved roots take over one by one; an empty root is the platform's again.
     PlatformPaths::SetRoots({QString(), QString(), folder.filePath(QStringLiteral("cache")), QStringLiteral("/opt/q")});
