@@ -54,10 +54,6 @@ protected:
         unsetenv("QUILLORY_TRACE");
         qv7::SetDriverFactory(nullptr);
     }
-    void SetFaults(const std::string& text) {
-        { CQV7_Sys_API seed; }  // the first connection seeds the folder
-        std::ofstream(folder / "printer/faults.txt") << text;
-    }
     std::string Trace() { return ReadText(folder / "trace.txt"); }
 
     TempFolder folder;
@@ -208,14 +204,6 @@ TEST_P(VirtualLink, EverySizeComesBackByteForByte) {
     printer.GetFirmware(folder / "firmware.bin", nullptr);
     EXPECT_EQ(printer.GetError(), "No Point recieving 0 bytes");
     EXPECT_EQ(ReadBytes(folder / "firmware.bin"), qv7test::Pattern(1048576, 7));
-}
-
-TEST_P(VirtualLink, OldFirmwareNamesEverySlotBlank40) {
-    SetFaults("old-firmware\n");
-    CQV7_Sys_API printer;
-    QV7_FILE_ATTRIBUTES stored{};
-    ASSERT_TRUE(printer.GetFileAttributes(1, 3, &stored));
-    EXPECT_EQ(std::string(stored.fileName).substr(0, 7), "Blank40");
 }
 
 }  // namespace
