@@ -71,10 +71,11 @@ bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     parser.setValidationScheme(XercesDOMParser::Val_Always);
 
     lookup_.FindInstallDirectory();
-    const QString schemaLocation = SchemaLocationFor(lookup_.installDirectory());
+    const QString schemaUri = SchemaUriFor(lookup_.installDirectory());
+    const QString schemaLocation = QString::fromUtf16(kFileSetNamespace) + QLatin1Char(' ') + schemaUri;
     parser.setExternalSchemaLocation(ToXml(schemaLocation).c_str());
     parser.setErrorHandler(&errors);
-    OwnSchemaOnly resolver(ToXml(schemaLocation.section(QLatin1Char(' '), 1, -1)));
+    OwnSchemaOnly resolver(ToXml(schemaUri));
     parser.setXMLEntityResolver(&resolver);
     parser.setSecurityManager(resolver.limits());
 

@@ -22,16 +22,15 @@ QString FromXml(const XMLCh* text) {
     return text ? QString::fromUtf16(text) : QString();
 }
 
-QString SchemaLocationFor(const QString& installDirectory) {
-    const QString space = QString::fromUtf16(kFileSetNamespace) + QLatin1Char(' ');
+QString SchemaUriFor(const QString& installDirectory) {
 #ifdef Q_OS_WIN
     QString folder = installDirectory;
     folder.replace(QLatin1Char(' '), QLatin1String("%20"));
-    return space + QLatin1String("file:///") + folder + QLatin1Char('/') + QLatin1String(kFileSetSchemaName);
+    return QLatin1String("file:///") + folder + QLatin1Char('/') + QLatin1String(kFileSetSchemaName);
 #else
     const QString schema =
         QDir::cleanPath(installDirectory + QLatin1String("/../share/quillory/") + QLatin1String(kFileSetSchemaName));
-    return space + QUrl::fromLocalFile(schema).toString(QUrl::FullyEncoded);
+    return QUrl::fromLocalFile(schema).toString(QUrl::FullyEncoded);
 #endif
 }
 

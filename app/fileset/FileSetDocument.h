@@ -55,7 +55,7 @@ private:
 // gigabytes.
 class OwnSchemaOnly : public xercesc::XMLEntityResolver {
 public:
-    // schemaUri: the schema's part of SchemaLocationFor, after the blank.
+    // schemaUri: SchemaUriFor the installation.
     explicit OwnSchemaOnly(std::u16string schemaUri) : schemaUri_(std::move(schemaUri)) {
         limits_.setEntityExpansionLimit(1000);
     }
@@ -69,11 +69,11 @@ private:
     xercesc::SecurityManager limits_;
 };
 
-// The schema location handed to the parser: the namespace, a blank, and the
-// schema file's URI. Linux: the schema lies in <prefix>/share/quillory, the
-// prefix being the folder above the program's; Windows: beside the program,
-// given as "file:///" + folder with blanks as "%20" + "/quilloryFileSet.xsd".
-QString SchemaLocationFor(const QString& installDirectory);
+// The installed schema file's URI, handed to the parser after the namespace
+// and a blank. Linux: the schema lies in <prefix>/share/quillory, the prefix
+// being the folder above the program's; Windows: beside the program, given as
+// "file:///" + folder with blanks as "%20" + "/quilloryFileSet.xsd".
+QString SchemaUriFor(const QString& installDirectory);
 
 // Appends <file><type/><path/><slot/></file> to the root.
 void AddFileElement(xercesc::DOMDocument& document, const QString& kindText, const QString& path, uint8_t slot);
