@@ -180,6 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"upload-busy-forever\n", "give", "Upload Timeout"},
         FaultCase{"download-busy-forever\n", "get", "Download Timeout"},
         FaultCase{"upload-fails\n", "give", "File Upload Error"},
+        FaultCase{"reply-size 9 1\n", "give", "Invalid Data Size Return from Get File Status Expected: 2 Got: 1"},
         FaultCase{"download-fails\n", "get", "File Download Error"}));
 
 TEST_P(VirtualLink, EverySizeComesBackByteForByte) {

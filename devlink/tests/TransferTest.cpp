@@ -44,18 +44,6 @@ TEST_F(Transfers, FortyBytesGoOutAsSixteenSixteenEightWithProgressAfterEach) {
     EXPECT_EQ(driver->openHandles, 1) << "the pipe is closed again";
 }
 
-TEST_F(Transfers, GiveFileAnnouncesTypeSlotAndSizeThenWaitsForTheDevice) {
-    WriteBytes(folder / "label.qv7", qv7test::Pattern(300));
-    driver->statusWords = {QV7_STATUS_UPLOAD_BUSY, QV7_STATUS_UPLOAD_BUSY, 0};
-    CQV7_Sys_API printer;
-    printer.GiveFile(1, 3, folder / "label.qv7", nullptr);
-    EXPECT_EQ(printer.GetError(), "");
-    EXPECT_EQ(driver->CallsStartingWith("control 0x220010"),
-              (std::vector<std::string>{"control 0x220010 0300010003000400" "2c010000"}));
-    EXPECT_EQ(driver->statusQueries, 3);
-    EXPECT_EQ(driver->received.size(), 300u);
-}
-
 TEST_F(Transfers, ShortReadStopsTheTransferAndCountsWhatIsMissing) {
     driver->deviceBytes = qv7test::Pattern(40);
     driver->readMoves = [](int call, uint32_t asked) { return call == 2 ? 10u : asked; };
@@ -134,7 +122,9 @@ TEST_F(Transfers, FailedGetLeavesTheExistingFileUntouchedAndNoTemporaryBehind) {
         {"announce refused", [](auto& d) { d.controlFails = true; }, "Device Failed To Send Get File Command"},
         {"short read", [](auto& d) { d.readMoves = [](int, uint32_t) { return 3u; }; }, "Read Failed, 64 Bytes Remaining"},
         {"device failure", [](auto& d) { d.statusWords = {QV7_STATUS_DOWNLOAD_FAILED}; }, "File Download Error"},
+        {"device busy for ever", [](auto& d) { d.statusWords = {QV7_STATUS_DOWNLOAD_BUSY}; }, "Download Timeout"},
     };
+    SteppingClock clock(100);
     for (const Failure& failure : failures) {
         ScriptedDriverScope local;
         local.driver->deviceBytes = qv7test::Pattern(64);
@@ -169,47 +159,32 @@ TEST_F(Transfers, SuccessfulGetReplacesTheFileAndKeepsItsPermissions) {
 
 // ---- the status wait ----------------------------------------------------------
 
-TEST_F(Transfers, DeviceStuckBusyEndsInATimeoutAfterTwentySeconds) {
+TEST_F(Transfers, AGiveWaitsWhileTheDeviceIsBusyAndTakesItsVerdict) {
     SteppingClock clock(100);
-    WriteBytes(folder / "label.qv7", qv7test::Pattern(20));
-    driver->statusWords = {QV7_STATUS_UPLOAD_BUSY};
-    CQV7_Sys_API printer;
-    printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
-    EXPECT_EQ(printer.GetError(), "Upload Timeout");
-    // One clock reading for the start, then one per round: 200 rounds of 100 ms
-    // reach the deadline, the 201st passes it.
-    EXPECT_EQ(driver->statusQueries, 200);
-
-    driver->deviceBytes = qv7test::Pattern(20);
-    driver->statusWords = {QV7_STATUS_DOWNLOAD_BUSY};
-    printer.GetFile(1, 0, folder / "label-back.qv7", nullptr);
-    EXPECT_EQ(printer.GetError(), "Download Timeout");
-    EXPECT_FALSE(std::filesystem::exists(folder / "label-back.qv7"));
-}
-
-TEST_F(Transfers, FailureBitAndBrokenStatusQueryEndTheWait) {
-    WriteBytes(folder / "label.qv7", qv7test::Pattern(20));
-    driver->statusWords = {QV7_STATUS_UPLOAD_BUSY, QV7_STATUS_UPLOAD_BUSY | QV7_STATUS_UPLOAD_FAILED};
-    {
-        CQV7_Sys_API printer;
-        printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
-        EXPECT_EQ(printer.GetError(), "File Upload Error");
-    }
-    driver->replies[9] = {1};
-    {
-        CQV7_Sys_API printer;
-        printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
-        EXPECT_EQ(printer.GetError(), "Invalid Data Size Return from Get File Status Expected: 2 Got: 1");
-    }
-}
-
-TEST_F(Transfers, ShortfallIsReplacedByTheWaitsVerdict) {
     WriteBytes(folder / "label.qv7", qv7test::Pattern(40));
-    driver->writeMoves = [](int call, uint32_t asked) { return call == 2 ? 0u : asked; };
-    driver->statusWords = {QV7_STATUS_UPLOAD_FAILED};
-    CQV7_Sys_API printer;
-    printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
-    EXPECT_EQ(printer.GetError(), "File Upload Error");
+    struct Case {
+        const char* what;
+        std::deque<uint16_t> status;
+        uint32_t (*writeMoves)(int call, uint32_t asked);
+        const char* text;
+        int queries;
+    } const cases[] = {
+        {"busy, then done", {QV7_STATUS_UPLOAD_BUSY, QV7_STATUS_UPLOAD_BUSY, 0}, nullptr, "", 3},
+        // One clock reading for the start, then one per round: 200 rounds of
+        // 100 ms reach the twenty seconds, the 201st passes them.
+        {"busy for ever", {QV7_STATUS_UPLOAD_BUSY}, nullptr, "Upload Timeout", 200},
+        {"a shortfall, then the device's failure", {QV7_STATUS_UPLOAD_FAILED},
+         [](int call, uint32_t asked) { return call == 2 ? 0u : asked; }, "File Upload Error", 1},
+    };
+    for (const Case& c : cases) {
+        ScriptedDriverScope local;
+        local.driver->statusWords = c.status;
+        if (c.writeMoves) local.driver->writeMoves = c.writeMoves;
+        CQV7_Sys_API printer;
+        printer.GiveFile(1, 3, folder / "label.qv7", nullptr);
+        EXPECT_EQ(printer.GetError(), c.text) << c.what;
+        EXPECT_EQ(local.driver->statusQueries, c.queries) << c.what;
+    }
 }
 
 TEST_F(Transfers, AnUncollectedErrorStopsTheNextTransferAfterItsAnnouncement) {
