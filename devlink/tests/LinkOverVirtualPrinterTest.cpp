@@ -16,13 +16,9 @@
 namespace {
 
 using qv7test::ReadBytes;
+using qv7test::ReadText;
 using qv7test::TempFolder;
 using qv7test::WriteBytes;
-
-std::string ReadText(const std::string& path) {
-    const std::vector<uint8_t> bytes = ReadBytes(path);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 constexpr uint16_t kDirect = 0;
 

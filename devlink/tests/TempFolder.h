@@ -2,6 +2,7 @@
 #ifndef QV7_TESTS_TEMP_FOLDER_H
 #define QV7_TESTS_TEMP_FOLDER_H
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,16 @@
 #include "PosixShims.h"
 
 namespace qv7test {
+
+// Names of the entries in a folder, hidden ones included, sorted.
+inline std::vector<std::string> EntriesOf(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 class TempFolder {
 public:
@@ -35,13 +46,7 @@ public:
     }
 
     // Names of the entries in the folder, hidden ones included.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
+    std::vector<std::string> Entries() const { return EntriesOf(path_); }
 
 private:
     std::string path_;
@@ -57,9 +62,16 @@ inline std::vector<uint8_t> ReadBytes(const std::string& path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+inline std::string ReadText(const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Bytes that no off-by-one, nor a block moved by a multiple of 256, can pass
+// for one another.
 inline std::vector<uint8_t> Pattern(size_t size, uint8_t seed = 1) {
     std::vector<uint8_t> bytes(size);
-    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(seed + i * 7);
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(seed + i * 7 + (i >> 8));
     return bytes;
 }
 

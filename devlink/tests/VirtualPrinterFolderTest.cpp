@@ -4,7 +4,6 @@
 #include <sys/resource.h>
 #endif
 
-#include <algorithm>
 #include <csignal>
 
 #include "virtual/PrinterFolder.h"
@@ -21,7 +20,7 @@ protected:
 TEST_F(VirtualPrinterFolderTest, SeedsAMissingFolderWithABelievablePrinter) {
     const std::string dir = scratch / "a/b/printer";
     ASSERT_TRUE(OpenPrinter(dir));
-    EXPECT_NE(ReadFile(dir + "/printer.txt").find("driver-version 3\ntype DAT 16\ntype QV7 30\ntype MAP 10\n"),
+    EXPECT_NE(ReadText(dir + "/printer.txt").find("driver-version 3\ntype DAT 16\ntype QV7 30\ntype MAP 10\n"),
               std::string::npos);
 
     // Data files in the printer's layout, named after their database name.
@@ -31,7 +30,7 @@ TEST_F(VirtualPrinterFolderTest, SeedsAMissingFolderWithABelievablePrinter) {
     EXPECT_GE(supplier[13], 3);
     EXPECT_EQ(supplier[14], 0xA5);
     EXPECT_EQ(std::string(supplier.begin() + 15, supplier.begin() + 24), "SUPPLIERS");
-    EXPECT_EQ(ReadFile(dir + "/slots/DAT/05.name"), "SUPPLIER\n");
+    EXPECT_EQ(ReadText(dir + "/slots/DAT/05.name"), "SUPPLIER\n");
 
     // 150 x 150 symbols, 1 bit per pixel, rows bottom-up, palette black then white.
     const Bytes header = {'B',  'M',  0xF6, 0x0B, 0,    0,    0,    0,    0,    0,    0x3E, 0,    0,    0,    0x28, 0,
@@ -41,8 +40,8 @@ TEST_F(VirtualPrinterFolderTest, SeedsAMissingFolderWithABelievablePrinter) {
     const Bytes symbol = ReadBytes(dir + "/slots/MAP/03.data");
     ASSERT_EQ(symbol.size(), 3062u);
     EXPECT_EQ(Bytes(symbol.begin(), symbol.begin() + 62), header);
-    EXPECT_EQ(ReadFile(dir + "/slots/MAP/03.name"), "Btmap03\n");
-    EXPECT_EQ(ReadFile(dir + "/slots/QV7/04.name"), "Label04\n");
+    EXPECT_EQ(ReadText(dir + "/slots/MAP/03.name"), "Btmap03\n");
+    EXPECT_EQ(ReadText(dir + "/slots/QV7/04.name"), "Label04\n");
 
     const Bytes firmware = ReadBytes(dir + "/firmware.bin");
     EXPECT_EQ(firmware.size(), 1048576u);
@@ -57,7 +56,7 @@ TEST_F(VirtualPrinterFolderTest, KeepsAFaultsFileWrittenBeforeSeeding) {
     auto printer = OpenPrinter(dir);
     ASSERT_TRUE(printer);
     EXPECT_EQ(StoredName(*printer, 0, 0), "Blank40 ");
-    EXPECT_EQ(ReadFile(dir + "/faults.txt"), "old-firmware\n");
+    EXPECT_EQ(ReadText(dir + "/faults.txt"), "old-firmware\n");
 }
 
 TEST_F(VirtualPrinterFolderTest, ReadsAHandWrittenFolder) {
@@ -142,7 +141,7 @@ TEST_F(VirtualPrinterFolderTest, HalfASlotReadsEmptyAndIsSetAsideWithOneNotice) 
     ASSERT_EQ(state.notices.size(), 2u);
     EXPECT_EQ(state.notices[0], "slots/DAT/02.data has no 02.name; the slot reads empty and the file is kept as "
                                 "slots/DAT/.02.data.unpaired");
-    EXPECT_EQ(ReadFile(dir + "/slots/DAT/.02.data.unpaired"), "bytes whose name was never written");
+    EXPECT_EQ(ReadText(dir + "/slots/DAT/.02.data.unpaired"), "bytes whose name was never written");
 
     ASSERT_TRUE(folder.Load(&state, &error)) << error;
     EXPECT_TRUE(state.notices.empty()) << "told once";
@@ -166,7 +165,7 @@ TEST_F(VirtualPrinterFolderTest, AStoreCutShortIsFinishedOnceCompleteAndForgotte
     EXPECT_EQ(StoredName(*printer, 0, 0), "NEW1");
     EXPECT_EQ(GetFile(*printer, 0, 0), Bytes({'n', 'e', 'w', ' ', 'o', 'n', 'e'}));
     EXPECT_EQ(StoredName(*printer, 0, 2), "OLD3");
-    EXPECT_EQ(ReadFile(dir + "/slots/DAT/03.data"), "old three");
+    EXPECT_EQ(ReadText(dir + "/slots/DAT/03.data"), "old three");
     EXPECT_FALSE(std::filesystem::exists(dir + "/slots/DAT/.01.ready"));
 
     EXPECT_EQ(GiveFile(*printer, 0, 2, Pattern(40, 3)), 0);
@@ -196,17 +195,12 @@ TEST_F(VirtualPrinterFolderTest, AStoreThatCannotBeWrittenLeavesTheSlotAsItWas) 
     std::signal(SIGXFSZ, previous);
 
     EXPECT_FALSE(stored);
-    EXPECT_EQ(ReadFile(dir + "/slots/DAT/02.name"), "KEEP\n");
-    EXPECT_EQ(ReadFile(dir + "/slots/DAT/02.data"), "kept");
+    EXPECT_EQ(ReadText(dir + "/slots/DAT/02.name"), "KEEP\n");
+    EXPECT_EQ(ReadText(dir + "/slots/DAT/02.data"), "kept");
     auto printer = OpenPrinter(dir);
     ASSERT_TRUE(printer);
     EXPECT_EQ(StoredName(*printer, 0, 1), "KEEP");
-    std::vector<std::string> left;
-    for (const auto& entry : std::filesystem::directory_iterator(dir + "/slots/DAT")) {
-        left.push_back(entry.path().filename().string());
-    }
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"02.data", "02.name"}));
+    EXPECT_EQ(qv7test::EntriesOf(dir + "/slots/DAT"), (std::vector<std::string>{"02.data", "02.name"}));
 }
 #endif
 

@@ -5,14 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <string>
-#include <vector>
+#include <algorithm>
 
 #include "TempFolder.h"
 #include "qv7/VirtualPrinter.h"
@@ -32,12 +25,9 @@ inline void WriteFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
+using qv7test::Pattern;
 using qv7test::ReadBytes;
+using qv7test::ReadText;
 
 // A hand-written printer: DAT 4 slots, QV7 3, MAP 2, driver version 7.
 inline void WriteSmallPrinter(const std::string& dir) {
@@ -141,13 +131,6 @@ inline Bytes GetFile(qv7::VirtualPrinter& printer, uint16_t type, uint16_t slot,
     EXPECT_TRUE(size.ok);
     const Bytes data = ReadChunks(printer, Number(size.bytes, 4), chunk);
     for (int poll = 0; poll < 10 && (Status(printer) & 0x0004); ++poll) {}
-    return data;
-}
-
-// Bytes that no off-by-one can pass for one another.
-inline Bytes Pattern(size_t size, uint8_t seed) {
-    Bytes data(size);
-    for (size_t i = 0; i < size; ++i) data[i] = uint8_t(seed + i * 7 + (i >> 8));
     return data;
 }
 
