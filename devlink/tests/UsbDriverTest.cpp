@@ -24,19 +24,9 @@ constexpr uint32_t kGiveCode = 0x220010;
 constexpr uint32_t kGetCode = 0x220014;
 
 const Bytes kFileTypes{0x05, 0, 0, 0, 0, 0, 0x02, 0, 0, 0};
-const Bytes kLabelTypeName{0x06, 0, 0x01, 0, 0, 0, 0x04, 0, 0, 0, 0, 0};
-const Bytes kLabelSlots{0x07, 0, 0x01, 0, 0, 0, 0x02, 0, 0, 0};
 const Bytes kFirstSymbolName{0x08, 0, 0x02, 0, 0, 0, 0x09, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 const Bytes kMissingTypeSlotName{0x08, 0, 0x07, 0, 0, 0, 0x09, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 const Bytes kGiveLabel3Of40Bytes{0x03, 0, 0x01, 0, 0x02, 0, 0x04, 0, 0x28, 0, 0, 0};
-
-std::shared_ptr<qv7::VirtualPrinter> LoadPrinter(const qv7test::TempFolder& folder, const std::string& faults) {
-    if (!faults.empty()) std::ofstream(folder / "faults.txt") << faults << "\n";
-    std::string error;
-    std::shared_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(folder.path(), &error);
-    EXPECT_NE(printer, nullptr) << error;
-    return printer;
-}
 
 class UsbDriverTest : public ::testing::Test {
 protected:
@@ -50,12 +40,16 @@ protected:
     void SetUp() override { Attach(""); }
 
     // (Re)loads the printer, told to misbehave as faults says, on a fresh bus.
-    void Attach(const std::string& faults) {
+    void Attach(const std::string& faults, std::optional<qv7::UsbIds> ids = qv7::kPlaceholderUsbIds) {
         driver.reset();
-        printer = LoadPrinter(folder, faults);
+        printer.reset();
+        std::ofstream(folder / "faults.txt") << faults << "\n";
+        std::string error;
+        printer = qv7::VirtualPrinter::Open(folder.path(), &error);
+        ASSERT_NE(printer, nullptr) << error;
         loopback = std::make_shared<qv7::LoopbackUsbTransport>(printer);
         bus = std::make_shared<RecordingUsbTransport>(loopback);
-        driver = std::make_unique<qv7::UsbDriver>(bus, qv7::kPlaceholderUsbIds);
+        driver = std::make_unique<qv7::UsbDriver>(bus, ids);
     }
 
     qv7::DriverHandle OpenPrinter() {
@@ -71,7 +65,7 @@ protected:
     }
 };
 
-TEST(UsbDriverFind, EachFailureHasItsStep) {
+TEST_F(UsbDriverTest, EachWayOfNotFindingThePrinterHasItsStep) {
     struct Case {
         const char* what;
         std::optional<qv7::UsbIds> ids;
@@ -86,13 +80,10 @@ TEST(UsbDriverFind, EachFailureHasItsStep) {
         {"ids unreadable", std::nullopt, "", 0, 0, FindStep::NoInterfaceClass},
     };
     for (const Case& c : cases) {
-        qv7test::TempFolder folder;
-        auto bus = std::make_shared<RecordingUsbTransport>(
-            std::make_shared<qv7::LoopbackUsbTransport>(LoadPrinter(folder, c.faults)));
+        Attach(c.faults, c.ids);
         bus->startError = c.startError;
         bus->listError = c.listError;
-        qv7::UsbDriver driver(bus, c.ids);
-        const qv7::FindResult found = driver.FindDevice();
+        const qv7::FindResult found = driver->FindDevice();
         EXPECT_EQ(found.step, c.expected) << c.what;
         EXPECT_EQ(found.path, "") << c.what;
     }
@@ -115,8 +106,6 @@ TEST_F(UsbDriverTest, ControlCodesBecomeVendorRequestsOnInterfaceZero) {
          {uint8_t(version), uint8_t(version >> 8), uint8_t(version >> 16), uint8_t(version >> 24)}},
         {kGiveCode, kGiveLabel3Of40Bytes, 0, {{0x41, 4, 12}}, {}},
         {kGetCode, kFileTypes, 2, {{0x41, 5, 10}, {0xC1, 5, 2}}, {0x03, 0x00}},
-        {kGetCode, kLabelTypeName, 4, {{0x41, 5, 12}, {0xC1, 5, 4}}, {'Q', 'V', '7', 0}},
-        {kGetCode, kLabelSlots, 2, {{0x41, 5, 10}, {0xC1, 5, 2}}, {30, 0}},
         {kGetCode, kFirstSymbolName, 9, {{0x41, 5, 17}, {0xC1, 5, 9}}, {'B', 't', 'm', 'a', 'p', '0', '1', 0, 0}},
     };
 

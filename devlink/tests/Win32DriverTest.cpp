@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "QV7_Sys_API.h"
+#include "ScriptedDriver.h"
 #include "TempFolder.h"
 #include "Win32Driver.h"
 
@@ -33,32 +33,13 @@ intptr_t NextHandleValue(const std::string& anyFile) {
     return value;
 }
 
-// The backend as it is, except that discovery names a path where no device answers.
-class DevicePathWithoutDevice final : public qv7::DeviceDriver {
+// Discovery names a path where no device answers; the backend opens it.
+class DevicePathWithoutDevice final : public qv7test::ScriptedDriver {
 public:
-    explicit DevicePathWithoutDevice(std::string path) : path_(std::move(path)) {}
-    qv7::FindResult FindDevice() override { return {qv7::FindStep::Found, path_}; }
-    qv7::DriverHandle OpenDevice(const std::string& path) override { return real_.OpenDevice(path); }
-    bool Control(qv7::DriverHandle device, uint32_t code, const uint8_t* input, uint32_t inputLength,
-                 uint8_t* output, uint32_t outputLength, uint32_t* returned) override {
-        return real_.Control(device, code, input, inputLength, output, outputLength, returned);
-    }
-    qv7::DriverHandle OpenPipe(const std::string& path, uint32_t* errorNumber) override {
-        return real_.OpenPipe(path, errorNumber);
-    }
-    void SetPipeTimeouts(qv7::DriverHandle pipe, const qv7::PipeTimeouts& timeouts) override {
-        real_.SetPipeTimeouts(pipe, timeouts);
-    }
-    bool WritePipe(qv7::DriverHandle pipe, const uint8_t* data, uint32_t length, uint32_t* moved) override {
-        return real_.WritePipe(pipe, data, length, moved);
-    }
-    bool ReadPipe(qv7::DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) override {
-        return real_.ReadPipe(pipe, data, length, moved);
-    }
-    void Close(qv7::DriverHandle handle) override { real_.Close(handle); }
+    explicit DevicePathWithoutDevice(const std::string& missing) { path = missing; }
+    qv7::DriverHandle OpenDevice(const std::string& devicePath) override { return real_.OpenDevice(devicePath); }
 
 private:
-    std::string path_;
     qv7::Win32Driver real_;
 };
 
