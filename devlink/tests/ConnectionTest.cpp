@@ -51,21 +51,6 @@ INSTANTIATE_TEST_SUITE_P(
                       DiscoveryCase{qv7::FindStep::NoDetail, false, "Unable to obtain Symbolic Link Name"},
                       DiscoveryCase{qv7::FindStep::Found, true, "Invalid Device Handle Created"}));
 
-TEST(Connection, OpensTheFoundPathAndClosesItOnDestruction) {
-    ScriptedDriverScope scope;
-    {
-        CQV7_Sys_API printer;
-        EXPECT_FALSE(printer.IsError());
-        EXPECT_EQ(scope.driver->openHandles, 1);
-        uint32_t version = 0;
-        EXPECT_TRUE(printer.GetVersion(&version));
-        EXPECT_EQ(version, 7u);
-    }
-    EXPECT_EQ(scope.driver->openHandles, 0);
-    EXPECT_EQ(scope.driver->calls,
-              (std::vector<std::string>{"find", "open test:printer", "control 0x22000c ", "close"}));
-}
-
 TEST(Connection, AFailedCommandIsLatchedAndANewErrorReplacesAnUncollectedOne) {
     ScriptedDriverScope scope;
     scope.driver->controlFails = true;
@@ -79,20 +64,24 @@ TEST(Connection, AFailedCommandIsLatchedAndANewErrorReplacesAnUncollectedOne) {
     EXPECT_EQ(printer.GetError(), "Device Failed To Send Get File Status Command");
 }
 
-TEST(Connection, CopiesShareOneHandleThatIsClosedOnce) {
+TEST(Connection, OpensTheFoundPathOnceForItsCopiesAndClosesItWithTheLast) {
     ScriptedDriverScope scope;
     {
         CQV7_Sys_API first;
+        EXPECT_FALSE(first.IsError());
+        uint32_t version = 0;
+        EXPECT_TRUE(first.GetVersion(&version));
+        EXPECT_EQ(version, 7u);
         CQV7_Sys_API second(first);
         CQV7_Sys_API third;
         third = second;
         third = third;
         uint16_t count = 0;
-        EXPECT_TRUE(second.GetFileTypes(&count));
         EXPECT_TRUE(third.GetFileTypes(&count));
         EXPECT_EQ(scope.driver->openHandles, 1) << "the third connection's own handle was released on assignment";
     }
     EXPECT_EQ(scope.driver->openHandles, 0);
+    EXPECT_EQ(scope.driver->CallsStartingWith("open"), (std::vector<std::string>{"open test:printer", "open test:printer"}));
     EXPECT_EQ(scope.driver->CallsStartingWith("close").size(), 2u);
 }
 

@@ -175,12 +175,8 @@ class SteppingClock : public qv7::Clock {
 public:
     explicit SteppingClock(uint64_t stepMs) : stepMs_(stepMs) { qv7::SetClock(this); }
     ~SteppingClock() override { qv7::SetClock(nullptr); }
-    uint64_t MonotonicMs() override {
-        ++reads;
-        return now_ += stepMs_;
-    }
+    uint64_t MonotonicMs() override { return now_ += stepMs_; }
     qv7::UtcDate TodayUtc() override { return today; }
-    int reads = 0;
     qv7::UtcDate today{2026, 3, 3};
 
 private:

@@ -1,21 +1,20 @@
 // The printer folder: what seeding puts in it, what a hand-written one may
-// hold, and the reasons given for one that is not a printer.
+// hold, the reasons given for one that is not a printer, and slots and PC
+// files replaced as one unit.
 #ifndef _WIN32
 #include <sys/resource.h>
 #endif
 
 #include <csignal>
 
+#include "PcFile.h"
 #include "virtual/PrinterFolder.h"
 #include "VirtualPrinterTest.h"
 
 namespace vptest {
 namespace {
 
-class VirtualPrinterFolderTest : public ::testing::Test {
-protected:
-    ScratchFolder scratch;
-};
+using VirtualPrinterFolderTest = VirtualPrinterTest;
 
 TEST_F(VirtualPrinterFolderTest, SeedsAMissingFolderWithABelievablePrinter) {
     const std::string dir = scratch / "a/b/printer";
@@ -202,6 +201,38 @@ TEST_F(VirtualPrinterFolderTest, AStoreThatCannotBeWrittenLeavesTheSlotAsItWas) 
     EXPECT_EQ(StoredName(*printer, 0, 1), "KEEP");
     EXPECT_EQ(qv7test::EntriesOf(dir + "/slots/DAT"), (std::vector<std::string>{"02.data", "02.name"}));
 }
+
+// A file on the PC replaced through a temporary file with a name, as on a file
+// system without unnamed files: nothing of it is left after a commit, after
+// giving up, or when SIGTERM ends the program in the middle.
+TEST(NamedTemporaryFile, LeavesOnlyTheTarget) {
+    ScratchFolder scratch;
+    const std::string target = scratch / "label.qv7";
+    WriteFile(target, "old");
+    using Replacement = qv7::PcFileReplacement;
+    {
+        Replacement replacement(target, Replacement::Temporary::Named);
+        ASSERT_TRUE(replacement.Begin());
+        const std::vector<std::string> during = scratch.Entries();
+        ASSERT_EQ(during.size(), 2u);
+        EXPECT_EQ(during[0].rfind(".label.qv7.part-", 0), 0u);
+        const std::string bytes = "new";
+        EXPECT_TRUE(replacement.Commit(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+    }
+    {
+        Replacement abandoned(target, Replacement::Temporary::Named);
+        ASSERT_TRUE(abandoned.Begin());
+    }
+    EXPECT_EXIT(
+        {
+            Replacement killed(target, Replacement::Temporary::Named);
+            if (killed.Begin()) std::raise(SIGTERM);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+    EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"label.qv7"});
+    EXPECT_EQ(ReadText(target), "new");
+}
+
 #endif
 
 }  // namespace

@@ -20,6 +20,11 @@ public:
     std::string Printer() const { return *this / "printer"; }
 };
 
+class VirtualPrinterTest : public ::testing::Test {
+protected:
+    ScratchFolder scratch;
+};
+
 inline void WriteFile(const std::string& path, const std::string& content) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
     std::ofstream(path, std::ios::binary) << content;
