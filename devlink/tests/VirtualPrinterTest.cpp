@@ -10,7 +10,6 @@ namespace {
 
 TEST_F(VirtualPrinterTest, RefusesMalformedBlocksWithoutLeavingAReply) {
     auto printer = OpenPrinter(scratch.Printer());
-    ASSERT_TRUE(printer);
     Bytes tooLong = Block(8, 0, 0, 9);
     tooLong.push_back(0);
     Bytes wrongLengthField = Block(9, 0, 0, 4);
@@ -50,7 +49,6 @@ TEST_F(VirtualPrinterTest, RefusesMalformedBlocksWithoutLeavingAReply) {
 
 TEST_F(VirtualPrinterTest, GiveThenGetReturnsTheSameBytesInAnyChunkSize) {
     auto printer = OpenPrinter(scratch.Printer());
-    ASSERT_TRUE(printer);
     struct Case {
         size_t size;
         uint32_t writeChunk;
@@ -69,7 +67,6 @@ TEST_F(VirtualPrinterTest, GiveThenGetReturnsTheSameBytesInAnyChunkSize) {
 TEST_F(VirtualPrinterTest, UnfinishedUploadStoresNothingAndSettlesWithoutFailure) {
     const std::string dir = scratch.Printer();
     auto printer = OpenPrinter(dir);
-    ASSERT_TRUE(printer);
     const Bytes before = GetFile(*printer, 0, 0);
 
     const Bytes give = Block(3, 0, 0, 4, 48);
@@ -91,7 +88,6 @@ TEST_F(VirtualPrinterTest, UnfinishedUploadStoresNothingAndSettlesWithoutFailure
 
 TEST_F(VirtualPrinterTest, PipesMoveOnlyTheAnnouncedBytes) {
     auto printer = OpenPrinter(scratch.Printer());
-    ASSERT_TRUE(printer);
     uint8_t chunk[16] = {};
     EXPECT_EQ(printer->WriteBulk(chunk, 16), 0u) << "nothing announced";
     EXPECT_EQ(printer->ReadBulk(chunk, 16), 0u) << "nothing asked for";
@@ -110,7 +106,6 @@ TEST_F(VirtualPrinterTest, PipesMoveOnlyTheAnnouncedBytes) {
 
 TEST_F(VirtualPrinterTest, StatusReadsBusyForTwoPollsAfterEachFileTransfer) {
     auto printer = OpenPrinter(scratch.Printer());
-    ASSERT_TRUE(printer);
     EXPECT_EQ(Status(*printer), 0);
     struct Case {
         const char* what;
@@ -156,8 +151,7 @@ TEST_F(VirtualPrinterFaultsTest, ConnectionsCountPipeCallsFromTheirOwnStart) {
     WriteFile(dir + "/faults.txt", "short-write 1 0\n");
     for (int connection = 0; connection < 2; ++connection) {
         auto printer = OpenPrinter(dir);
-        ASSERT_TRUE(printer);
-        const Bytes give = Block(3, 0, 0, 4, 16);
+            const Bytes give = Block(3, 0, 0, 4, 16);
         ASSERT_TRUE(printer->TakeGiveCommand(give.data(), uint32_t(give.size())));
         uint8_t chunk[16] = {};
         EXPECT_EQ(printer->WriteBulk(chunk, 16), 0u) << "connection " << connection;

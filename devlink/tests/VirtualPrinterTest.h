@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "TempFolder.h"
 #include "qv7/VirtualPrinter.h"
@@ -39,10 +40,11 @@ inline void WriteSmallPrinter(const std::string& dir) {
     WriteFile(dir + "/printer.txt", "driver-version 7\ntype DAT 4\ntype QV7 3\ntype MAP 2\n");
 }
 
+// A printer folder that does not open ends the test with the reason.
 inline std::unique_ptr<qv7::VirtualPrinter> OpenPrinter(const std::string& dir) {
     std::string error;
     std::unique_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(dir, &error);
-    EXPECT_TRUE(printer) << error;
+    if (!printer) throw std::runtime_error("the printer folder does not open: " + error);
     return printer;
 }
 
@@ -92,29 +94,26 @@ inline std::string StoredName(qv7::VirtualPrinter& printer, uint16_t type, uint1
     return std::string(reinterpret_cast<const char*>(reply.bytes.data()));
 }
 
-// Moves bytes in chunks of at most `chunk`; returns the bytes moved, stopping
-// at the first short call as the host does.
-inline uint32_t WriteChunks(qv7::VirtualPrinter& printer, const Bytes& data, uint32_t chunk) {
+// Moves size bytes in calls of at most `chunk`; returns the bytes moved,
+// stopping at the first short call as the host does.
+template <typename Move>
+uint32_t InChunks(uint32_t size, uint32_t chunk, Move move) {
     uint32_t done = 0;
-    while (done < data.size()) {
-        const uint32_t asked = std::min<uint32_t>(chunk, uint32_t(data.size()) - done);
-        const uint32_t moved = printer.WriteBulk(data.data() + done, asked);
-        done += moved;
-        if (moved < asked) break;
+    for (uint32_t asked = 1, moved = 1; done < size && moved == asked; done += moved) {
+        asked = std::min(chunk, size - done);
+        moved = move(done, asked);
     }
     return done;
 }
 
+inline uint32_t WriteChunks(qv7::VirtualPrinter& printer, const Bytes& data, uint32_t chunk) {
+    return InChunks(uint32_t(data.size()), chunk,
+                    [&](uint32_t at, uint32_t asked) { return printer.WriteBulk(data.data() + at, asked); });
+}
+
 inline Bytes ReadChunks(qv7::VirtualPrinter& printer, uint32_t size, uint32_t chunk) {
     Bytes data(size);
-    uint32_t done = 0;
-    while (done < size) {
-        const uint32_t asked = std::min(chunk, size - done);
-        const uint32_t moved = printer.ReadBulk(data.data() + done, asked);
-        done += moved;
-        if (moved < asked) break;
-    }
-    data.resize(done);
+    data.resize(InChunks(size, chunk, [&](uint32_t at, uint32_t asked) { return printer.ReadBulk(data.data() + at, asked); }));
     return data;
 }
 
