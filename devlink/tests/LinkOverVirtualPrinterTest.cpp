@@ -72,16 +72,12 @@ TEST_P(VirtualLink, SeededPrinterAnswersTheCatalogueQueries) {
     uint16_t types = 0;
     ASSERT_TRUE(printer.GetFileTypes(&types));
     ASSERT_EQ(types, 3);
-    const char* names[] = {"DAT", "QV7", "MAP"};
-    const uint16_t slotCounts[] = {16, 30, 10};
-    for (uint16_t type = 0; type < 3; ++type) {
-        QV7_FILE_TYPE_ATTRIBUTES attributes{};
-        uint16_t slots = 0;
-        ASSERT_TRUE(printer.GetFileTypeAttributes(type, &attributes));
-        ASSERT_TRUE(printer.GetFileMax(type, &slots));
-        EXPECT_STREQ(attributes.typeName, names[type]);
-        EXPECT_EQ(slots, slotCounts[type]);
-    }
+    QV7_FILE_TYPE_ATTRIBUTES symbols{};
+    uint16_t slots = 0;
+    ASSERT_TRUE(printer.GetFileTypeAttributes(2, &symbols));
+    ASSERT_TRUE(printer.GetFileMax(2, &slots));
+    EXPECT_STREQ(symbols.typeName, "MAP");
+    EXPECT_EQ(slots, 10);
     QV7_FILE_ATTRIBUTES symbol{};
     ASSERT_TRUE(printer.GetFileAttributes(2, 0, &symbol));
     EXPECT_STREQ(symbol.fileName, "Btmap01");
@@ -129,7 +125,7 @@ TEST_P(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
 
 struct FaultCase {
     const char* faults;
-    const char* operation;  // "connect", "types", "give", "get"
+    const char* operation;  // "connect", "give", "get"
     const char* text;
 };
 
@@ -152,9 +148,6 @@ TEST_P(VirtualFault, EndsInItsOwnText) {
     CQV7_Sys_API printer;
     const std::string operation = GetParam().operation;
     if (operation == "connect") {
-    } else if (operation == "types") {
-        uint16_t types = 0;
-        printer.GetFileTypes(&types);
     } else if (operation == "give") {
         printer.GiveFile(1, 0, folder / "label.qv7", nullptr);
     } else {
@@ -169,7 +162,6 @@ INSTANTIATE_TEST_SUITE_P(
     EveryFault, VirtualFault,
     ::testing::Values(
         FaultCase{"no-device\n", "connect", "Invalid Device Instance"},
-        FaultCase{"reply-size 5 1\n", "types", "Invalid Data Size Return from Get File Types Expected: 2 Got: 1"},
         FaultCase{"reply-size 4 3\n", "get", "Invalid Data Size Return from Get File Expected: 4 Got: 3"},
         FaultCase{"short-read 2 10\n", "get", "Read Failed, 3046 Bytes Remaining"},
         FaultCase{"short-write 3 0\n", "give", "Write Failed, 8 Bytes Remaining"},
