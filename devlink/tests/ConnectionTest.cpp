@@ -1,8 +1,12 @@
-// Finding and opening the printer, the latched error, the version query and
-// copies of a connection.
+// Finding and opening the printer, the latched error, the version query,
+// copies of a connection, command blocks on the wire and how their replies are
+// checked, and the trace a user sends in: one line per driver operation.
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 #include "ScriptedDriver.h"
+#include "TempFolder.h"
 
 namespace {
 
@@ -83,6 +87,132 @@ TEST(Connection, OpensTheFoundPathOnceForItsCopiesAndClosesItWithTheLast) {
     EXPECT_EQ(scope.driver->openHandles, 0);
     EXPECT_EQ(scope.driver->CallsStartingWith("open"), (std::vector<std::string>{"open test:printer", "open test:printer"}));
     EXPECT_EQ(scope.driver->CallsStartingWith("close").size(), 2u);
+}
+
+// ---- command blocks ----------------------------------------------------------------
+
+TEST(Commands, QueriesSendTheirBlocksAndTakeTheirReplies) {
+    ScriptedDriverScope scope;
+    scope.driver->replies[5] = {3, 0};
+    scope.driver->replies[6] = {'M', 'A', 'P', 0};
+    scope.driver->replies[7] = {0x2c, 0x01};
+    scope.driver->replies[8] = {'B', 't', 'm', 'a', 'p', '0', '1', 0, 0};
+    scope.driver->statusWords = {0x0005};
+
+    CQV7_Sys_API printer;
+    uint16_t types = 0, slots = 0, status = 0;
+    QV7_FILE_TYPE_ATTRIBUTES type{};
+    QV7_FILE_ATTRIBUTES file{};
+    ASSERT_TRUE(printer.GetFileTypes(&types));
+    ASSERT_TRUE(printer.GetFileTypeAttributes(2, &type));
+    ASSERT_TRUE(printer.GetFileMax(2, &slots));
+    ASSERT_TRUE(printer.GetFileAttributes(2, 0, &file));
+    ASSERT_TRUE(printer.GetFileStatus(&status));
+    EXPECT_FALSE(printer.IsError());
+
+    EXPECT_EQ(types, 3);
+    EXPECT_STREQ(type.typeName, "MAP");
+    EXPECT_EQ(slots, 300);
+    EXPECT_STREQ(file.fileName, "Btmap01");
+    EXPECT_EQ(status, 0x0005);
+    EXPECT_EQ(scope.driver->CallsStartingWith("control 0x220014"),
+              (std::vector<std::string>{
+                  "control 0x220014 0500000000000200" "0000",
+                  "control 0x220014 0600020000000400" "00000000",
+                  "control 0x220014 0700020000000200" "0000",
+                  "control 0x220014 0800020000000900" "000000000000000000",
+                  "control 0x220014 0900000000000200" "0000",
+              }));
+}
+
+struct MismatchCase {
+    int command;
+    std::vector<uint8_t> reply;
+    const char* text;
+};
+
+class ReplySizeMismatch : public ::testing::TestWithParam<MismatchCase> {};
+
+TEST_P(ReplySizeMismatch, FailsTheQueryWithBothLengths) {
+    ScriptedDriverScope scope;
+    scope.driver->replies[GetParam().command] = GetParam().reply;
+    CQV7_Sys_API printer;
+    uint16_t value = 0;
+    QV7_FILE_ATTRIBUTES file{};
+    QV7_FILE_TYPE_ATTRIBUTES type{};
+    bool ok = true;
+    switch (GetParam().command) {
+    case 5: ok = printer.GetFileTypes(&value); break;
+    case 6: ok = printer.GetFileTypeAttributes(0, &type); break;
+    case 7: ok = printer.GetFileMax(0, &value); break;
+    case 8: ok = printer.GetFileAttributes(0, 0, &file); break;
+    case 9: ok = printer.GetFileStatus(&value); break;
+    }
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(printer.GetError(), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryQuery, ReplySizeMismatch,
+    ::testing::Values(
+        MismatchCase{5, {1}, "Invalid Data Size Return from Get File Types Expected: 2 Got: 1"},
+        MismatchCase{6, {'D', 'A', 'T'}, "Invalid Data Size Return from Get File Type Attributes Expected: 4 Got: 3"},
+        MismatchCase{7, {1, 0, 0}, "Invalid Data Size Return from Get File Max Expected: 2 Got: 3"},
+        MismatchCase{8, {'A', 0}, "Invalid Data Size Return from Get File Attributes Expected: 9 Got: 2"},
+        MismatchCase{9, {0}, "Invalid Data Size Return from Get File Status Expected: 2 Got: 1"}));
+
+// ---- the trace -----------------------------------------------------------------------
+
+TEST(Trace, RecordsEveryOperationAndAppendsAcrossConnectionsWithTheirFailures) {
+    qv7test::TempFolder folder;
+    qv7test::ScriptedDriverScope scope;
+    scope.driver->deviceBytes = qv7test::Pattern(20);
+    scope.driver->readMoves = [](int call, uint32_t asked) { return call == 2 ? 1u : asked; };
+    setenv("QUILLORY_TRACE", (folder / "trace.txt").c_str(), 1);
+    {
+        CQV7_Sys_API printer;
+        QV7_FILE_ATTRIBUTES file{};
+        printer.GetFileAttributes(2, 0, &file);
+        printer.GetFirmware(folder / "fw.bin", nullptr);
+    }
+    scope.driver->openFails = true;
+    { CQV7_Sys_API second; }
+    scope.driver->findStep = qv7::FindStep::NoDevice;
+    { CQV7_Sys_API third; }
+    unsetenv("QUILLORY_TRACE");
+
+    EXPECT_EQ(qv7test::ReadText(folder / "trace.txt"),
+              "find ok\n"
+              "open test:printer ok\n"
+              "control 0x220014 in=0800020000000900000000000000000000 out=9 returned=9 ok\n"
+              "control 0x220014 in=020000000000040000000000 out=4 returned=4 ok\n"
+              "pipe PIPE00 ok\n"
+              "read 16 moved=16\n"
+              "read 4 moved=1\n"
+              "close\n"
+              "close\n"
+              "find ok\n"
+              "open test:printer failed\n"
+              "find failed\n");
+}
+
+TEST(Trace, AFileThatCannotBeWrittenIsToldOnceAndThePrinterStillWorks) {
+    qv7test::TempFolder folder;
+    qv7test::ScriptedDriverScope scope;
+    const std::string trace = folder / "missing/trace.txt";
+    setenv("QUILLORY_TRACE", trace.c_str(), 1);
+    testing::internal::CaptureStderr();
+    for (int connection = 0; connection < 2; ++connection) {
+        CQV7_Sys_API printer;
+        uint16_t types = 0;
+        EXPECT_TRUE(printer.GetFileTypes(&types)) << printer.GetError();
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "Cannot write the trace to " + trace + ": No such file or directory\n");
+    EXPECT_EQ(qv7::TraceProblem(), "Cannot write the trace to " + trace + ": No such file or directory");
+    unsetenv("QUILLORY_TRACE");
+    { CQV7_Sys_API untraced; }
+    EXPECT_EQ(qv7::TraceProblem(), "");
 }
 
 }  // namespace
