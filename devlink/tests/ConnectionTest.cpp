@@ -125,41 +125,34 @@ TEST(Commands, QueriesSendTheirBlocksAndTakeTheirReplies) {
               }));
 }
 
-struct MismatchCase {
-    int command;
-    std::vector<uint8_t> reply;
-    const char* text;
-};
-
-class ReplySizeMismatch : public ::testing::TestWithParam<MismatchCase> {};
-
-TEST_P(ReplySizeMismatch, FailsTheQueryWithBothLengths) {
-    ScriptedDriverScope scope;
-    scope.driver->replies[GetParam().command] = GetParam().reply;
-    CQV7_Sys_API printer;
-    uint16_t value = 0;
-    QV7_FILE_ATTRIBUTES file{};
-    QV7_FILE_TYPE_ATTRIBUTES type{};
-    bool ok = true;
-    switch (GetParam().command) {
-    case 5: ok = printer.GetFileTypes(&value); break;
-    case 6: ok = printer.GetFileTypeAttributes(0, &type); break;
-    case 7: ok = printer.GetFileMax(0, &value); break;
-    case 8: ok = printer.GetFileAttributes(0, 0, &file); break;
-    case 9: ok = printer.GetFileStatus(&value); break;
+TEST(Commands, AReplyOfTheWrongSizeFailsTheQueryWithBothLengths) {
+    struct Case {
+        int command;
+        std::vector<uint8_t> reply;
+        const char* text;
+    } const cases[] = {
+        {5, {1}, "Invalid Data Size Return from Get File Types Expected: 2 Got: 1"},
+        {6, {'D', 'A', 'T'}, "Invalid Data Size Return from Get File Type Attributes Expected: 4 Got: 3"},
+        {7, {1, 0, 0}, "Invalid Data Size Return from Get File Max Expected: 2 Got: 3"},
+        {8, {'A', 0}, "Invalid Data Size Return from Get File Attributes Expected: 9 Got: 2"},
+        {9, {0}, "Invalid Data Size Return from Get File Status Expected: 2 Got: 1"},
+    };
+    for (const Case& c : cases) {
+        ScriptedDriverScope scope;
+        scope.driver->replies[c.command] = c.reply;
+        CQV7_Sys_API printer;
+        uint16_t value = 0;
+        QV7_FILE_ATTRIBUTES file{};
+        QV7_FILE_TYPE_ATTRIBUTES type{};
+        const bool ok = c.command == 5   ? printer.GetFileTypes(&value)
+                        : c.command == 6 ? printer.GetFileTypeAttributes(0, &type)
+                        : c.command == 7 ? printer.GetFileMax(0, &value)
+                        : c.command == 8 ? printer.GetFileAttributes(0, 0, &file)
+                                         : printer.GetFileStatus(&value);
+        EXPECT_FALSE(ok) << c.text;
+        EXPECT_EQ(printer.GetError(), c.text);
     }
-    EXPECT_FALSE(ok);
-    EXPECT_EQ(printer.GetError(), GetParam().text);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryQuery, ReplySizeMismatch,
-    ::testing::Values(
-        MismatchCase{5, {1}, "Invalid Data Size Return from Get File Types Expected: 2 Got: 1"},
-        MismatchCase{6, {'D', 'A', 'T'}, "Invalid Data Size Return from Get File Type Attributes Expected: 4 Got: 3"},
-        MismatchCase{7, {1, 0, 0}, "Invalid Data Size Return from Get File Max Expected: 2 Got: 3"},
-        MismatchCase{8, {'A', 0}, "Invalid Data Size Return from Get File Attributes Expected: 9 Got: 2"},
-        MismatchCase{9, {0}, "Invalid Data Size Return from Get File Status Expected: 2 Got: 1"}));
 
 // ---- the trace -----------------------------------------------------------------------
 
