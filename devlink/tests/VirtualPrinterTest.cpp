@@ -49,13 +49,11 @@ TEST_F(VirtualPrinterTest, RefusesMalformedBlocksWithoutLeavingAReply) {
 
 TEST_F(VirtualPrinterTest, GiveThenGetReturnsTheSameBytesInAnyChunkSize) {
     auto printer = OpenPrinter(scratch.Printer());
+    // Sizes around one 16-byte chunk are left to the link tests, which move each of them.
     struct Case {
         size_t size;
-        uint32_t writeChunk;
-        uint32_t readChunk;
-    };
-    const Case cases[] = {{1, 16, 16}, {15, 16, 16}, {16, 16, 16}, {17, 16, 16}, {40, 16, 16},
-                          {3062, 1, 7}, {3000, 64, 3}, {500, 500, 500}, {26536, 13, 4096}};
+        uint32_t writeChunk, readChunk;
+    } const cases[] = {{40, 16, 16}, {3062, 1, 7}, {3000, 64, 3}, {500, 500, 500}, {26536, 13, 4096}};
     uint8_t seed = 1;
     for (const Case& c : cases) {
         const Bytes sent = Pattern(c.size, seed++);
