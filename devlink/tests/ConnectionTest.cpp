@@ -12,48 +12,44 @@ namespace {
 
 using qv7test::ScriptedDriverScope;
 
-struct DiscoveryCase {
-    qv7::FindStep step;
-    bool openFails;
-    const char* text;
-};
+TEST(Connection, EachDiscoveryFailureLatchesItsTextAndLeavesANotOpenConnection) {
+    struct Case {
+        qv7::FindStep step;
+        bool openFails;
+        const char* text;
+    } const cases[] = {
+        {qv7::FindStep::NoInterfaceClass, false, "Invalid GUID/CLASS"},
+        {qv7::FindStep::NoDevice, false, "Invalid Device Instance"},
+        {qv7::FindStep::NoDetailLength, false, "Unable to obtain Symbolic Link Name String Length"},
+        {qv7::FindStep::NoDetail, false, "Unable to obtain Symbolic Link Name"},
+        {qv7::FindStep::Found, true, "Invalid Device Handle Created"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ScriptedDriverScope scope;
+        scope.driver->findStep = c.step;
+        scope.driver->openFails = c.openFails;
+        {
+            CQV7_Sys_API printer;
+            EXPECT_TRUE(printer.IsError());
+            EXPECT_EQ(printer.GetError(), c.text);
+            EXPECT_FALSE(printer.IsError());
+            EXPECT_EQ(printer.GetError(), "") << "a collected error is not returned twice";
 
-class DiscoveryFailure : public ::testing::TestWithParam<DiscoveryCase> {};
-
-TEST_P(DiscoveryFailure, LatchesItsTextAndLeavesANotOpenConnection) {
-    ScriptedDriverScope scope;
-    scope.driver->findStep = GetParam().step;
-    scope.driver->openFails = GetParam().openFails;
-
-    {
-        CQV7_Sys_API printer;
-        EXPECT_TRUE(printer.IsError());
-        EXPECT_EQ(printer.GetError(), GetParam().text);
-        EXPECT_FALSE(printer.IsError());
-        EXPECT_EQ(printer.GetError(), "") << "a collected error is not returned twice";
-
-        // Every command of a not-open connection stops before the device hears anything.
-        const size_t callsBefore = scope.driver->calls.size();
-        uint16_t count = 99;
-        EXPECT_FALSE(printer.GetFileTypes(&count));
-        EXPECT_EQ(printer.GetError(), "Device not open");
-        uint32_t version = 0;
-        EXPECT_FALSE(printer.GetVersion(&version));
-        EXPECT_EQ(printer.GetError(), "Device Handle was Invalid");
-        EXPECT_EQ(scope.driver->calls.size(), callsBefore);
-        EXPECT_EQ(count, 99) << "the caller's buffer is untouched";
+            // Every command of a not-open connection stops before the device hears anything.
+            const size_t callsBefore = scope.driver->calls.size();
+            uint16_t count = 99;
+            EXPECT_FALSE(printer.GetFileTypes(&count));
+            EXPECT_EQ(printer.GetError(), "Device not open");
+            uint32_t version = 0;
+            EXPECT_FALSE(printer.GetVersion(&version));
+            EXPECT_EQ(printer.GetError(), "Device Handle was Invalid");
+            EXPECT_EQ(scope.driver->calls.size(), callsBefore);
+            EXPECT_EQ(count, 99) << "the caller's buffer is untouched";
+        }
+        EXPECT_TRUE(scope.driver->CallsStartingWith("close").empty()) << "a connection never opened closes nothing";
     }
-    EXPECT_TRUE(scope.driver->CallsStartingWith("close").empty()) << "a connection never opened closes nothing";
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryStep, DiscoveryFailure,
-    ::testing::Values(DiscoveryCase{qv7::FindStep::NoInterfaceClass, false, "Invalid GUID/CLASS"},
-                      DiscoveryCase{qv7::FindStep::NoDevice, false, "Invalid Device Instance"},
-                      DiscoveryCase{qv7::FindStep::NoDetailLength, false,
-                                    "Unable to obtain Symbolic Link Name String Length"},
-                      DiscoveryCase{qv7::FindStep::NoDetail, false, "Unable to obtain Symbolic Link Name"},
-                      DiscoveryCase{qv7::FindStep::Found, true, "Invalid Device Handle Created"}));
 
 TEST(Connection, AFailedCommandIsLatchedAndANewErrorReplacesAnUncollectedOne) {
     ScriptedDriverScope scope;
