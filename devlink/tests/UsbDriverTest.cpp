@@ -134,7 +134,9 @@ TEST_F(UsbDriverTest, ControlCodesBecomeVendorRequestsOnInterfaceZero) {
             EXPECT_EQ(sent.timeoutMs, 5000u);
         }
         EXPECT_EQ(stages, c.stages);
-        if (!c.input.empty()) EXPECT_EQ(bus->controls[0].data, c.input);
+        if (!c.input.empty()) {
+            EXPECT_EQ(bus->controls[0].data, c.input);
+        }
     }
 }
 
@@ -278,8 +280,11 @@ TEST_F(UsbDriverTest, PipesTakeTheBulkEndpointsOfTheDescriptor) {
         ASSERT_NE(OpenPrinter(), nullptr) << c.what;
         uint32_t errorNumber = 0, moved = 0;
         uint8_t buffer[4] = {};
-        if (qv7::DriverHandle in = Pipe("PIPE00", &errorNumber)) driver->ReadPipe(in, buffer, 4, &moved);
-        else EXPECT_EQ(errorNumber, uint32_t{ENOENT}) << c.what;
+        if (qv7::DriverHandle in = Pipe("PIPE00", &errorNumber)) {
+            driver->ReadPipe(in, buffer, 4, &moved);
+        } else {
+            EXPECT_EQ(errorNumber, uint32_t{ENOENT}) << c.what;
+        }
         if (qv7::DriverHandle out = Pipe("PIPE01")) driver->WritePipe(out, buffer, 4, &moved);
         std::vector<int> used;
         for (const qv7test::RecordedBulk& call : bus->bulks) used.push_back(call.endpoint);
@@ -310,9 +315,6 @@ TEST(UsbIds, OnlyTwoHexNumbersOfAtMostFourDigitsAreRead) {
 }
 
 TEST(UsbIds, EnvironmentNamesTheIdsAndOnlyAnUnsetOneMeansThePlaceholder) {
-    const char* before = std::getenv("QUILLORY_USB_ID");
-    const std::string saved = before ? before : "";
-
     unsetenv("QUILLORY_USB_ID");
     EXPECT_EQ(qv7::UsbIdsFromEnvironment(), qv7::kPlaceholderUsbIds);
     setenv("QUILLORY_USB_ID", "", 1);
@@ -321,9 +323,7 @@ TEST(UsbIds, EnvironmentNamesTheIdsAndOnlyAnUnsetOneMeansThePlaceholder) {
     EXPECT_EQ(qv7::UsbIdsFromEnvironment(), (UsbIds{0x1D6B, 0x0104}));
     setenv("QUILLORY_USB_ID", "printer", 1);
     EXPECT_EQ(qv7::UsbIdsFromEnvironment(), std::nullopt);
-
-    if (before) setenv("QUILLORY_USB_ID", saved.c_str(), 1);
-    else unsetenv("QUILLORY_USB_ID");
+    unsetenv("QUILLORY_USB_ID");
 }
 
 TEST(UsbDevicePath, OnlyBusAndAddressUpTo255AreTakenAndWhatIsHandedOutReadsBack) {

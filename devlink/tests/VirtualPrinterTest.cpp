@@ -10,7 +10,6 @@ TEST_F(VirtualPrinterTest, RefusesMalformedBlocksWithoutLeavingAReply) {
     auto printer = OpenPrinter(scratch.Printer());
     Bytes tooLong = Block(8, 0, 0, 9);
     tooLong.push_back(0);
-    Bytes wrongLengthField = Block(9, 0, 0, 4);
     Bytes shortHeader = Block(9, 0, 0, 2);
     shortHeader.resize(7);
     struct Case {
@@ -24,7 +23,7 @@ TEST_F(VirtualPrinterTest, RefusesMalformedBlocksWithoutLeavingAReply) {
         {"reply code on the announcing channel", true, Block(9, 0, 0, 2)},
         {"code 0", false, Block(0, 0, 0, 2)},
         {"code 10", false, Block(10, 0, 0, 2)},
-        {"length field not the reply's", false, wrongLengthField},
+        {"length field not the reply's", false, Block(9, 0, 0, 4)},
         {"block longer than header and length", false, tooLong},
         {"type index past the last type", false, Block(6, 3, 0, 4)},
         {"slot count of a missing type", false, Block(7, 3, 0, 2)},
