@@ -54,7 +54,7 @@ protected:
             menus << view()->viewport()->mapFromGlobal(at).y();
             for (QAction* action : menu->actions()) {
                 EXPECT_TRUE(action->isEnabled());
-                menus << action->text() + "|" + action->data().toString() + "|" + action->statusTip();
+                menus << action->data().toInt();
             }
         });
     }
@@ -83,20 +83,18 @@ protected:
         return true;
     }
 
-    QList<QVariant> menus;  // each menu's y in the tree, then its items
+    QList<QVariant> menus;  // each menu's y in the tree, then its items' commands
 };
 
 TEST_F(TreeInteractions, LeftAndRightClicksOnASlotOpenItsKindsMenuThereAndNothingElseDoes) {
     const QPoint at = At(Slot(FileKind::Data, 2));
     Click(at);
     Click(at, Qt::RightButton);
-    const QList<QVariant> dataMenu{at.y(), "&Replace data file...|32789|Replaces data file in selected slot",
-                                   "&Get data file...|32790|Saves the selected data file to the PC"};
+    const QList<QVariant> dataMenu{at.y(), ID_REPLACE_DATA_FILE, ID_GET_SLOT_DATA_FILE};
     EXPECT_EQ(menus, dataMenu + dataMenu);
     menus.clear();
     Click(At(Slot(FileKind::Label, 30)), Qt::RightButton);
-    EXPECT_EQ(menus.mid(1), (QList<QVariant>{"&Replace label file...|32791|Replaces the label file in selected slot",
-                                             "&Get label file...|32792|Saves the selected label file to the PC"}));
+    EXPECT_EQ(menus.mid(1), (QList<QVariant>{ID_REPLACE_LABEL_FILE, ID_GET_SLOT_LABEL_FILE}));
     Click(At(folderItem(FileKind::Label)));
     Click(At(view()->rootItem()), Qt::RightButton);
     Click(QPoint(400, view()->viewport()->height() - 2));
@@ -128,7 +126,7 @@ TEST_F(TreeInteractions, ASymbolClickFetchesItsSlotOnceDrawsItAboveTheClickAndOf
     Click(at, Qt::RightButton);
     EXPECT_EQ(DeviceSearches(), 1);
     EXPECT_EQ(pixel(250, 149), qRgb(255, 255, 255));
-    const QList<QVariant> saveMenu{200, "Save symbol file to PC...|32831|Save symbol file to the PC"};
+    const QList<QVariant> saveMenu{200, ID_FILE_SAVE_SYMBOL};
     EXPECT_EQ(menus, saveMenu + saveMenu);
 
     Click(At(Slot(FileKind::Symbol, 10)));  // "(Slot 10)  <empty slot>"
