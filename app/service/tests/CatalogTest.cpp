@@ -28,19 +28,13 @@ protected:
     }
 };
 
-TEST_F(Catalog, BeforeTheFirstRebuildEverySlotIsOutOfRange) {
-    EXPECT_EQ(service.GetDataSlotCount(), 0);
-    EXPECT_EQ(service.GetLabelSlotCount(), 0);
-    EXPECT_EQ(service.GetDataSlot(1), nullptr);
-    EXPECT_EQ(service.GetSymbolFileName(1), "");
-    EXPECT_EQ(service.IsLabelSlotValid(1), 0);
-}
-
 TEST_F(Catalog, ListsFollowTheTypeNamesAndSkipUnknownTypesWithoutAskingTheirSlots) {
     printer.types = {{"DAT", {"PRICES", "STOCK  ", ""}},
                      {"XYZ", {"odd", "odd"}},
                      {"QV7", {"Label01", "Label02"}},
                      {"MAP", {}}};
+    EXPECT_EQ(service.GetDataSlot(1), nullptr) << "nothing before the first rebuild";
+    EXPECT_EQ(service.IsLabelSlotValid(1), 0);
     ASSERT_TRUE(service.RebuildCatalog());
 
     EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"PRICES", "STOCK", ""}));
@@ -63,7 +57,7 @@ TEST_F(Catalog, ListsFollowTheTypeNamesAndSkipUnknownTypesWithoutAskingTheirSlot
     EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST_F(Catalog, FailureAtTheVeryLastSlotKeepsThePreviousPicture) {
+TEST_F(Catalog, FailureAtTheVeryLastSlotOrNoPrinterKeepsThePreviousPictureAndShowsNothing) {
     printer.types = {{"DAT", {"ONE", "TWO"}}, {"QV7", {"Label01"}}, {"MAP", {"Btmap01", "Btmap02"}}};
     ASSERT_TRUE(service.RebuildCatalog());
     const quillory::CSlotEntry* before = service.GetSymbolSlot(2);
@@ -77,6 +71,12 @@ TEST_F(Catalog, FailureAtTheVeryLastSlotKeepsThePreviousPicture) {
     EXPECT_EQ(Names(FileKind::Label), (std::vector<std::string>{"Label01"}));
     EXPECT_EQ(Names(FileKind::Symbol), (std::vector<std::string>{"Btmap01", "Btmap02"}));
     EXPECT_EQ(service.GetSymbolSlot(2), before) << "entries stay where the tree points";
+
+    scope.driver->findStep = qv7::FindStep::NoDevice;
+    EXPECT_FALSE(service.RebuildCatalog());
+    EXPECT_EQ(service.CatalogError(), "Invalid Device Instance") << "kept for the caller to report";
+    EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"ONE", "TWO"}));
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(Catalog, OldFirmwareIsRefusedOnceWithTheUpgradeMessage) {
@@ -88,16 +88,6 @@ TEST_F(Catalog, OldFirmwareIsRefusedOnceWithTheUpgradeMessage) {
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_NE(prompt.shown[0].text.find("upgrade your QV7E firmware to 2.0.3"), std::string::npos);
     EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"ONE"}));
-}
-
-TEST_F(Catalog, NoPrinterLeavesThePictureAndShowsNothing) {
-    printer.types = {{"DAT", {"ONE"}}, {"QV7", {}}, {"MAP", {}}};
-    ASSERT_TRUE(service.RebuildCatalog());
-    scope.driver->findStep = qv7::FindStep::NoDevice;
-    EXPECT_FALSE(service.RebuildCatalog());
-    EXPECT_EQ(service.CatalogError(), "Invalid Device Instance") << "kept for the caller to report";
-    EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"ONE"}));
-    EXPECT_TRUE(prompt.shown.empty());
 }
 
 }  // namespace

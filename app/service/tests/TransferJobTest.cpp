@@ -73,23 +73,18 @@ TEST_F(Jobs, ASecondJobDuringATransferIsRefusedAtOnce) {
     EXPECT_FALSE(service.IsTransferInProgress());
 }
 
-TEST_F(Jobs, SlotsOutOfRangeShowNoWindowAndLeaveTheFlagClear) {
-    for (uint8_t slot : {0, 4, 255}) {
-        EXPECT_FALSE(service.ReceiveDataFile(slot, QString::fromStdString(folder / "x.dat"), nullptr));
-        EXPECT_FALSE(service.IsTransferInProgress());
-    }
-    EXPECT_FALSE(service.SendSymbol(3, QString::fromStdString(folder / "x.bmp"), nullptr));
-    EXPECT_TRUE(windows.log.empty());
-    EXPECT_TRUE(prompt.shown.empty());
-}
-
-TEST_F(Jobs, DataFileWithoutItsMarkerNeverReachesThePrinter) {
+TEST_F(Jobs, SlotsOutOfRangeAndDataFilesWithoutTheirMarkerNeverReachThePrinter) {
     qv7test::WriteBytes(folder / "short.dat", qv7test::Pattern(14));
     for (const std::string& path : {DataFile(0xA4), folder / "short.dat", folder / "missing.dat"}) {
         EXPECT_FALSE(service.SendDataFile(1, QString::fromStdString(path), nullptr)) << path;
     }
+    for (uint8_t slot : {0, 4, 255}) {
+        EXPECT_FALSE(service.ReceiveDataFile(slot, QString::fromStdString(folder / "x.dat"), nullptr));
+    }
+    EXPECT_FALSE(service.SendSymbol(3, QString::fromStdString(folder / "x.bmp"), nullptr));
     EXPECT_TRUE(scope.driver->calls.empty()) << "not even a connection was opened";
     EXPECT_TRUE(windows.log.empty());
+    EXPECT_TRUE(prompt.shown.empty());
     EXPECT_FALSE(service.IsTransferInProgress());
 }
 
