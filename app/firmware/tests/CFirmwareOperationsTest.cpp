@@ -230,11 +230,4 @@ TEST_F(Firmware, RestoreSendsTheChosenFileButRefusesOneThatCannotBeAnImage) {
     EXPECT_EQ(files.asked.size(), 3u) << "no code, no file choice";
 }
 
-TEST(AccessCode, IsExactAndCaseSensitive) {
-    EXPECT_TRUE(IsAccessCode(QStringLiteral("mirabel")));
-    for (const char* wrong : {"MIRABEL", "Mirabel", "mirabel ", "", "mirabe"}) {
-        EXPECT_FALSE(IsAccessCode(QLatin1String(wrong))) << wrong;
-    }
-}
-
 }  // namespace

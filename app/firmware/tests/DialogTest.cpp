@@ -50,16 +50,18 @@ TEST(PasswordDialog, HidesTheCodeAndStaysOpenUntilItIsRight) {
     dialog.show();
     EXPECT_EQ(dialog.passwordEdit()->echoMode(), QLineEdit::Password);
 
-    dialog.passwordEdit()->setText(QStringLiteral("MIRABEL"));
-    dialog.okButton()->click();
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{firmwaretext::kInvalidPassword});
+    for (const char* wrong : {"MIRABEL", "mirabel ", "mirabe"}) {
+        dialog.passwordEdit()->setText(QLatin1String(wrong));
+        dialog.okButton()->click();
+        EXPECT_TRUE(dialog.isVisible()) << wrong;
+    }
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>(3, firmwaretext::kInvalidPassword));
 
     dialog.passwordEdit()->setText(QStringLiteral("mirabel"));
     dialog.okButton()->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown.size(), 3u);
 }
 
 }  // namespace
