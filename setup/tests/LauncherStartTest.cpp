@@ -6,13 +6,9 @@
 
 using namespace setuptest;
 
-TEST(OsCode, VistaSharesTheCodeOfWindows2000AndLaterSystemsAreUnknown) {
-    EXPECT_EQ(OsCodeFor(kVista), 2000);
-    EXPECT_EQ(OsCodeFor(kWindows2000), 2000);
-    EXPECT_EQ(OsCodeFor(kWindows7), 6100);
+TEST(OsCode, LaterSystemsThanWindows7AreUnknownButWindows10PassesForWindows2000) {
     EXPECT_EQ(OsCodeFor({6, 2, 2}), 0);
     EXPECT_EQ(OsCodeFor({10, 0, 2}), 2000);
-    EXPECT_EQ(OsCodeFor(kWindows95), 95);
     EXPECT_EQ(OsCodeFor({4, 0, 2}), 40);
 }
 
