@@ -68,13 +68,6 @@ protected:
 
 }  // namespace
 
-TEST_F(LinuxHost, ReadsTheVersionFromTheMachineSettingsFile) {
-    LinuxSetupHost host(config_, messages_);
-    EXPECT_FALSE(host.InstalledVersion());
-    WriteFile(config_.machineSettingsPath, "[General]\nVersion=2.01\ndir=/usr\n");
-    EXPECT_EQ(host.InstalledVersion(), "2.01");
-}
-
 TEST_F(LinuxHost, InstallsTheNewestPackageOfTheMediumThroughThePrivilegePrompt) {
     LinuxSetupHost host(config_, messages_);
     EXPECT_FALSE(host.InstallApplication(PackageFamily::NT, 3000));
@@ -146,10 +139,12 @@ TEST_F(LinuxHost, NamesAMissingTool) {
     EXPECT_NE(messages_.shown[0].find("\"pkexec\""), std::string::npos);
 }
 
-TEST_F(LinuxHost, TheLauncherInstallsTheRuleAndAddsThePrinterOnTheWindows7Road) {
-    WriteFile(config_.machineSettingsPath, "[General]\nVersion=2.01\n");
-    WriteFile(config_.mediumFolder + "/60-quillory.rules", "");
+TEST_F(LinuxHost, TheLauncherReadsTheVersionInstallsTheRuleAndAddsThePrinterOnTheWindows7Road) {
     LinuxSetupHost host(config_, messages_);
+    EXPECT_FALSE(host.InstalledVersion());
+    WriteFile(config_.machineSettingsPath, "[General]\nVersion=2.01\ndir=/usr\n");
+    EXPECT_EQ(host.InstalledVersion(), "2.01");
+    WriteFile(config_.mediumFolder + "/60-quillory.rules", "");
     FakeTimer timer;
     SetupLauncher launcher(host, messages_, timer);
     launcher.Initialize();
