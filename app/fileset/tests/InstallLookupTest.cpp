@@ -49,13 +49,6 @@ protected:
     CInstallLookup lookup{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
 };
 
-TEST_F(InstallLookup, AFolderInTheSettingsIsTakenWithoutTheBlanksAroundIt) {
-    MachineFile("dir=\"  /opt/quillory/bin  \"\nVersion=1.0\n");
-    lookup.FindInstallDirectory();
-    EXPECT_EQ(lookup.installDirectory(), "/opt/quillory/bin");
-    EXPECT_TRUE(prompt.shown.empty());
-}
-
 TEST_F(InstallLookup, NotSetSearchesTheDrivesInOrderAndWritesTheFolderBack) {
     const QString program = CInstallLookup::ProgramFileName();
     struct Row {
@@ -94,12 +87,14 @@ TEST_F(InstallLookup, LinksAreNotFollowedSoALoopEndsAndNothingIsFoundThroughOne)
     EXPECT_EQ(lookup.installDirectory(), Path("D/real")) << "found on D itself, not through C's link";
 }
 
-TEST_F(InstallLookup, MissingSettingsAreReportedAndThePreviousFolderStays) {
-    MachineFile("dir=/opt/q/bin\n");
+TEST_F(InstallLookup, AFolderInTheSettingsIsTakenWithoutItsBlanksAndKeptWhenTheSettingsGo) {
+    MachineFile("dir=\"  /opt/quillory/bin  \"\nVersion=1.0\n");
     lookup.FindInstallDirectory();
+    EXPECT_EQ(lookup.installDirectory(), "/opt/quillory/bin");
+    EXPECT_TRUE(prompt.shown.empty());
     QFile::remove(Path("machine.conf"));
     lookup.FindInstallDirectory();
-    EXPECT_EQ(lookup.installDirectory(), "/opt/q/bin");
+    EXPECT_EQ(lookup.installDirectory(), "/opt/quillory/bin");
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Unable to open Registor key"});
 }
 
