@@ -111,8 +111,8 @@ TEST_F(SlotDialogs, BrowsingForADataFileStartsAtTheSourcePath) {
     auto send = SendDialog(form, nullptr);
     files.answers = {Path("new.dat")};
     send->browseButton()->click();
-    EXPECT_EQ(files.asked, std::vector<std::string>{"open Select Source File|QV7 Data Files (*.dat)|*.dat|All Files "
-                                                    "(*.*)|*.*|||dat|" + Path("old.dat").toStdString()});
+    ASSERT_EQ(files.asked.size(), 1u);
+    EXPECT_TRUE(files.asked[0].ends_with("|" + Path("old.dat").toStdString()));
     EXPECT_EQ(send->sourceEdit()->text(), Path("new.dat"));
 }
 
