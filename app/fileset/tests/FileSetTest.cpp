@@ -55,10 +55,6 @@ protected:
         Write(Path("machine.conf"), "dir=" QUILLORY_TEST_PROGRAM_DIR "\n");
         QDir().mkpath(Path("out"));
     }
-    void TearDown() override {
-        VirtualPrinterService::TearDown();
-        qunsetenv("QUILLORY_MACHINE_SETTINGS");
-    }
 
     // A slot's stored bytes, as the printer folder keeps them.
     QByteArray Slot(const char* type, int slot) const {

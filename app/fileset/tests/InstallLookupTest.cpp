@@ -2,49 +2,33 @@
 // searching the drives (test folders here) when the installer left "Not Set".
 #include <QDir>
 #include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <optional>
 
 #include "CInstallLookup.h"
 #include "MachineSettings.h"
-#include "ScriptedPorts.h"
+#include "VirtualPrinterService.h"
 
 namespace {
 
 using namespace quillory;
 
-class InstallLookup : public ::testing::Test {
+class InstallLookup : public quillorytest::PrinterFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(scratch.isValid());
+        PrinterFolderTest::SetUp();
         qputenv("QUILLORY_MACHINE_SETTINGS", Path("machine.conf").toUtf8());
     }
-    void TearDown() override { qunsetenv("QUILLORY_MACHINE_SETTINGS"); }
-
-    QString Path(const QString& name) const { return scratch.filePath(name); }
-    void MachineFile(const QByteArray& text) {
-        QFile file(Path("machine.conf"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
+    void MachineFile(const QByteArray& text) { Write(Path("machine.conf"), text); }
     void Make(const QString& name, bool asFolder = false) {
-        const QString path = Path(name);
-        QDir().mkpath(asFolder ? path : QFileInfo(path).path());
-        if (!asFolder) {
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        }
+        if (asFolder) QDir().mkpath(Path(name));
+        else Write(Path(name), {});
     }
     QString StoredFolder() {
         bool opened = false;
         return MachineSettings::Read(machine::kInstallFolder, &opened).value_or("<absent>");
     }
 
-    QTemporaryDir scratch;
     quillorytest::RecordingPrompt prompt;
     CInstallLookup lookup{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
 };

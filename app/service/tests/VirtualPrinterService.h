@@ -1,5 +1,6 @@
-// The printer service over a virtual printer in a temporary folder, with the
-// settings and the home folder there too; prompts and windows are recorded.
+// A test's temporary folder, with the virtual printer and the user's settings
+// in it; and the printer service over that printer, with the home folder there
+// too and prompts and windows recorded.
 #ifndef QUILLORY_TESTS_VIRTUAL_PRINTER_SERVICE_H
 #define QUILLORY_TESTS_VIRTUAL_PRINTER_SERVICE_H
 
@@ -20,20 +21,17 @@
 
 namespace quillorytest {
 
-class VirtualPrinterService : public ::testing::Test {
+class PrinterFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(scratch.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
-        quillory::PlatformPaths::SetRoots({Path("home"), {}, {}, {}});
-        QDir().mkpath(Path("home"));
         qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
-        settings = std::make_unique<quillory::SettingsStore>("Orvale", "Quillory");
-        ASSERT_TRUE(service.RebuildCatalog());
+        qunsetenv("QUILLORY_MACHINE_SETTINGS");
     }
-    void TearDown() override { quillory::PlatformPaths::SetRoots({}); }
 
     QString Path(const QString& name) const { return scratch.filePath(name); }
+    // A file's bytes, or "<missing>".
     static QByteArray Read(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
@@ -46,6 +44,19 @@ protected:
     }
 
     QTemporaryDir scratch;
+};
+
+class VirtualPrinterService : public PrinterFolderTest {
+protected:
+    void SetUp() override {
+        PrinterFolderTest::SetUp();
+        quillory::PlatformPaths::SetRoots({Path("home"), {}, {}, {}});
+        QDir().mkpath(Path("home"));
+        settings = std::make_unique<quillory::SettingsStore>("Orvale", "Quillory");
+        ASSERT_TRUE(service.RebuildCatalog());
+    }
+    void TearDown() override { quillory::PlatformPaths::SetRoots({}); }
+
     RecordingPrompt prompt;
     RecordingProgressWindows windows;
     quillory::CPrinterService service{prompt, windows};

@@ -26,10 +26,6 @@ protected:
         QDir().mkpath(Path("out"));
         Start();
     }
-    void TearDown() override {
-        ProgramTest::TearDown();
-        qunsetenv("QUILLORY_MACHINE_SETTINGS");
-    }
 };
 
 TEST_F(FileSetCommands, GetAllAsksBeforeOverwritingThenTheSetGoesBackFromTheMenu) {

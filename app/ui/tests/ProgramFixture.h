@@ -5,11 +5,6 @@
 #define QUILLORY_TESTS_PROGRAM_FIXTURE_H
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidgetItem>
 
@@ -22,26 +17,22 @@
 #include "CQV7View.h"
 #include "CQuilloryApp.h"
 #include "ScriptedFileChoice.h"
-#include "ScriptedPorts.h"
+#include "VirtualPrinterService.h"
 
 namespace quillorytest {
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public PrinterFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, Path("config"));
+        PrinterFolderTest::SetUp();
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, Path("config"));
         qputenv("XDG_CONFIG_HOME", Path("config").toUtf8());
         qputenv("XDG_DATA_HOME", Path("data").toUtf8());
         qputenv("XDG_CACHE_HOME", Path("cache").toUtf8());
-        qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
         qunsetenv("QUILLORY_TRACE");
     }
 
     void TearDown() override { app.reset(); }
-
-    QString Path(const char* name) const { return folder.filePath(QLatin1String(name)); }
 
     void Start() {
         app = std::make_unique<quillory::CQuilloryApp>(prompt, files);
@@ -67,16 +58,7 @@ protected:
     }
 
     void WritePrinterFile(const char* name, const QByteArray& text) const {
-        QDir().mkpath(QFileInfo(Path("printer") + QLatin1Char('/') + QLatin1String(name)).path());
-        QFile file(Path("printer") + QLatin1Char('/') + QLatin1String(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
-
-    // A file's bytes, or "<missing>".
-    static QByteArray Read(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+        Write(Path("printer/") + QLatin1String(name), text);
     }
 
     // How often the program looked for the printer, by the trace in trace.txt.
@@ -100,7 +82,6 @@ protected:
     quillory::CQV7View* view() const { return frame()->view(); }
     QTreeWidgetItem* folderItem(quillory::FileKind kind) const { return view()->folderItem(kind); }
 
-    QTemporaryDir folder;
     RecordingPrompt prompt;
     ScriptedFileChoice files;
     std::unique_ptr<quillory::CQuilloryApp> app;
