@@ -1,6 +1,4 @@
 // CSV file in, data file out, checked against files laid out by hand.
-#include <QTemporaryDir>
-
 #include "CDataFileTable.h"
 #include "CsvConversion.h"
 #include "DataFileTestSupport.h"
@@ -10,16 +8,13 @@ namespace {
 
 const QByteArray kDate = Raw("11/30/25\0\0\0\0");
 
-class CsvConversionTest : public ::testing::Test {
+class CsvConversionTest : public quillorytest::PrinterFolderTest {
 protected:
-    QString Path(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
-
     bool Convert(const QByteArray& csv, const QString& title = "Stock") {
-        WriteBytes(Path("in.csv"), csv);
+        Write(Path("in.csv"), csv);
         return ConvertCsvToDataFile(table, Path("in.csv"), title, Path("out.dat"), prompt);
     }
 
-    QTemporaryDir folder;
     FixedClock clock{{2025, 11, 30}};
     RecordingPrompt prompt;
     CDataFileTable table;
@@ -41,7 +36,7 @@ TEST_F(CsvConversionTest, EveryLineEndingGivesTheSameFile) {
         for (const bool endedLastLine : {true, false}) {
             const QByteArray csv = lines.join(ending) + (endedLastLine ? ending : "");
             ASSERT_TRUE(Convert(csv)) << ::testing::PrintToString(prompt.Texts());
-            EXPECT_TRUE(SameBytes(ReadBytes(Path("out.dat")), expected)) << csv.toHex().toStdString();
+            EXPECT_TRUE(SameBytes(Read(Path("out.dat")), expected)) << csv.toHex().toStdString();
         }
     }
 }
@@ -50,18 +45,18 @@ TEST_F(CsvConversionTest, HundredAndFirstLineIsDropped) {
     QByteArray csv;
     for (int line = 1; line <= 101; ++line) csv += "line " + QByteArray::number(line) + "\r\n";
     ASSERT_TRUE(Convert(csv));
-    const QByteArray written = ReadBytes(Path("out.dat"));
+    const QByteArray written = Read(Path("out.dat"));
     EXPECT_EQ(written[13], 100);
     EXPECT_EQ(written.mid(26172, 9), Raw("line 100\0"));
     EXPECT_FALSE(written.contains("line 101"));
 }
 
 TEST_F(CsvConversionTest, FailuresShowTheirMessageAndWriteNothing) {
-    WriteBytes(Path("out.dat"), "the user's good file");
+    Write(Path("out.dat"), "the user's good file");
     const QByteArray fieldTooLong = "a,b\r\nc,d," + QByteArray(34, 'x') + "\r\n";
 
     EXPECT_FALSE(ConvertCsvToDataFile(table, Path("missing.csv"), "missing", Path("out.dat"), prompt));
-    EXPECT_FALSE(ConvertCsvToDataFile(table, folder.path(), "folder", Path("out.dat"), prompt));
+    EXPECT_FALSE(ConvertCsvToDataFile(table, scratch.path(), "folder", Path("out.dat"), prompt));
     EXPECT_FALSE(Convert(QByteArray("a,b\r\n").repeated(1308)));  // 6540 characters
     EXPECT_FALSE(Convert(fieldTooLong));
     EXPECT_FALSE(Convert("a,b\r\n", " "));
@@ -70,7 +65,7 @@ TEST_F(CsvConversionTest, FailuresShowTheirMessageAndWriteNothing) {
                                      "error2:csv[QV7DATAFILE_MAX_CSV_CHARS] is too small",
                                      "Field in line 2, column 3 is longer than 33 characters.",
                                      "Enter a name for database."}));
-    EXPECT_EQ(ReadBytes(Path("out.dat")), "the user's good file");
+    EXPECT_EQ(Read(Path("out.dat")), "the user's good file");
 }
 
 TEST_F(CsvConversionTest, EachConversionStartsFromAnEmptyTable) {
@@ -79,7 +74,7 @@ TEST_F(CsvConversionTest, EachConversionStartsFromAnEmptyTable) {
     QByteArray expected = BlankDataFile(1, Raw("Other\0\0\0\0"), kDate);
     Put(expected, 36, "x");
     Put(expected, 26436, "\x01");
-    EXPECT_TRUE(SameBytes(ReadBytes(Path("out.dat")), expected));
+    EXPECT_TRUE(SameBytes(Read(Path("out.dat")), expected));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // The data file writer, checked against files laid out by hand.
 #include <QDir>
-#include <QTemporaryDir>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -13,17 +12,16 @@ namespace {
 
 const QByteArray kDate = Raw("03/03/26\0\0\0\0");
 
-class DataFileTableTest : public ::testing::Test {
+class DataFileTableTest : public quillorytest::PrinterFolderTest {
 protected:
-    QString Target() const { return folder.filePath("out.dat"); }
+    QString Target() const { return Path("out.dat"); }
 
-    QByteArray Write() {
+    QByteArray WriteTable() {
         EXPECT_TRUE(table.WriteDataFile(Target(), prompt));
         EXPECT_TRUE(prompt.shown.empty()) << ::testing::PrintToString(prompt.Texts());
-        return ReadBytes(Target());
+        return Read(Target());
     }
 
-    QTemporaryDir folder;
     FixedClock clock{{2026, 3, 3}};
     RecordingPrompt prompt;
     CDataFileTable table;
@@ -43,7 +41,7 @@ TEST_F(DataFileTableTest, CountStopsAtFirstBlankRecordButLaterRecordsAreWrittenA
     Put(expected, 828, " d");  // record 3, field 0 (36 + 3 * 264), untrimmed
     Put(expected, 861, " ");   // record 3, field 1
     Put(expected, 26436, Raw("\x02\x01\x00\x02"));
-    EXPECT_TRUE(SameBytes(Write(), expected));
+    EXPECT_TRUE(SameBytes(WriteTable(), expected));
 }
 
 TEST_F(DataFileTableTest, FieldCountIsTheLeadingRunOfSetFieldsButSevenForAFullRecord) {
@@ -53,7 +51,7 @@ TEST_F(DataFileTableTest, FieldCountIsTheLeadingRunOfSetFieldsButSevenForAFullRe
     table.fields[2] = {"1", "2", "3", "4", "5", "6", "7", ""};
     table.fields[3] = {"1"};
     table.fields[4] = {"", "2"};
-    const QByteArray written = Write();
+    const QByteArray written = WriteTable();
     EXPECT_EQ(written.size(), 26536);
     EXPECT_EQ(written[13], 5);
     EXPECT_EQ(written.mid(26436, 6), Raw("\x03\x07\x07\x01\x00\x00"));
@@ -73,7 +71,7 @@ TEST_F(DataFileTableTest, NameIsTrimmedPaddedAndCutToNineBytes) {
     };
     for (const auto& c : cases) {
         table.databaseName = c.name;
-        EXPECT_EQ(Write().mid(15, 9), c.header) << c.name.toStdString();
+        EXPECT_EQ(WriteTable().mid(15, 9), c.header) << c.name.toStdString();
     }
 }
 
@@ -84,21 +82,21 @@ TEST_F(DataFileTableTest, ABlankNameOrATargetThatCannotBeOpenedIsReportedAndLeft
     EXPECT_FALSE(table.WriteDataFile(Target(), prompt));
     EXPECT_FALSE(QFile::exists(Target()));
 
-    ASSERT_TRUE(QDir(folder.path()).mkpath("out.dat/inside"));
+    ASSERT_TRUE(QDir(scratch.path()).mkpath("out.dat/inside"));
     table.databaseName = "n";
     EXPECT_FALSE(table.WriteDataFile(Target(), prompt));
-    EXPECT_FALSE(table.WriteDataFile(folder.filePath("missing/out.dat"), prompt));
+    EXPECT_FALSE(table.WriteDataFile(Path("missing/out.dat"), prompt));
 
     EXPECT_EQ(prompt.Texts(), (Texts{"Enter a name for database.", "Error opening new file.", "Error opening new file."}));
-    EXPECT_TRUE(QFileInfo(folder.filePath("out.dat/inside")).isDir());
-    EXPECT_FALSE(QFileInfo::exists(folder.filePath("missing")));
+    EXPECT_TRUE(QFileInfo(Path("out.dat/inside")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(Path("missing")));
 }
 
 // The file size limit makes the write fail part way, as a full disk would
 // (root ignores folder permissions, so a read-only folder proves nothing).
 TEST_F(DataFileTableTest, FailedWriteLeavesExistingFileByteIdentical) {
     const QByteArray good = BlankDataFile(7, "GOODFILE!", Raw("01/01/20\0\0\0\0"));
-    WriteBytes(Target(), good);
+    Write(Target(), good);
     table.databaseName = "n";
     table.fields[0] = {"new"};
 
@@ -114,8 +112,8 @@ TEST_F(DataFileTableTest, FailedWriteLeavesExistingFileByteIdentical) {
 
     EXPECT_FALSE(written);
     EXPECT_EQ(prompt.Texts(), Texts{"Error writing new data file."});
-    EXPECT_TRUE(SameBytes(ReadBytes(Target()), good));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.dat"});
+    EXPECT_TRUE(SameBytes(Read(Target()), good));
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.dat"});
 }
 
 }  // namespace

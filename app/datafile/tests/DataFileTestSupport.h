@@ -1,22 +1,19 @@
-// What the data file tests share: file helpers and a hand-made data file to
-// compare against. Prompts and clocks are the service tests' and the library
-// tests' own.
+// What the data file tests share: a hand-made data file to compare against.
+// Prompts, clocks and the temporary folder are the service tests' and the
+// library tests' own.
 #ifndef QUILLORY_DATAFILE_TEST_SUPPORT_H
 #define QUILLORY_DATAFILE_TEST_SUPPORT_H
 
 #include <QByteArray>
-#include <QFile>
 #include <QString>
-#include <QStringList>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 #include "ScriptedDriver.h"
-#include "ScriptedPorts.h"
+#include "VirtualPrinterService.h"
 
 namespace quillory::test {
 
@@ -42,16 +39,6 @@ inline ::testing::AssertionResult SameBytes(const QByteArray& actual, const QByt
     if (actual.size() == expected.size() && i == actual.size()) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "first difference at byte " << i << " (sizes " << actual.size() << " and "
                                          << expected.size() << ")";
-}
-
-inline QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-inline void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) std::abort();
 }
 
 // A data file with every field empty: 13 zero bytes, the record count, 0xA5,
