@@ -57,17 +57,6 @@ TEST(Pages, InstructionPagesClearAddPrinterModeAndBackRestoresTheMainPage) {
     EXPECT_TRUE(setup.Shows(true));
 }
 
-TEST(Pages, VistaPageOffersInstallAndHelpWhichDisablesInstall) {
-    OnPages setup(kWindows7);
-    setup.Press({id::kVistaDrivers});
-    EXPECT_TRUE(setup.Shows(false));
-    EXPECT_TRUE(setup.Visible(id::kInstall) && setup.Enabled(id::kInstall) && setup.Visible(id::kHelp));
-    EXPECT_FALSE(setup.Visible(id::kNext));
-    setup.Press({id::kHelp});
-    EXPECT_FALSE(setup.Enabled(id::kInstall));
-    EXPECT_EQ(setup.Text(), texts::kVistaHelpText);
-}
-
 TEST(Pages, InstallingTheKernelDriverOnWindows7LeadsToNext) {
     OnPages setup(kWindows7);
     setup.platform.failuresLeft["pnputil.exe -i -a WIN7\\qv7sys.inf"] = -1;
@@ -97,10 +86,18 @@ TEST(Pages, WhenNoKernelDriverCommandStartsOrOnXpTheInstallEndsWithTextD) {
     EXPECT_TRUE(xp.platform.runs.empty());
 }
 
-TEST(Pages, AnInstalledDriverOnWindows7OffersTheNextStep) {
+TEST(Pages, VistaPageOffersInstallAndHelpAndWithTheDriverInstalledTheNextStep) {
     OnPages setup(kWindows7);
+    setup.Press({id::kVistaDrivers});
+    EXPECT_TRUE(setup.Shows(false));
+    EXPECT_TRUE(setup.Visible(id::kInstall) && setup.Enabled(id::kInstall) && setup.Visible(id::kHelp));
+    EXPECT_FALSE(setup.Visible(id::kNext));
+    setup.Press({id::kHelp});
+    EXPECT_FALSE(setup.Enabled(id::kInstall));
+    EXPECT_EQ(setup.Text(), texts::kVistaHelpText);
+
     setup.ConnectWithDriver();
-    setup.Press({id::kVistaDrivers, id::kInstall});
+    setup.Press({id::kBack, id::kVistaDrivers, id::kInstall});
     EXPECT_TRUE(setup.platform.runs.empty());
     EXPECT_EQ(setup.Title(), texts::kAutoInstallTitle);
     EXPECT_TRUE(setup.launcher.addPrinterMode());
