@@ -152,29 +152,24 @@ TEST_F(SlotCommands, AStoredNameThatIsNoPlainFileNameIsRefusedAndNothingIsWritte
     EXPECT_TRUE(windows.log.empty());
 }
 
-TEST_F(SlotCommands, ADroppedPathStartsTheSendDialogAndIsStoredAfterOk) {
+TEST_F(SlotCommands, ASendStartsFromTheDroppedOrTheStoredPathAndStoresItAfterOkEvenWhenTheJobRefuses) {
     const QString dropped = Path(QString::fromUtf8("shelf tag ü.qv7"));
     Write(dropped, "a new label");
     settings->WriteProfileString("LabelUploadPath", "/somewhere/else.qv7");
     dialogs.presses = {{dropped, 3}};
     EXPECT_TRUE(service.OnSendLabelFile(dialogs, *settings, nullptr, dropped));
-
-    EXPECT_EQ(dialogs.opened, QStringList{dropped});
     EXPECT_EQ(PrinterSlot("QV7/03.data"), "a new label");
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Label file transfer successful!"});
     EXPECT_EQ(Stored("LabelUploadPath"), dropped);
-
-    dialogs.opened.clear();
     service.OnSendLabelFile(dialogs, *settings, nullptr, QString());
-    EXPECT_EQ(dialogs.opened, QStringList{dropped}) << "without a path the dialog starts from the stored one";
-}
+    EXPECT_EQ(dialogs.opened, (QStringList{dropped, dropped})) << "without a path the dialog starts from the stored one";
 
-TEST_F(SlotCommands, ASendTheJobRefusesReturnsFalseAfterStoringThePath) {
     const QString notData = Path("notes.dat");
     Write(notData, "no data file marker here");
+    prompt.shown.clear();
     dialogs.presses = {{notData, 1}};
     EXPECT_FALSE(service.OnSendDataFile(dialogs, *settings, nullptr, QString()));
-    EXPECT_EQ(dialogs.opened, QStringList{QString()}) << "the upload path starts empty";
+    EXPECT_EQ(dialogs.opened.last(), QString()) << "the data upload path starts empty";
     EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
                                 {"Error sending data file!  File may not be a valid QV7 data file...",
                                  MessageIcon::Exclamation, MessageButtons::Ok}}));
