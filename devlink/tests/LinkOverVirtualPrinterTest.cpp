@@ -1,6 +1,7 @@
 // The whole library against the emulated printer: reached directly, chosen
 // the way users choose it (QUILLORY_DEVICE), and through the usb backend over
 // the loopback bus with full-speed and high-speed packets, with the trace on.
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 
@@ -129,6 +130,8 @@ struct FaultCase {
     const char* text;
 };
 
+void PrintTo(const FaultCase& fault, std::ostream* out) { *out << fault.operation << " ending in " << fault.text; }
+
 // The faults count the library's own chunks, so they are told to the printer
 // reached directly.
 class VirtualFault : public ::testing::TestWithParam<FaultCase> {
@@ -169,7 +172,21 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"download-busy-forever\n", "get", "Download Timeout"},
         FaultCase{"upload-fails\n", "give", "File Upload Error"},
         FaultCase{"reply-size 9 1\n", "give", "Invalid Data Size Return from Get File Status Expected: 2 Got: 1"},
-        FaultCase{"download-fails\n", "get", "File Download Error"}));
+        FaultCase{"download-fails\n", "get", "File Download Error"}),
+    // Named by the fault ("reply-size 4 3" runs as ReplySize43), not by the case's bytes.
+    [](const ::testing::TestParamInfo<FaultCase>& info) {
+        std::string name;
+        bool wordStart = true;
+        for (const char* c = info.param.faults; *c; ++c) {
+            if (!std::isalnum(static_cast<unsigned char>(*c))) {
+                wordStart = true;
+                continue;
+            }
+            name += wordStart ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
+            wordStart = false;
+        }
+        return name;
+    });
 
 TEST_P(VirtualLink, EverySizeComesBackByteForByte) {
     for (const uint32_t size : {1u, 15u, 16u, 17u, 300u, 1048576u}) {
