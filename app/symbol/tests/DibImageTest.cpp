@@ -33,6 +33,8 @@ struct ReadCase {
     QRgb colour = 0;
 };
 
+void PrintTo(const ReadCase& bitmap, std::ostream* out) { *out << bitmap.file.size() << " bytes"; }
+
 class DibReading : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(DibReading, ReadsWhatIsThereAndRefusesTheRest) {
