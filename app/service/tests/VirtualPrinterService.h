@@ -29,6 +29,11 @@ protected:
         qputenv("QUILLORY_DEVICE", ("virtual:" + Path("printer")).toUtf8());
         qunsetenv("QUILLORY_MACHINE_SETTINGS");
     }
+    // Nothing may point into the folder once it is gone.
+    void TearDown() override {
+        qunsetenv("QUILLORY_DEVICE");
+        qunsetenv("QUILLORY_MACHINE_SETTINGS");
+    }
 
     QString Path(const QString& name) const { return scratch.filePath(name); }
     // A file's bytes, or "<missing>".
@@ -55,7 +60,10 @@ protected:
         settings = std::make_unique<quillory::SettingsStore>("Orvale", "Quillory");
         ASSERT_TRUE(service.RebuildCatalog());
     }
-    void TearDown() override { quillory::PlatformPaths::SetRoots({}); }
+    void TearDown() override {
+        quillory::PlatformPaths::SetRoots({});
+        PrinterFolderTest::TearDown();
+    }
 
     RecordingPrompt prompt;
     RecordingProgressWindows windows;

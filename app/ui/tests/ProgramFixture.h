@@ -32,7 +32,10 @@ protected:
         qunsetenv("QUILLORY_TRACE");
     }
 
-    void TearDown() override { app.reset(); }
+    void TearDown() override {
+        app.reset();
+        PrinterFolderTest::TearDown();
+    }
 
     void Start() {
         app = std::make_unique<quillory::CQuilloryApp>(prompt, files);

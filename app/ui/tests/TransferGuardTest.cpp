@@ -2,8 +2,8 @@
 // after every chunk, and the user acts from inside that pump.
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QProgressBar>
 #include <QApplication>
 #include <QMenu>
