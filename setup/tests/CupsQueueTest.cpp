@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <sstream>
 
 #include "LinuxMachine.h"
 #include "SetupTexts.h"
@@ -99,9 +100,11 @@ private:
         const std::string changes = refuseChanges ? "  <Limit CUPS-Add-Modify-Printer CUPS-Delete-Printer>\n"
                                                     "    AuthType Default\n    Require user nobody\n  </Limit>\n"
                                                   : "";
-        WriteFile(dir_ + "/cupsd.conf", "Listen " + socket_ + "\nLogLevel warn\nBrowsing No\nWebInterface No\n"
-                                        "<Policy default>\n" + changes +
-                                            "  <Limit All>\n    Order allow,deny\n    Allow all\n  </Limit>\n</Policy>\n");
+        WriteFile(dir_ + "/cupsd.conf",
+                  "Listen " + socket_ +
+                      "\nLogLevel warn\nBrowsing No\nWebInterface No\n"
+                      "<Policy default>\n" +
+                      changes + "  <Limit All>\n    Order allow,deny\n    Allow all\n  </Limit>\n</Policy>\n");
         for (const char* folder : {"spool", "tmp", "cache", "state", "log"}) QDir().mkpath(Path(folder));
         const std::string& d = dir_;
         const std::string files = "ServerRoot " + d + "\nServerBin " + d + "/bin\nRequestRoot " + d +
@@ -118,9 +121,10 @@ private:
         for (const char* helper : {"cups-deviced", "cups-driverd", "cups-exec"}) {
             QFile::link(QString(kSystemServerBin) + "/daemon/" + helper, Path(std::string("bin/daemon/") + helper));
         }
-        WriteProgram(dir_ + "/bin/backend/usb", std::string("#!/bin/sh\n[ $# -eq 0 ] || exit 1\n"
-                                                            "echo 'direct ") + kPrinterUri +
-                                                    " \"Tandor QV7E\" \"Tandor QV7E\" \"MFG:Tandor;MDL:QV7E;\" \"\"'\n");
+        WriteProgram(dir_ + "/bin/backend/usb",
+                     std::string("#!/bin/sh\n[ $# -eq 0 ] || exit 1\n"
+                                 "echo 'direct ") +
+                         kPrinterUri + " \"Tandor QV7E\" \"Tandor QV7E\" \"MFG:Tandor;MDL:QV7E;\" \"\"'\n");
     }
 
     std::string dir_;

@@ -29,7 +29,8 @@ protected:
         // Whatever the caller's PATH offers must never be what runs.
         QDir(machine_.dir.path()).mkdir("path");
         for (const char* tool : {"pkexec", "sh", "install", "apt-get", "udevadm", "lpinfo"}) {
-            WriteProgram(machine_.root + "/path/" + tool, "#!/bin/sh\necho 'from PATH' >> '" + machine_.root + "/log'\n");
+            WriteProgram(machine_.root + "/path/" + tool,
+                         "#!/bin/sh\necho 'from PATH' >> '" + machine_.root + "/log'\n");
         }
         savedPath_ = std::getenv("PATH");
         setenv("PATH", (machine_.root + "/path:" + savedPath_).c_str(), 1);
@@ -37,10 +38,11 @@ protected:
     void TearDown() override { setenv("PATH", savedPath_.c_str(), 1); }
 
     void StandIn(const std::string& name, const std::string& body) {
-        WriteProgram(machine_.root + "/tools/" + name,
-                     "#!/bin/sh\n{ printf '%s' " + name +
-                         "; for a in \"$@\"; do printf ' [%s]' \"$(printf '%s' \"$a\" | tr '\\n' ' ')\"; done; echo; } >> '" +
-                         machine_.root + "/log'\n" + body + "\n");
+        WriteProgram(
+            machine_.root + "/tools/" + name,
+            "#!/bin/sh\n{ printf '%s' " + name +
+                "; for a in \"$@\"; do printf ' [%s]' \"$(printf '%s' \"$a\" | tr '\\n' ' ')\"; done; echo; } >> '" +
+                machine_.root + "/log'\n" + body + "\n");
     }
     std::vector<std::string> Log() const {
         std::ifstream file(machine_.root + "/log");
@@ -61,15 +63,17 @@ TEST_F(LinuxHost, InstallsTheNewestPackageOfTheMediumByTheFullPathOfApt) {
     WriteFile(machine_.config.mediumFolder + "/quillory_2.9_amd64.deb", "");
     WriteFile(package, "");
     EXPECT_EQ(machine_.Host().InstallApplication(PackageFamily::NT, 3000), StepResult::Done);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"pkexec [" + Tool("apt-get") + "] [install] [-y] [--reinstall] [" + package + "]",
-                                               "apt-get [install] [-y] [--reinstall] [" + package + "]"}));
+    EXPECT_EQ(Log(), (std::vector<std::string>{
+                         "pkexec [" + Tool("apt-get") + "] [install] [-y] [--reinstall] [" + package + "]",
+                         "apt-get [install] [-y] [--reinstall] [" + package + "]"}));
     StandIn("apt-get", "exit 100");
     EXPECT_EQ(machine_.Host().InstallApplication(PackageFamily::NT, 3000), StepResult::Failed);
 }
 
 TEST_F(LinuxHost, InstallsTheUsbAccessRuleAndTellsUdevAboutThePrintersIdsOnly) {
-    const std::string rule = std::string("# ATTR{idVendor}==\"dead\", ATTR{idProduct}==\"beef\"\n") + kAccessRule +
-                             "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"1A2B\", ATTRS{idProduct}==\"3c4d\", TAG+=\"uaccess\"\n";
+    const std::string rule =
+        std::string("# ATTR{idVendor}==\"dead\", ATTR{idProduct}==\"beef\"\n") + kAccessRule +
+        "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"1A2B\", ATTRS{idProduct}==\"3c4d\", TAG+=\"uaccess\"\n";
     WriteFile(machine_.config.mediumFolder + "/60-quillory.rules", rule);
     LinuxSetupHost& host = machine_.Host();
     EXPECT_FALSE(host.KernelDriverInstalled(""));
@@ -174,7 +178,8 @@ TEST(LinuxMachineSettings, TheOverrideAloneElseEachXdgFolderThenTheLaunchersPref
     LauncherOnLinux machine;
     const std::string root = machine.root;
     for (const char* folder : {"a/Orvale", "b/Orvale", "etc/xdg/Orvale"}) QDir(machine.dir.path()).mkpath(folder);
-    machine.config.machineSettingsFiles = MachineSettingsFiles("", root + "/none:" + root + "/a:" + root + "/b", root + "/bin");
+    machine.config.machineSettingsFiles =
+        MachineSettingsFiles("", root + "/none:" + root + "/a:" + root + "/b", root + "/bin");
     WriteFile(root + "/b" + file, "[General]\nVersion=1.09\n");
     WriteFile(root + "/etc/xdg" + file, "[General]\nVersion=2.01\n");
     EXPECT_EQ(machine.Host().InstalledVersion(), "1.09");
