@@ -161,7 +161,8 @@ void WriteFileSetSeeds(const std::string& dir) {
 }
 
 // Machines for the setup target: the settings file and the printing system's
-// device list, then a Windows machine and the clicks of a user.
+// device list (read as a udev rule too), then a Windows machine and the clicks
+// of a user.
 void WriteSetupSeeds(const std::string& dir) {
     auto text = [](InputRecorder& record, const std::string& value, size_t quads) {
         record.Byte(static_cast<uint8_t>(quads));
@@ -189,7 +190,10 @@ void WriteSetupSeeds(const std::string& dir) {
     for (const Machine& machine : machines) {
         InputRecorder record;
         text(record, "[General]\nVersion=2.1.3\ndir=/usr/bin\n", 8);
-        text(record, "network ipp\ndirect usb://Tandor/QV7E?serial=0042 \"Tandor QV7E\"\n", 16);
+        text(record,
+             "network ipp://h/p?usb://QV7E\ndirect usb://Tandor/QV7E?serial=0042 \"Tandor QV7E\"\n"
+             "SUBSYSTEM==\"usb\", ATTR{idVendor}==\"FFFF\", ATTR{idProduct}==\"07e0\", TAG+=\"uaccess\"\n",
+             48);
         record.Byte(1), record.Byte(machine.major), record.Byte(machine.minor), record.Byte(machine.platformId);
         record.Byte(1), record.Byte(1);
         shortText(record, machine.version);

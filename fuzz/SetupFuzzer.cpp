@@ -1,10 +1,10 @@
 // The setup launcher's inputs from the machine: on Windows the registry (the
 // installed version, the printer's ParentIdPrefix, its driver and port
 // values), the system's version and folders and which programs start; on
-// Linux the machine-wide settings file and the device list of the printing
-// system. The launcher is then clicked through from the input. Whatever the
-// machine says, every program it starts is one of its own command lines,
-// with the printer port the only part taken from the machine.
+// Linux the machine-wide settings file, the device list of the printing
+// system and the USB access rule. The launcher is then clicked through from
+// the input. Whatever the machine says, every program it starts is one of its
+// own command lines, with the printer port the only part taken from the machine.
 #include <iterator>
 #include <set>
 
@@ -99,17 +99,25 @@ void ReadLinuxMachine(HostileInput& input) {
     RecordedMessages messages;
     quillory::setup::linux_host::LinuxHostConfig config;
     config.mediumFolder = dir;
-    config.machineSettingsPath = dir + "/machine.conf";
+    config.machineSettingsFiles = {dir + "/machine.conf"};
     config.udevRulesFolders = {dir};
     quillory::setup::linux_host::LinuxSetupHost host(config, messages);
     static_cast<void>(host.InstalledVersion());
 
     std::string devices(input.Byte() * 4u, '\0');
     input.Fill(reinterpret_cast<uint8_t*>(devices.data()), devices.size());
-    const std::string uri = quillory::setup::linux_host::LinuxSetupHost::PrinterUriFrom(devices);
+    using quillory::setup::linux_host::LinuxSetupHost;
+    const std::string uri = LinuxSetupHost::PrinterUriFrom(devices);
     if (!uri.empty() && (uri.rfind("usb://", 0) != 0 || devices.find(uri) == std::string::npos ||
                          uri.find_first_of(" \t\r\n") != std::string::npos)) {
         __builtin_trap();
+    }
+    // The same text read as a udev rule: every id handed to udevadm as root is
+    // four lower-case hex digits, nothing else.
+    for (const auto& [vendor, product] : LinuxSetupHost::UsbIdsInRule(devices)) {
+        for (const std::string& id : {vendor, product}) {
+            if (id.size() != 4 || id.find_first_not_of("0123456789abcdef") != std::string::npos) __builtin_trap();
+        }
     }
 }
 

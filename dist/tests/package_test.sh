@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the Debian package from the build tree as scripts/package.sh does,
 # unpacks it and checks its files, control fields, maintainer scripts and
-# lintian's verdict.
+# lintian's verdict. The package is left as BUILD-DIR/dist/tests/quillory.deb
+# for package_install_test.sh.
 # Usage: package_test.sh BUILD-DIR SANITIZED(ON|OFF)
 set -u
 build=$1
@@ -23,6 +24,8 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1
 arch=$(dpkg --print-architecture)
 deb=$work/out/quillory_2.1.3_$arch.deb
 [ -f "$deb" ] || { ls "$work/out"; echo "FAIL: no quillory_2.1.3_$arch.deb"; exit 1; }
+rm -f "$build/dist/tests/quillory.deb"
+cp "$deb" "$build/dist/tests/quillory.deb"
 dpkg-deb -x "$deb" "$work/root"
 dpkg-deb -e "$deb" "$work/control"
 

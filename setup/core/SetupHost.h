@@ -29,6 +29,15 @@ struct DriverInfoRefresh {
     bool systemDirectoryMissing = false;
 };
 
+// What became of a step that runs the system's tools.
+enum class StepResult {
+    Done,        // it ran and succeeded, or is still running after a limited wait
+    NotStarted,  // its command could not be started at all
+    Missing,     // something it needs is not on this machine; the host has named it and nothing ran
+    Refused,     // the administrator's permission was not given
+    Failed,      // it ran and failed
+};
+
 struct PrinterPort {
     enum class Status { Found, NoPrinter, NoPortNumber };
     Status status = Status::NoPrinter;
@@ -49,18 +58,19 @@ public:
     // The installed application's version as stored, untrimmed; nothing when absent.
     virtual std::optional<std::string> InstalledVersion() = 0;
     virtual void RemoveCurrentPackage(PackageFamily family) = 0;
-    // The two installs return whether they could be started; limitMs < 0 waits without limit.
-    virtual bool InstallApplication(PackageFamily family, int limitMs) = 0;
+    // limitMs < 0 waits without limit. The Windows Installer's setup returns
+    // whether it could be started.
+    virtual StepResult InstallApplication(PackageFamily family, int limitMs) = 0;
     virtual bool InstallWindowsInstaller(bool win9xFamily) = 0;
 
     virtual std::optional<std::string> ReadParentIdPrefix() = 0;
     virtual bool KernelDriverInstalled(const std::string& parentIdPrefix) = 0;
-    // Returns whether an install command could be started; waits for it to end.
-    virtual bool InstallKernelDriver(DriverBuild build) = 0;
+    // Waits for the install to end.
+    virtual StepResult InstallKernelDriver(DriverBuild build) = 0;
     virtual PrinterPort ReadPrinterPort(const std::string& parentIdPrefix) = 0;
     virtual bool AddPrinterDriverPackage(DriverBuild build) = 0;
     // Removes the older queues and creates "Tandor QV7E" on the port.
-    virtual void AddPrinterQueue(const std::string& portName) = 0;
+    virtual StepResult AddPrinterQueue(const std::string& portName) = 0;
 
     virtual void OpenDocument(Document document) = 0;
 };

@@ -138,17 +138,23 @@ void SetupLauncher::InstallQuillory() {
     timer_.Stop();
     if (!ApplicationIs("1.09")) {
         host_.RemoveCurrentPackage(isWin9x_ ? PackageFamily::Win9x : PackageFamily::NT);
-        if (!host_.InstallApplication(InstallFamily(), kInstallWaitMs)) {
+        switch (host_.InstallApplication(InstallFamily(), kInstallWaitMs)) {
+        case StepResult::NotStarted:
             // Without the Windows Installer the package cannot even start installing.
             caption_ = texts::kInstallingWindowsInstaller;
             if (!host_.InstallWindowsInstaller(IsWin9xCode(osCode_))) {
                 EndDialog(texts::kWindowsInstallerFailed);
                 return;
             }
-            if (!host_.InstallApplication(InstallFamily(), kInstallWaitMs)) {
+            if (host_.InstallApplication(InstallFamily(), kInstallWaitMs) == StepResult::NotStarted) {
                 EndDialog(texts::kInstallQuilloryFailed);
                 return;
             }
+            break;
+        case StepResult::Refused: messages_.ShowMessage(texts::kInstallRefused); break;
+        case StepResult::Failed: messages_.ShowMessage(texts::kInstallFailed); break;
+        case StepResult::Missing:  // the host has said what is missing
+        case StepResult::Done: break;
         }
     }
     // The installer may still be running: the timer enables the driver buttons
@@ -245,20 +251,30 @@ void SetupLauncher::InstallKernelDriver() {
     }
 
     SetPageText(texts::kDriverWillInstallText);
-    bool started = false;
+    StepResult install = StepResult::NotStarted;
     if (osCode_ == 6100) {
-        started = host_.InstallKernelDriver(DriverBuild::Windows7);
+        install = host_.InstallKernelDriver(DriverBuild::Windows7);
     } else if (osCode_ == 2000) {
-        started = host_.InstallKernelDriver(DriverBuild::Vista);
+        install = host_.InstallKernelDriver(DriverBuild::Vista);
     }
-    if (started) {
+    if (install == StepResult::Done) {
         addPrinterMode_ = true;
         controls_.Show(id::kHelp, false);
         controls_.Show(id::kInstall, true);
         controls_.Show(id::kNext, true);
     }
     controls_.Show(id::kInstall, false);
-    if (addPrinterMode_) {
+    if (install != StepResult::Done && install != StepResult::NotStarted) {
+        // A driver that was refused or failed is no reason to go on to the printer.
+        controls_.Show(id::kNext, false);
+        controls_.Enable(id::kNext, false);
+        controls_.Show(id::kHelp, true);
+        if (install == StepResult::Refused) {
+            SetPage(texts::kDriverMissingTitle, texts::kDriverRefusedText);
+        } else {
+            SetPage(texts::kProblemTitle, texts::kDriverFailedText);
+        }
+    } else if (addPrinterMode_) {
         ShowAddPrinterInvitation();
     } else {
         SetPageText(texts::kTextD);
@@ -297,11 +313,14 @@ void SetupLauncher::AddPrinter() {
             messages_.ShowMessage(texts::kUnableToAddPrinter);
         }
     }
-    host_.AddPrinterQueue(port.name);
-    // The printer tools report nothing we could trust, so the page cannot tell
-    // a queue that failed from one that was made.
+    const StepResult queue = host_.AddPrinterQueue(port.name);
     controls_.Show(id::kNext, false);
-    SetPage(texts::kPrinterAddedTitle, texts::kPrinterAddedText);
+    if (queue == StepResult::Done) {
+        SetPage(texts::kPrinterAddedTitle, texts::kPrinterAddedText);
+    } else {
+        SetPage(texts::kProblemTitle,
+                queue == StepResult::Refused ? texts::kPrinterRefusedText : texts::kPrinterFailedText);
+    }
 }
 
 void SetupLauncher::OpenDocument(Document document) { host_.OpenDocument(document); }

@@ -57,6 +57,20 @@ inline constexpr const char* kNoPortText =
 inline constexpr const char* kPrinterAddedText =
     "\n1. Your printer installed as \"Tandor QV7E\".\n\n2. Your printer is ready for you to use. Click the \"<-Back\" button to return to the main installation menu.";
 
+// Outcomes the launcher once never looked at: a tool that was refused the
+// administrator's permission, or ran and failed.
+inline constexpr const char* kInstallRefused =
+    "Quillory was not installed: the administrator's permission was not given.";
+inline constexpr const char* kInstallFailed = "Quillory could not be installed. Please try again.";
+inline constexpr const char* kDriverRefusedText =
+    "\n1. The File Transfer and Upgrade driver was not installed: the administrator's permission was not given.\n\n2. To try again press the \"<-Back\" button.";
+inline constexpr const char* kDriverFailedText =
+    "\n1. The File Transfer and Upgrade driver could not be installed.\n\n2. Please try the installation again or press the \"Help\" button to obtain instructions as to how to install the driver manually.\n\n3. To try again press the \"<-Back\" button.";
+inline constexpr const char* kPrinterRefusedText =
+    "\n1. The printer was not added: the administrator's permission was not given.\n\n2. To try again press the \"<-Back\" button.";
+inline constexpr const char* kPrinterFailedText =
+    "\n1. The printer queue could not be created.\n\n2. Please try the installation again or you may have to add the printer manually.\n\n3. To try again press the \"<-Back\" button.";
+
 }  // namespace quillory::setup::texts
 
 #endif

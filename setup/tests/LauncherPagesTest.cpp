@@ -123,7 +123,7 @@ TEST(Pages, ScribelineNeedsTheKernelDriverFirst) {
     EXPECT_TRUE(setup.Enabled(id::kNext));
 }
 
-TEST(Pages, NextAddsThePrinterOnItsPortAndDoesTheSameAgainAfterBack) {
+TEST(Pages, NextAddsThePrinterOnItsPortAgainAfterBackButNotWithoutItsTool) {
     OnPages setup(kWindows7);
     setup.ConnectWithDriver();
     setup.Press({id::kXpScribeline, id::kNext});
@@ -143,6 +143,12 @@ TEST(Pages, NextAddsThePrinterOnItsPortAndDoesTheSameAgainAfterBack) {
     setup.platform.runs.clear();
     setup.Press({id::kBack, id::kXpScribeline, id::kNext});
     EXPECT_EQ(setup.platform.Lines(), expected);
+
+    // A printer tool that cannot even be started made no queue.
+    setup.platform.failuresLeft[expected[5]] = -1;
+    setup.Press({id::kBack, id::kXpScribeline, id::kNext});
+    EXPECT_EQ(setup.Title(), texts::kProblemTitle);
+    EXPECT_EQ(setup.Text(), texts::kPrinterFailedText);
 }
 
 TEST(Pages, PrinterDriverPackageFallbacksAndUnableToAddPrinter) {

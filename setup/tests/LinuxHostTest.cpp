@@ -1,168 +1,199 @@
-// The Linux host against stand-ins for pkexec, apt-get, udevadm, lpinfo and
-// lpadmin put first on PATH; each records its arguments, pkexec then runs its
-// command as the real one would.
+// The Linux host with stand-ins for the tools that would change this machine
+// (pkexec, apt-get, udevadm, lpinfo) in its own tool folder; each records its
+// arguments, and pkexec runs its command as the real one would or answers as
+// a dismissed or refused prompt does. `sh` and `install` are the real ones.
+// The printer queue meets a real scheduler in CupsQueueTest.cpp.
 #include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
-#include "LinuxSetupHost.h"
-#include "SetupFakes.h"
+#include "LinuxMachine.h"
 #include "SetupTexts.h"
 
 using namespace setuptest;
-using namespace quillory::setup::linux_host;
+namespace texts = quillory::setup::texts;
 
 namespace {
-
-const char* const kPrinterUri = "usb://Tandor/QV7E?serial=123456789ab";
 
 class LinuxHost : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = dir_.path().toStdString();
-        for (const char* folder : {"bin", "medium", "rules.d", "package-rules.d"}) QDir(dir_.path()).mkdir(folder);
-        config_.mediumFolder = root_ + "/medium";
-        config_.machineSettingsPath = root_ + "/Orvale_Quillory.conf";
-        config_.udevRulesFolders = {root_ + "/rules.d", root_ + "/package-rules.d"};
-        config_.openUrl = [this](const std::string& url) { opened_.push_back(url); };
-
         StandIn("pkexec", "PKEXEC_UID=0 exec \"$@\"");
-        for (const char* tool : {"apt-get", "udevadm", "lpadmin"}) StandIn(tool, "");
+        for (const char* tool : {"apt-get", "udevadm"}) StandIn(tool, "");
         // CUPS lists devices to its administrators only.
         StandIn("lpinfo", "[ -n \"$PKEXEC_UID\" ] || exit 1\n"
-                          "echo 'network ipp'\necho 'direct usb://Other/Scanner'\necho 'direct " +
-                              std::string(kPrinterUri) + "'");
+                          "echo 'network ipp://host/printers/x?uri=usb://Tandor/QV7E'\n"
+                          "echo 'direct usb://Other/Scanner \"QV7E\"'\n"
+                          "echo 'direct usb://Tandor/QV7E?serial=123456789ab \"Tandor QV7E\"'");
+        // Whatever the caller's PATH offers must never be what runs.
+        QDir(machine_.dir.path()).mkdir("path");
+        for (const char* tool : {"pkexec", "sh", "install", "apt-get", "udevadm", "lpinfo"}) {
+            WriteProgram(machine_.root + "/path/" + tool,
+                         "#!/bin/sh\necho 'from PATH' >> '" + machine_.root + "/log'\n");
+        }
         savedPath_ = std::getenv("PATH");
-        setenv("PATH", (root_ + "/bin:/usr/bin:/bin").c_str(), 1);
+        setenv("PATH", (machine_.root + "/path:" + savedPath_).c_str(), 1);
     }
     void TearDown() override { setenv("PATH", savedPath_.c_str(), 1); }
 
     void StandIn(const std::string& name, const std::string& body) {
-        const std::string path = root_ + "/bin/" + name;
-        std::ofstream(path) << "#!/bin/sh\n{ printf '%s' " << name << "; for a in \"$@\"; do printf ' [%s]' \"$a\"; done;"
-                            << " echo; } >> '" << root_ << "/log'\n"
-                            << body << "\n";
-        QFile::setPermissions(QString::fromStdString(path), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        WriteProgram(
+            machine_.root + "/tools/" + name,
+            "#!/bin/sh\n{ printf '%s' " + name +
+                "; for a in \"$@\"; do printf ' [%s]' \"$(printf '%s' \"$a\" | tr '\\n' ' ')\"; done; echo; } >> '" +
+                machine_.root + "/log'\n" + body + "\n");
     }
-    void WriteFile(const std::string& path, const std::string& content) { std::ofstream(path) << content; }
     std::vector<std::string> Log() const {
-        std::ifstream file(root_ + "/log");
+        std::ifstream file(machine_.root + "/log");
         std::vector<std::string> lines;
         for (std::string line; std::getline(file, line);) lines.push_back(line);
         return lines;
     }
+    std::string Tool(const std::string& name) const { return machine_.root + "/tools/" + name; }
 
-    QTemporaryDir dir_;
-    std::string root_;
+    LauncherOnLinux machine_;
     std::string savedPath_;
-    LinuxHostConfig config_;
-    std::vector<std::string> opened_;
-    RecordedMessages messages_;
 };
 
 }  // namespace
 
-TEST_F(LinuxHost, InstallsTheNewestPackageOfTheMediumThroughThePrivilegePrompt) {
-    LinuxSetupHost host(config_, messages_);
-    EXPECT_FALSE(host.InstallApplication(PackageFamily::NT, 3000));
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_NE(messages_.shown[0].find("quillory_*.deb"), std::string::npos);
-    EXPECT_TRUE(Log().empty());
-
-    WriteFile(config_.mediumFolder + "/quillory_2.9_amd64.deb", "");
-    WriteFile(config_.mediumFolder + "/quillory_2.10_amd64.deb", "");
-    EXPECT_TRUE(host.InstallApplication(PackageFamily::NT, 3000));
-    const std::string package = config_.mediumFolder + "/quillory_2.10_amd64.deb";
-    EXPECT_EQ(Log(), (std::vector<std::string>{"pkexec [apt-get] [install] [-y] [--reinstall] [" + package + "]",
-                                               "apt-get [install] [-y] [--reinstall] [" + package + "]"}));
+TEST_F(LinuxHost, InstallsTheNewestPackageOfTheMediumByTheFullPathOfApt) {
+    const std::string package = machine_.config.mediumFolder + "/quillory_2.10_amd64.deb";
+    WriteFile(machine_.config.mediumFolder + "/quillory_2.9_amd64.deb", "");
+    WriteFile(package, "");
+    EXPECT_EQ(machine_.Host().InstallApplication(PackageFamily::NT, 3000), StepResult::Done);
+    EXPECT_EQ(Log(), (std::vector<std::string>{
+                         "pkexec [" + Tool("apt-get") + "] [install] [-y] [--reinstall] [" + package + "]",
+                         "apt-get [install] [-y] [--reinstall] [" + package + "]"}));
+    StandIn("apt-get", "exit 100");
+    EXPECT_EQ(machine_.Host().InstallApplication(PackageFamily::NT, 3000), StepResult::Failed);
 }
 
-TEST_F(LinuxHost, InstallsTheUsbAccessRuleAndReloadsUdev) {
-    LinuxSetupHost host(config_, messages_);
-    EXPECT_FALSE(host.InstallKernelDriver(DriverBuild::Windows7));  // not on the medium
+TEST_F(LinuxHost, InstallsTheUsbAccessRuleAndTellsUdevAboutThePrintersIdsOnly) {
+    const std::string rule =
+        std::string("# ATTR{idVendor}==\"dead\", ATTR{idProduct}==\"beef\"\n") + kAccessRule +
+        "SUBSYSTEM==\"usb\", ATTRS{idVendor}==\"1A2B\", ATTRS{idProduct}==\"3c4d\", TAG+=\"uaccess\"\n";
+    WriteFile(machine_.config.mediumFolder + "/60-quillory.rules", rule);
+    LinuxSetupHost& host = machine_.Host();
     EXPECT_FALSE(host.KernelDriverInstalled(""));
-    // The package's rule counts as installed, wherever the launcher would put its own.
-    WriteFile(config_.udevRulesFolders.back() + "/60-quillory.rules", "");
+    EXPECT_EQ(host.InstallKernelDriver(DriverBuild::Windows7), StepResult::Done);
     EXPECT_TRUE(host.KernelDriverInstalled(""));
-    QFile::remove(QString::fromStdString(config_.udevRulesFolders.back() + "/60-quillory.rules"));
-
-    const std::string rule = "SUBSYSTEM==\"usb\", TAG+=\"uaccess\"\n";
-    WriteFile(config_.mediumFolder + "/60-quillory.rules", rule);
-    EXPECT_TRUE(host.InstallKernelDriver(DriverBuild::Windows7));
-    EXPECT_TRUE(host.KernelDriverInstalled(""));
-    std::ifstream installed(config_.udevRulesFolders.front() + "/60-quillory.rules");
+    std::ifstream installed(machine_.config.udevRulesFolders.front() + "/60-quillory.rules");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(installed), {}), rule);
-    const auto log = Log();
-    ASSERT_EQ(log.size(), 3u);
-    EXPECT_EQ(log[0].rfind("pkexec [sh] [-c]", 0), 0u);
-    EXPECT_EQ(log[1], "udevadm [control] [--reload]");
-    EXPECT_EQ(log[2], "udevadm [trigger] [--subsystem-match=usb]");
-}
 
-TEST_F(LinuxHost, FindsThePrinterAsCupsSeesItAndMakesItsQueue) {
-    LinuxSetupHost host(config_, messages_);
-    const PrinterPort port = host.ReadPrinterPort("");
-    EXPECT_EQ(port.status, PrinterPort::Status::Found);
-    EXPECT_EQ(port.name, kPrinterUri);
-
-    host.AddPrinterQueue(port.name);
-    const std::vector<std::string> expected = {
-        "lpinfo [-v]",
-        "pkexec [lpinfo] [-v]",
-        "lpinfo [-v]",
-        "lpadmin [-x] [Tandor QV7]",
-        "lpadmin [-x] [Tandor QV7E]",
-        "lpadmin [-x] [QV7]",
-        "lpadmin [-x] [QV7E]",
-        std::string("lpadmin [-p] [Tandor QV7E] [-E] [-v] [") + kPrinterUri +
-            "] [-D] [Tandor QV7E Printer] [-m] [raw]"};
     auto log = Log();
-    log.erase(log.begin() + 3);  // the pkexec line of the queue script
-    EXPECT_EQ(log, expected);
-
-    EXPECT_EQ(LinuxSetupHost::PrinterUriFrom("direct usb://Other/Scanner\nnetwork socket\n"), "");
+    ASSERT_EQ(log.size(), 4u);
+    EXPECT_TRUE(log[0].starts_with("pkexec [/") && log[0].find("/sh] [-c]") != std::string::npos) << log[0];
+    log.erase(log.begin());
+    EXPECT_EQ(log, (std::vector<std::string>{
+                       "udevadm [control] [--reload]",
+                       "udevadm [trigger] [--action=change] [--subsystem-match=usb] [--attr-match=idVendor=ffff] "
+                       "[--attr-match=idProduct=07e0]",
+                       "udevadm [trigger] [--action=change] [--subsystem-match=usb] [--attr-match=idVendor=1a2b] "
+                       "[--attr-match=idProduct=3c4d]"}));
 }
 
-TEST_F(LinuxHost, NamesAMissingTool) {
-    setenv("PATH", (root_ + "/bin").c_str(), 1);
-    QFile::remove(QString::fromStdString(root_ + "/bin/pkexec"));
-    WriteFile(config_.mediumFolder + "/60-quillory.rules", "");
-    LinuxSetupHost host(config_, messages_);
-    EXPECT_FALSE(host.InstallKernelDriver(DriverBuild::Windows7));
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_NE(messages_.shown[0].find("\"pkexec\""), std::string::npos);
+TEST_F(LinuxHost, ARefusedOrFailedDriverInstallNeverSaysInstalledNorLeadsOn) {
+    struct Case {
+        const char* what;
+        const char* pkexec;
+        const char* udevadm;
+        bool rulesFolderIsAFile;
+        const char* title;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"prompt dismissed", "exit 126", "", false, texts::kDriverMissingTitle, texts::kDriverRefusedText},
+        {"not authorised", "exit 127", "", false, texts::kDriverMissingTitle, texts::kDriverRefusedText},
+        {"udevadm fails", "exec \"$@\"", "exit 1", false, texts::kProblemTitle, texts::kDriverFailedText},
+        {"install fails", "exec \"$@\"", "", true, texts::kProblemTitle, texts::kDriverFailedText},
+    };
+    for (const Case& c : cases) {
+        LauncherOnLinux machine;  // a fresh machine per case, with the stand-ins of this fixture
+        machine.config.toolFolders.front() = machine_.root + "/tools";
+        StandIn("pkexec", c.pkexec);
+        StandIn("udevadm", c.udevadm);
+        if (c.rulesFolderIsAFile) {
+            QDir(QString::fromStdString(machine.root)).rmdir("rules.d");
+            WriteFile(machine.config.udevRulesFolders.front(), "");
+        }
+        machine.Start(true);
+        machine.Press({id::kVistaDrivers, id::kInstall});
+        EXPECT_EQ(machine.Title(), c.title) << c.what;
+        EXPECT_EQ(machine.Text(), c.text) << c.what;
+        EXPECT_FALSE(machine.Visible(id::kNext) || machine.Enabled(id::kNext)) << c.what;
+        EXPECT_FALSE(machine.launcher->addPrinterMode()) << c.what;
+    }
+    for (const std::string& line : Log()) EXPECT_NE(line, "from PATH");
+
+    // The same press with every tool content leads on to the printer.
+    StandIn("pkexec", "exec \"$@\"");
+    StandIn("udevadm", "");
+    LauncherOnLinux machine;
+    machine.config.toolFolders.front() = machine_.root + "/tools";
+    machine.Start(true);
+    machine.Press({id::kVistaDrivers, id::kInstall});
+    EXPECT_TRUE(machine.Visible(id::kNext) && machine.Enabled(id::kNext));
+    EXPECT_EQ(machine.Text(), texts::kTextL);
 }
 
-TEST_F(LinuxHost, TheLauncherReadsTheVersionInstallsTheRuleAndAddsThePrinterOnTheWindows7Road) {
-    LinuxSetupHost host(config_, messages_);
-    EXPECT_FALSE(host.InstalledVersion());
-    WriteFile(config_.machineSettingsPath, "[General]\nVersion=2.01\ndir=/usr\n");
-    EXPECT_EQ(host.InstalledVersion(), "2.01");
-    WriteFile(config_.mediumFolder + "/60-quillory.rules", "");
-    FakeTimer timer;
-    SetupLauncher launcher(host, messages_, timer);
-    launcher.Initialize();
-    EXPECT_EQ(launcher.osCode(), 6100);
-    launcher.OnTimer();
-    EXPECT_TRUE(launcher.Controls()[id::kVistaDrivers].enabled);
+TEST_F(LinuxHost, InstallQuilloryNamesWhatIsMissingAndKeepsTheWindowOpen) {
+    // A prompt of a name no machine has, so that its absence does not depend on this one.
+    machine_.config.privilegePrompt = "test-prompt";
+    StandIn("test-prompt", "exit 126");
+    machine_.Start(false);
+    machine_.Press({id::kInstallQuillory});  // no package on the medium
+    WriteFile(machine_.config.mediumFolder + "/quillory_2.1.3_amd64.deb", "");
+    machine_.Press({id::kInstallQuillory});
+    QFile::remove(QString::fromStdString(Tool("test-prompt")));
+    machine_.Press({id::kInstallQuillory});
+    ASSERT_EQ(machine_.messages.shown.size(), 3u);
+    EXPECT_NE(machine_.messages.shown[0].find("quillory_*.deb"), std::string::npos);
+    EXPECT_EQ(machine_.messages.shown[1], texts::kInstallRefused);
+    EXPECT_NE(machine_.messages.shown[2].find("\"test-prompt\""), std::string::npos);
+    EXPECT_FALSE(machine_.launcher->CloseRequested());
+    EXPECT_EQ(machine_.launcher->Caption(), texts::kCaption);
+    EXPECT_TRUE(machine_.timer.running);
+}
 
-    launcher.OnButton(id::kVistaDrivers);
-    launcher.OnButton(id::kInstall);
-    EXPECT_TRUE(host.KernelDriverInstalled(""));
-    EXPECT_TRUE(launcher.Controls()[id::kNext].visible);
-    launcher.OnButton(id::kNext);
-    EXPECT_EQ(launcher.Controls()[id::kPageTitle].text, quillory::setup::texts::kPrinterAddedTitle);
-    EXPECT_EQ(Log().back().rfind("lpadmin [-p] [Tandor QV7E]", 0), 0u);
-    EXPECT_TRUE(messages_.shown.empty());
+TEST_F(LinuxHost, FindsThePrinterInTheDeviceUriColumnAsCupsAdministrator) {
+    const PrinterPort port = machine_.Host().ReadPrinterPort("");
+    EXPECT_EQ(port.status, PrinterPort::Status::Found);
+    EXPECT_EQ(port.name, "usb://Tandor/QV7E?serial=123456789ab");
+    EXPECT_EQ(Log(), (std::vector<std::string>{"lpinfo [-v]", "pkexec [" + Tool("lpinfo") + "] [-v]", "lpinfo [-v]"}));
+    EXPECT_EQ(LinuxSetupHost::PrinterUriFrom("usb://QV7E direct\nnetwork ipp://h/p?usb://QV7E\n"), "");
+}
 
-    launcher.OnButton(id::kReadMe);
-    launcher.OnButton(id::kWebsite);
-    EXPECT_EQ(opened_, (std::vector<std::string>{"file://" + config_.mediumFolder + "/README.txt",
-                                                 "https://www.orvale.example/"}));
+TEST(LinuxMachineSettings, TheOverrideAloneElseEachXdgFolderThenTheLaunchersPrefix) {
+    using quillory::setup::linux_host::MachineSettingsFiles;
+    const std::string file = "/Orvale/Orvale_Quillory.conf";
+    EXPECT_EQ(MachineSettingsFiles("/t/m.conf", "/a", "/opt/q/bin"), std::vector<std::string>{"/t/m.conf"});
+    EXPECT_EQ(MachineSettingsFiles("", "", "/opt/q/bin"),
+              (std::vector<std::string>{"/etc/xdg" + file, "/opt/q/etc/xdg" + file}));
+    EXPECT_EQ(MachineSettingsFiles("", "relative::/a/:/b", "/opt/q/bin"),
+              (std::vector<std::string>{"/a" + file, "/b" + file, "/opt/q/etc/xdg" + file}));
+
+    // The first file that exists counts, even when it holds no version.
+    LauncherOnLinux machine;
+    const std::string root = machine.root;
+    for (const char* folder : {"a/Orvale", "b/Orvale", "etc/xdg/Orvale"}) QDir(machine.dir.path()).mkpath(folder);
+    machine.config.machineSettingsFiles =
+        MachineSettingsFiles("", root + "/none:" + root + "/a:" + root + "/b", root + "/bin");
+    WriteFile(root + "/b" + file, "[General]\nVersion=1.09\n");
+    WriteFile(root + "/etc/xdg" + file, "[General]\nVersion=2.01\n");
+    EXPECT_EQ(machine.Host().InstalledVersion(), "1.09");
+    WriteFile(root + "/a" + file, "[General]\ndir=/usr/bin\n");
+    EXPECT_EQ(machine.Host().InstalledVersion(), std::nullopt);
+    QFile::remove(QString::fromStdString(root + "/a" + file));
+    QFile::remove(QString::fromStdString(root + "/b" + file));
+    EXPECT_EQ(machine.Host().InstalledVersion(), "2.01");
+}
+
+TEST_F(LinuxHost, OpensTheMediumsDocumentsAndTheMakersPages) {
+    LinuxSetupHost& host = machine_.Host();
+    host.OpenDocument(Document::ReadMe);
+    host.OpenDocument(Document::Website);
+    EXPECT_EQ(machine_.opened, (std::vector<std::string>{"file://" + machine_.config.mediumFolder + "/README.txt",
+                                                         "https://www.orvale.example/"}));
 }

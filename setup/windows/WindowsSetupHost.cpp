@@ -5,6 +5,14 @@
 
 namespace quillory::setup::win {
 
+namespace {
+
+// The Windows tools' exit codes say nothing reliable, so a started command is
+// all this host can tell.
+StepResult StartedOrNot(bool started) { return started ? StepResult::Done : StepResult::NotStarted; }
+
+}  // namespace
+
 WindowsSetupHost::WindowsSetupHost(WinPlatform& platform, std::uint16_t vendorId, std::uint16_t productId)
     : platform_(platform), hardwareId_(HardwareId(vendorId, productId)) {}
 
@@ -62,8 +70,8 @@ void WindowsSetupHost::RemoveCurrentPackage(PackageFamily family) {
     platform_.RunAndWait(CurrentPackageRemoval(family), kWaitWithoutLimit, false);
 }
 
-bool WindowsSetupHost::InstallApplication(PackageFamily family, int limitMs) {
-    return platform_.RunAndWait(ApplicationInstall(family), limitMs, true);
+StepResult WindowsSetupHost::InstallApplication(PackageFamily family, int limitMs) {
+    return StartedOrNot(platform_.RunAndWait(ApplicationInstall(family), limitMs, true));
 }
 
 bool WindowsSetupHost::InstallWindowsInstaller(bool win9xFamily) {
@@ -83,7 +91,9 @@ bool WindowsSetupHost::RunWithFallback(const std::pair<std::string, std::string>
     return platform_.RunAsLauncher(commands.first) || platform_.RunAsLauncher(commands.second);
 }
 
-bool WindowsSetupHost::InstallKernelDriver(DriverBuild build) { return RunWithFallback(KernelDriverInstall(build)); }
+StepResult WindowsSetupHost::InstallKernelDriver(DriverBuild build) {
+    return StartedOrNot(RunWithFallback(KernelDriverInstall(build)));
+}
 
 PrinterPort WindowsSetupHost::ReadPrinterPort(const std::string& parentIdPrefix) {
     const RegistryNumber port =
@@ -101,10 +111,13 @@ bool WindowsSetupHost::AddPrinterDriverPackage(DriverBuild build) {
     return RunWithFallback(PrinterDriverPackage(build));
 }
 
-void WindowsSetupHost::AddPrinterQueue(const std::string& portName) {
+StepResult WindowsSetupHost::AddPrinterQueue(const std::string& portName) {
+    // Every command is the printer tool: if one cannot be started, none can.
+    bool allStarted = true;
     for (const std::string& command : PrinterQueueCommands(portName)) {
-        platform_.RunAsLauncher(command);
+        allStarted = platform_.RunAsLauncher(command) && allStarted;
     }
+    return StartedOrNot(allStarted);
 }
 
 void WindowsSetupHost::OpenDocument(Document document) {

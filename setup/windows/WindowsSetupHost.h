@@ -27,14 +27,14 @@ public:
     void StageDriverFiles() override;
     std::optional<std::string> InstalledVersion() override;
     void RemoveCurrentPackage(PackageFamily family) override;
-    bool InstallApplication(PackageFamily family, int limitMs) override;
+    StepResult InstallApplication(PackageFamily family, int limitMs) override;
     bool InstallWindowsInstaller(bool win9xFamily) override;
     std::optional<std::string> ReadParentIdPrefix() override;
     bool KernelDriverInstalled(const std::string& parentIdPrefix) override;
-    bool InstallKernelDriver(DriverBuild build) override;
+    StepResult InstallKernelDriver(DriverBuild build) override;
     PrinterPort ReadPrinterPort(const std::string& parentIdPrefix) override;
     bool AddPrinterDriverPackage(DriverBuild build) override;
-    void AddPrinterQueue(const std::string& portName) override;
+    StepResult AddPrinterQueue(const std::string& portName) override;
     void OpenDocument(Document document) override;
 
 private:
