@@ -7,7 +7,7 @@ set -eu
 packages="build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxerces-c-dev \
 libusb-1.0-0-dev"
 if [ "${1:-}" != run ]; then
-    packages="$packages libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest dpkg-dev lintian clang-14 libclang-rt-14-dev"
+    packages="$packages libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest dpkg-dev lintian clang-14 libclang-rt-14-dev umockdev libumockdev-dev"
 fi
 
 missing=""
