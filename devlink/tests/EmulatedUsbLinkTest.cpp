@@ -26,11 +26,12 @@ using qv7test::UsbFault;
 using qv7test::WriteBytes;
 
 // A fresh emulated printer in the test's folder, taken by every connection the
-// test makes; the parameter is its bulk packet size.
-class EmulatedUsb : public ::testing::TestWithParam<uint16_t> {
+// test makes.
+class EmulatedUsbTest : public ::testing::Test {
 protected:
+    virtual uint16_t PacketSize() const { return qv7::kHighSpeedBulkPacket; }
     void SetUp() override {
-        printer = std::make_unique<EmulatedUsbPrinter>(folder / "printer", GetParam());
+        printer = std::make_unique<EmulatedUsbPrinter>(folder / "printer", PacketSize());
         if (!printer->Unavailable().empty()) GTEST_SKIP() << printer->Unavailable();
         qv7test::ChooseEmulatedUsbPrinter();
     }
@@ -41,6 +42,12 @@ protected:
 
     TempFolder folder;
     std::unique_ptr<EmulatedUsbPrinter> printer;
+};
+
+// The parameter is the printer's bulk packet size.
+class EmulatedUsb : public EmulatedUsbTest, public ::testing::WithParamInterface<uint16_t> {
+protected:
+    uint16_t PacketSize() const override { return GetParam(); }
 };
 
 INSTANTIATE_TEST_SUITE_P(FullAndHighSpeed, EmulatedUsb,
@@ -134,7 +141,7 @@ TEST_P(EmulatedUsb, EverySizeComesBackByteForByte) {
     }
 }
 
-TEST_P(EmulatedUsb, AHaltAnEarlierProgramLeftIsClearedWhenTheNextOneOpens) {
+TEST_F(EmulatedUsbTest, AHaltAnEarlierProgramLeftIsClearedWhenTheNextOneOpens) {
     printer->Halt(qv7test::kEmulatedBulkIn);
     printer->Halt(qv7test::kEmulatedBulkOut);
     WriteBytes(folder / "label.qv7", qv7test::Pattern(100));
@@ -145,7 +152,7 @@ TEST_P(EmulatedUsb, AHaltAnEarlierProgramLeftIsClearedWhenTheNextOneOpens) {
     EXPECT_EQ(ReadBytes(folder / "back.qv7"), qv7test::Pattern(100));
 }
 
-TEST_P(EmulatedUsb, ASecondProgramIsToldThePrinterIsBusyUntilTheFirstLetsGo) {
+TEST_F(EmulatedUsbTest, ASecondProgramIsToldThePrinterIsBusyUntilTheFirstLetsGo) {
     auto first = std::make_unique<CQV7_Sys_API>();
     ASSERT_FALSE(first->IsError()) << first->GetError();
     CQV7_Sys_API second;
@@ -170,21 +177,16 @@ void PrintTo(const BusFault& fault, std::ostream* out) {
     *out << fault.name << " ending in " << fault.text;
 }
 
-class EmulatedUsbFault : public ::testing::TestWithParam<BusFault> {
+class EmulatedUsbFault : public EmulatedUsbTest, public ::testing::WithParamInterface<BusFault> {
 protected:
     void SetUp() override {
-        printer = std::make_unique<EmulatedUsbPrinter>(folder / "printer", qv7::kHighSpeedBulkPacket);
-        if (!printer->Unavailable().empty()) GTEST_SKIP() << printer->Unavailable();
-        qv7test::ChooseEmulatedUsbPrinter();
+        EmulatedUsbTest::SetUp();
+        if (IsSkipped()) return;
         WriteBytes(folder / "label.qv7", qv7test::Pattern(1000));
         CQV7_Sys_API seed;
         seed.GiveFile(1, 0, folder / "label.qv7", nullptr);
         ASSERT_EQ(seed.GetError(), "");
     }
-    void TearDown() override { qv7test::ForgetEmulatedUsbPrinter(); }
-
-    TempFolder folder;
-    std::unique_ptr<EmulatedUsbPrinter> printer;
 };
 
 TEST_P(EmulatedUsbFault, IsReportedWithoutDamageAndTheNextConnectionFaresAsThePrinterIs) {
@@ -206,6 +208,7 @@ TEST_P(EmulatedUsbFault, IsReportedWithoutDamageAndTheNextConnectionFaresAsThePr
     if (fault.fault == UsbFault::Unplug) {
         printer->Unplug();
         EXPECT_EQ(CQV7_Sys_API().GetError(), "Invalid Device Instance");
+        EXPECT_EQ(ReadBytes(folder / "printer/slots/QV7/01.data"), qv7test::Pattern(1000)) << "the slot as it was";
         return;
     }
     // The halt a stall leaves is cleared as the next connection opens.
