@@ -1,0 +1,123 @@
+// qv7 as users run it on a printer on USB: each command is a program of its
+// own, which inherits umockdev's preload library and the testbed this test
+// hosts, and reaches the emulated printer through libusb.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "EmulatedUsbPrinter.h"
+#include "QV7_Sys_API.h"
+#include "TempFolder.h"
+#include "qv7/VirtualPrinter.h"
+
+extern char** environ;
+
+namespace {
+
+using qv7test::ReadBytes;
+using qv7test::ReadText;
+using qv7test::TempFolder;
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class Qv7OverUsb : public ::testing::Test {
+protected:
+    void SetUp() override {
+        printer = std::make_unique<qv7test::EmulatedUsbPrinter>(folder / "printer", qv7::kHighSpeedBulkPacket);
+        if (!printer->Unavailable().empty()) GTEST_SKIP() << printer->Unavailable();
+        qv7test::ChooseEmulatedUsbPrinter();
+        setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+        setenv("QUILLORY_FIRMWARE_DIR", (folder / "images").c_str(), 1);
+    }
+    void TearDown() override {
+        qv7test::ForgetEmulatedUsbPrinter();
+        unsetenv("XDG_DATA_HOME");
+        unsetenv("QUILLORY_FIRMWARE_DIR");
+    }
+
+    // qv7 with these arguments, in the test's folder, nobody at its input.
+    Outcome Qv7(std::initializer_list<std::string> arguments) {
+        std::vector<std::string> words{QV7_PROGRAM};
+        words.insert(words.end(), arguments);
+        std::vector<char*> argv;
+        for (std::string& word : words) argv.push_back(word.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        const std::string out = folder / "out.txt";
+        const std::string err = folder / "err.txt";
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addchdir_np(&actions, folder.path().c_str());
+        Outcome run;
+        pid_t child = 0;
+        if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        run.out = ReadText(out);
+        run.err = ReadText(err);
+        return run;
+    }
+
+    TempFolder folder;
+    std::unique_ptr<qv7test::EmulatedUsbPrinter> printer;
+};
+
+TEST_F(Qv7OverUsb, EveryPrinterCommandSaysAndDoesWhatItDoesOverTheVirtualBackend) {
+    // The same printer, reached directly, says what qv7 should say.
+    const std::string twin = "virtual:" + (folder / "twin");
+    for (const char* command : {"info", "list"}) {
+        const Outcome overUsb = Qv7({command});
+        EXPECT_EQ(overUsb.code, 0) << command << ": " << overUsb.err;
+        EXPECT_EQ(overUsb.out, Qv7({"--device", twin, command}).out) << command;
+    }
+
+    std::filesystem::create_directory(folder / "fetched");
+    const Outcome got = Qv7({"get", "data", "1", "fetched"});
+    ASSERT_EQ(got.code, 0) << got.err;
+    EXPECT_EQ(ReadBytes(folder / "fetched/PRICES.dat"), ReadBytes(folder / "twin/slots/DAT/01.data"));
+    const Outcome sent = Qv7({"send", "data", "6", "fetched/PRICES.dat"});
+    EXPECT_EQ(sent.code, 0) << sent.err;
+    EXPECT_NE(Qv7({"list"}).out.find("(Slot 6)  PRICES.dat"), std::string::npos);
+
+    const Outcome fetched = Qv7({"firmware", "get", "firmware.bin", "--yes"});
+    EXPECT_EQ(fetched.code, 0) << fetched.err;
+    EXPECT_EQ(ReadBytes(folder / "firmware.bin"), ReadBytes(folder / "twin/firmware.bin"));
+    std::filesystem::create_directory(folder / "images");
+    qv7test::WriteBytes(folder / "images/QV7E_200.bin", qv7test::Pattern(4096));
+    const Outcome upgrade = Qv7({"firmware", "upgrade", "--model", "QV7E", "--yes"});
+    EXPECT_EQ(upgrade.code, 0) << upgrade.err;
+    EXPECT_NE(upgrade.err.find("Firmware upgrade successful!"), std::string::npos) << upgrade.err;
+    EXPECT_EQ(ReadBytes(folder / "printer/firmware.bin"), qv7test::Pattern(4096));
+}
+
+TEST_F(Qv7OverUsb, ACommandWhileAnotherProgramHoldsThePrinterSaysItIsBusy) {
+    {
+        CQV7_Sys_API holder;
+        ASSERT_FALSE(holder.IsError()) << holder.GetError();
+        const Outcome info = Qv7({"info"});
+        EXPECT_EQ(info.code, 1);
+        EXPECT_NE(info.err.find("Device Busy, used by another program"), std::string::npos) << info.err;
+    }
+    EXPECT_EQ(Qv7({"info"}).code, 0);
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// The library through the real usb backend: libusb, the kernel's USB interface
+// as umockdev emulates it, and a QV7E behind it that runs the virtual
+// printer's logic, at full-speed and high-speed packet sizes. Then the faults
+// a real bus has, as the user is told of them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "EmulatedUsbPrinter.h"
+#include "QV7_Sys_API.h"
+#include "TempFolder.h"
+#include "qv7/VirtualPrinter.h"
+
+namespace {
+
+using qv7test::EmulatedUsbPrinter;
+using qv7test::ReadBytes;
+using qv7test::ReadText;
+using qv7test::TempFolder;
+using qv7test::UsbFault;
+using qv7test::WriteBytes;
+
+// A fresh emulated printer in the test's folder, taken by every connection the
+// test makes.
+class EmulatedUsbTest : public ::testing::Test {
+protected:
+    virtual uint16_t PacketSize() const { return qv7::kHighSpeedBulkPacket; }
+    void SetUp() override {
+        printer = std::make_unique<EmulatedUsbPrinter>(folder / "printer", PacketSize());
+        if (!printer->Unavailable().empty()) GTEST_SKIP() << printer->Unavailable();
+        qv7test::ChooseEmulatedUsbPrinter();
+    }
+    void TearDown() override {
+        qv7test::ForgetEmulatedUsbPrinter();
+        unsetenv("QUILLORY_TRACE");
+    }
+
+    TempFolder folder;
+    std::unique_ptr<EmulatedUsbPrinter> printer;
+};
+
+// The parameter is the printer's bulk packet size.
+class EmulatedUsb : public EmulatedUsbTest, public ::testing::WithParamInterface<uint16_t> {
+protected:
+    uint16_t PacketSize() const override { return GetParam(); }
+};
+
+INSTANTIATE_TEST_SUITE_P(FullAndHighSpeed, EmulatedUsb,
+                         ::testing::Values(qv7::kFullSpeedBulkPacket, qv7::kHighSpeedBulkPacket),
+                         [](const ::testing::TestParamInfo<uint16_t>& info) {
+                             return "Packets" + std::to_string(info.param);
+                         });
+
+// What a user's session asks of the printer: the catalogue as info and list
+// read it, a label sent and fetched back, a firmware image sent (an upgrade)
+// and fetched.
+std::string UserSession(const TempFolder& folder) {
+    CQV7_Sys_API printer;
+    uint32_t version = 0;
+    uint16_t types = 0;
+    printer.GetVersion(&version);
+    printer.GetFileTypes(&types);
+    for (uint16_t type = 0; type < types; ++type) {
+        QV7_FILE_TYPE_ATTRIBUTES typeName{};
+        uint16_t slots = 0;
+        printer.GetFileTypeAttributes(type, &typeName);
+        printer.GetFileMax(type, &slots);
+        for (uint16_t slot = 0; slot < slots; ++slot) {
+            QV7_FILE_ATTRIBUTES name{};
+            printer.GetFileAttributes(type, slot, &name);
+        }
+    }
+    printer.GiveFile(1, 2, folder / "label.qv7", nullptr);
+    printer.GetFile(1, 2, folder / "label-back.qv7", nullptr);
+    printer.GiveFirmware(folder / "firmware.bin", nullptr);
+    printer.GetFirmware(folder / "firmware-back.bin", nullptr);
+    return printer.GetError();
+}
+
+std::vector<std::string> Lines(const std::string& file) {
+    std::istringstream text(ReadText(file));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    return lines;
+}
+
+// The first line in which two traces differ, the device's own path aside; empty
+// when they tell the same.
+std::string FirstDifference(const std::string& usbTrace, const std::string& virtualTrace,
+                            const std::string& virtualPath) {
+    const std::vector<std::string> overUsb = Lines(usbTrace);
+    std::vector<std::string> overVirtual = Lines(virtualTrace);
+    for (size_t line = 0; line < std::max(overUsb.size(), overVirtual.size()); ++line) {
+        const std::string usb = line < overUsb.size() ? overUsb[line] : "<end>";
+        std::string other = line < overVirtual.size() ? overVirtual[line] : "<end>";
+        if (const size_t at = other.find(virtualPath); at != std::string::npos) {
+            other.replace(at, virtualPath.size(), qv7test::kEmulatedUsbPath);
+        }
+        if (usb != other) return "line " + std::to_string(line + 1) + ": " + usb + " | " + other;
+    }
+    return {};
+}
+
+TEST_P(EmulatedUsb, ASessionAsksTheSameOfTheDeviceAsOverTheVirtualBackend) {
+    {
+        std::string error;
+        ASSERT_TRUE(qv7::VirtualPrinter::Open(folder / "twin", &error)) << error;
+    }
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(1000));
+    WriteBytes(folder / "firmware.bin", qv7test::Pattern(513, 5));
+    setenv("QUILLORY_TRACE", (folder / "usb.trace").c_str(), 1);
+    ASSERT_EQ(UserSession(folder), "");
+    EXPECT_EQ(ReadBytes(folder / "label-back.qv7"), qv7test::Pattern(1000));
+    EXPECT_EQ(ReadBytes(folder / "firmware-back.bin"), qv7test::Pattern(513, 5));
+
+    setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "twin")).c_str(), 1);
+    setenv("QUILLORY_TRACE", (folder / "virtual.trace").c_str(), 1);
+    ASSERT_EQ(UserSession(folder), "");
+
+    EXPECT_NE(ReadText(folder / "usb.trace").find("open usb:001-007 ok\ncontrol 0x22000c in= out=4 returned=4 ok\n"),
+              std::string::npos);
+    EXPECT_EQ(FirstDifference(folder / "usb.trace", folder / "virtual.trace", "virtual:" + (folder / "twin")), "");
+}
+
+// Sizes around a chunk and a high-speed packet, and a large file: the reads
+// are served from whole packets, of which the last is short or empty.
+TEST_P(EmulatedUsb, EverySizeComesBackByteForByte) {
+    for (const uint32_t size : {1u, 15u, 16u, 17u, 511u, 512u, 513u, 1048576u}) {
+        const std::vector<uint8_t> bytes = qv7test::Pattern(size, 3);
+        WriteBytes(folder / "sent.bin", bytes);
+        CQV7_Sys_API printer;
+        printer.GiveFile(1, 2, folder / "sent.bin", nullptr);
+        printer.GetFile(1, 2, folder / "label.qv7", nullptr);
+        ASSERT_EQ(printer.GetError(), "") << size;
+        EXPECT_EQ(ReadBytes(folder / "label.qv7"), bytes) << size;
+    }
+}
+
+TEST_F(EmulatedUsbTest, AHaltAnEarlierProgramLeftIsClearedWhenTheNextOneOpens) {
+    printer->Halt(qv7test::kEmulatedBulkIn);
+    printer->Halt(qv7test::kEmulatedBulkOut);
+    WriteBytes(folder / "label.qv7", qv7test::Pattern(100));
+    CQV7_Sys_API connection;
+    connection.GiveFile(1, 0, folder / "label.qv7", nullptr);
+    connection.GetFile(1, 0, folder / "back.qv7", nullptr);
+    EXPECT_EQ(connection.GetError(), "");
+    EXPECT_EQ(ReadBytes(folder / "back.qv7"), qv7test::Pattern(100));
+}
+
+TEST_F(EmulatedUsbTest, ASecondProgramIsToldThePrinterIsBusyUntilTheFirstLetsGo) {
+    auto first = std::make_unique<CQV7_Sys_API>();
+    ASSERT_FALSE(first->IsError()) << first->GetError();
+    CQV7_Sys_API second;
+    EXPECT_EQ(second.GetError(), "Device Busy, used by another program");
+    first.reset();
+    CQV7_Sys_API third;
+    uint16_t types = 0;
+    EXPECT_TRUE(third.GetFileTypes(&types)) << third.GetError();
+}
+
+// One fault of the bus, met while sending 1000 bytes to label slot 1 or
+// fetching them back (512-byte packets: two bulk transfers).
+struct BusFault {
+    const char* name;
+    UsbFault fault;
+    uint8_t endpoint;
+    unsigned nth;
+    const char* text;
+};
+
+void PrintTo(const BusFault& fault, std::ostream* out) {
+    *out << fault.name << " ending in " << fault.text;
+}
+
+class EmulatedUsbFault : public EmulatedUsbTest, public ::testing::WithParamInterface<BusFault> {
+protected:
+    void SetUp() override {
+        EmulatedUsbTest::SetUp();
+        if (IsSkipped()) return;
+        WriteBytes(folder / "label.qv7", qv7test::Pattern(1000));
+        CQV7_Sys_API seed;
+        seed.GiveFile(1, 0, folder / "label.qv7", nullptr);
+        ASSERT_EQ(seed.GetError(), "");
+    }
+};
+
+TEST_P(EmulatedUsbFault, IsReportedWithoutDamageAndTheNextConnectionFaresAsThePrinterIs) {
+    const BusFault& fault = GetParam();
+    printer->Inject(fault.fault, fault.endpoint, fault.nth);
+    WriteBytes(folder / "existing.qv7", {1, 2, 3});
+    WriteBytes(folder / "other.qv7", qv7test::Pattern(1000, 9));
+    {
+        CQV7_Sys_API connection;
+        if (fault.endpoint == qv7test::kEmulatedBulkOut) {
+            connection.GiveFile(1, 0, folder / "other.qv7", nullptr);
+        } else {
+            connection.GetFile(1, 0, folder / "existing.qv7", nullptr);
+        }
+        EXPECT_EQ(connection.GetError(), fault.text);
+    }
+    EXPECT_EQ(ReadBytes(folder / "existing.qv7"), (std::vector<uint8_t>{1, 2, 3})) << "a failed get writes nothing";
+
+    if (fault.fault == UsbFault::Unplug) {
+        printer->Unplug();
+        EXPECT_EQ(CQV7_Sys_API().GetError(), "Invalid Device Instance");
+        EXPECT_EQ(ReadBytes(folder / "printer/slots/QV7/01.data"), qv7test::Pattern(1000)) << "the slot as it was";
+        return;
+    }
+    // The halt a stall leaves is cleared as the next connection opens.
+    CQV7_Sys_API next;
+    next.GetFile(1, 0, folder / "back.qv7", nullptr);
+    EXPECT_EQ(next.GetError(), "");
+    EXPECT_EQ(ReadBytes(folder / "back.qv7"), qv7test::Pattern(1000)) << "a failed send leaves the slot as it was";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFault, EmulatedUsbFault,
+    ::testing::Values(
+        BusFault{"StallOut", UsbFault::Stall, qv7test::kEmulatedBulkOut, 3, "Write Failed, 968 Bytes Remaining"},
+        BusFault{"StallIn", UsbFault::Stall, qv7test::kEmulatedBulkIn, 2, "Read Failed, 488 Bytes Remaining"},
+        BusFault{"StallControl", UsbFault::Stall, qv7test::kEmulatedControl, 2,
+                 "Device Failed To Send Get File Command"},
+        BusFault{"UnplugOut", UsbFault::Unplug, qv7test::kEmulatedBulkOut, 10,
+                 "Device Failed To Send Get File Status Command"},
+        BusFault{"UnplugIn", UsbFault::Unplug, qv7test::kEmulatedBulkIn, 2,
+                 "Device Failed To Send Get File Status Command"},
+        BusFault{"SilenceIn", UsbFault::Silence, qv7test::kEmulatedBulkIn, 2, "Read Failed, 488 Bytes Remaining"},
+        BusFault{"ShortPacketIn", UsbFault::ShortPacket, qv7test::kEmulatedBulkIn, 1,
+                 "Read Failed, 1000 Bytes Remaining"},
+        BusFault{"BabbleIn", UsbFault::Babble, qv7test::kEmulatedBulkIn, 2, "Read Failed, 488 Bytes Remaining"}),
+    [](const ::testing::TestParamInfo<BusFault>& info) { return std::string(info.param.name); });
+
+}  // namespace
