@@ -118,7 +118,9 @@ const std::vector<Command>& AllCommands() {
          "Usage: qv7 paths\n"
          "\n"
          "Prints the files an installation brings along, where this qv7 looks for\n"
-         "them (under the folder above its own), and \"(missing)\" after those not there.\n",
+         "them (under the folder above its own), the folders the firmware upgrade\n"
+         "uses (QUILLORY_FIRMWARE_DIR included), the machine settings file in use,\n"
+         "and \"(missing)\" after those not there.\n",
          RunPaths},
     };
     return commands;

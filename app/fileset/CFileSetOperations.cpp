@@ -1,5 +1,6 @@
 #include "CFileSetOperations.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -11,6 +12,7 @@
 #include <xercesc/util/XMLUni.hpp>
 
 #include <memory>
+#include <optional>
 
 #include "CPrinterService.h"
 #include "FileSetDocument.h"
@@ -57,6 +59,14 @@ uint8_t SlotFromText(const QString& text) {
     return ok && number >= 1 && number <= 255 ? static_cast<uint8_t>(number) : 0;
 }
 
+// The whole of a regular file, read by Qt so that any path opens; nothing
+// for anything else (missing, a folder, a pipe that would never end).
+std::optional<QByteArray> ReadRegularFile(const QString& path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return file.readAll();
+}
+
 }  // namespace
 
 CFileSetOperations::CFileSetOperations(CPrinterService& service, CInstallLookup::DriveList drives)
@@ -71,18 +81,19 @@ bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     parser.setValidationScheme(XercesDOMParser::Val_Always);
 
     lookup_.FindInstallDirectory();
-    const QString schemaUri = SchemaUriFor(lookup_.installDirectory());
-    const QString schemaLocation = QString::fromUtf16(kFileSetNamespace) + QLatin1Char(' ') + schemaUri;
+    const std::optional<QByteArray> schema = ReadRegularFile(SchemaFileFor(lookup_.installDirectory()));
+    const QString schemaLocation =
+        QString::fromUtf16(kFileSetNamespace) + QLatin1Char(' ') + QLatin1String(kFileSetSchemaName);
     parser.setExternalSchemaLocation(ToXml(schemaLocation).c_str());
     parser.setErrorHandler(&errors);
-    OwnSchemaOnly resolver(ToXml(schemaUri));
+    OwnSchemaOnly resolver(schema.value_or(QByteArray()));
     parser.setXMLEntityResolver(&resolver);
     parser.setSecurityManager(resolver.limits());
 
     // Read by Qt rather than the library, so a path with any character opens;
     // only a regular file, as a pipe or device could be read for ever.
     QFile file(path);
-    bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    bool readable = schema && QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
     if (readable) {
         const QByteArray bytes = file.readAll();
         const std::u16string systemId = ToXml(path);
@@ -164,6 +175,9 @@ bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const 
 }
 
 bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent) {
+    // The definition is sent later, maybe from another folder: a relative
+    // path in it would name another file, or none.
+    if (QDir::isRelativePath(folder)) folder = QDir::toNativeSeparators(QDir(folder).absolutePath());
     DOMImplementation* implementation = DOMImplementationRegistry::getDOMImplementation(u"Core");
     if (!implementation) return false;
 

@@ -1,5 +1,6 @@
 #include "CInstallLookup.h"
 
+#include "FileSetDocument.h"
 #include "MachineSettings.h"
 #include "PromptPort.h"
 
@@ -12,12 +13,13 @@
 #include <QFile>
 #include <QSet>
 
+#include "MountTable.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 #endif
@@ -40,27 +42,21 @@ const char kProgramFile[] = "Quillory";
 const char* const kDiskFileSystems[] = {"ext2", "ext3", "ext4", "xfs", "btrfs", "f2fs", "jfs", "reiserfs",
                                         "vfat", "exfat", "ntfs", "ntfs3", "fuseblk", "zfs"};
 
-// Mount table fields escape blanks and tabs as octal: "\040".
-QString UnescapeMountField(const QByteArray& field) {
-    QByteArray out;
-    for (qsizetype i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            bool ok = false;
-            const int code = field.mid(i + 1, 3).toInt(&ok, 8);
-            if (ok) {
-                out.append(static_cast<char>(code));
-                i += 3;
-                continue;
-            }
-        }
-        out.append(field[i]);
-    }
-    return QString::fromLocal8Bit(out);
+// The program is what the installation put there: a regular file that may be
+// run, with the schema it reads in the installation's shared data folder. A
+// folder named like it is not it: the program itself makes
+// ~/.local/share/Quillory and ~/.cache/Quillory.
+bool IsInstalledProgram(int folderFd, const char* name) {
+    struct stat info;
+    if (fstatat(folderFd, name, &info, AT_SYMLINK_NOFOLLOW) != 0) return false;
+    if (!S_ISREG(info.st_mode) || (info.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) == 0) return false;
+    const std::string schema = std::string("../share/quillory/") + kFileSetSchemaName;
+    return fstatat(folderFd, schema.c_str(), &info, 0) == 0 && S_ISREG(info.st_mode);
 }
 
-// One level of the search over an open folder: true when the program file is
-// an entry of it; otherwise the subfolders on the same device, in listing order.
-bool ScanFolder(int folderFd, std::vector<std::string>* subfolders) {
+// One level of the search over an open folder: true when the program is an
+// entry of it; otherwise the subfolders on the same device, in listing order.
+bool ScanFolder(int folderFd, const std::string& program, std::vector<std::string>* subfolders) {
     DIR* listing = fdopendir(folderFd);
     if (!listing) {
         close(folderFd);
@@ -70,7 +66,7 @@ bool ScanFolder(int folderFd, std::vector<std::string>* subfolders) {
     while (const dirent* entry = readdir(listing)) {
         const char* name = entry->d_name;
         if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) continue;
-        if (std::strcmp(name, kProgramFile) == 0) {
+        if (program == name && IsInstalledProgram(folderFd, name)) {
             found = true;
             break;
         }
@@ -89,7 +85,8 @@ bool ScanFolder(int folderFd, std::vector<std::string>* subfolders) {
 
 }  // namespace
 
-CInstallLookup::CInstallLookup(PromptPort& prompt, DriveList drives) : prompt_(prompt), drives_(std::move(drives)) {}
+CInstallLookup::CInstallLookup(PromptPort& prompt, DriveList drives, QString programFile)
+    : prompt_(prompt), drives_(std::move(drives)), programFile_(std::move(programFile)) {}
 
 QString CInstallLookup::ProgramFileName() {
     return QLatin1String(kProgramFile);
@@ -110,9 +107,11 @@ void CInstallLookup::FindInstallDirectory() {
         return;
     }
     SearchFixedDrives();
-    // Without rights to the machine-wide file the write fails quietly and the
-    // next lookup searches again.
-    MachineSettings::Write(machine::kInstallFolder, installDirectory_);
+    // A search that found nothing leaves the marker, so the next lookup
+    // searches again; writing back an empty folder would make every later
+    // definition invalid for good. Without rights to the machine-wide file
+    // the write fails quietly, with the same outcome.
+    if (installFound_) MachineSettings::Write(machine::kInstallFolder, installDirectory_);
 }
 
 void CInstallLookup::SearchFixedDrives() {
@@ -139,7 +138,7 @@ QStringList CInstallLookup::LocalDiskDrives() {
 
 void CInstallLookup::SearchFolder(const QString& folder) {
     if (installFound_) return;
-    if (QFileInfo::exists(folder + QLatin1Char('\\') + QLatin1String(kProgramFile))) {
+    if (QFileInfo::exists(folder + QLatin1Char('\\') + programFile_)) {
         installFound_ = 1;
         installDirectory_ = folder;
         return;
@@ -152,19 +151,16 @@ void CInstallLookup::SearchFolder(const QString& folder) {
 #else
 
 QStringList CInstallLookup::LocalDiskDrives() {
-    QFile mounts(QStringLiteral("/proc/self/mounts"));
-    if (!mounts.open(QIODevice::ReadOnly)) return {QStringLiteral("/")};
+    const std::optional<std::vector<MountEntry>> mounts = ReadMountTable();
+    if (!mounts) return {QStringLiteral("/")};
     QStringList drives;
     QSet<QString> seen;
-    while (!mounts.atEnd()) {
-        const QList<QByteArray> fields = mounts.readLine().simplified().split(' ');
-        if (fields.size() < 3) continue;
+    for (const MountEntry& mount : *mounts) {
         bool disk = false;
-        for (const char* type : kDiskFileSystems) disk = disk || fields[2] == type;
-        const QString mountPoint = UnescapeMountField(fields[1]);
-        if (disk && !seen.contains(mountPoint)) {
-            seen.insert(mountPoint);
-            drives << mountPoint;
+        for (const char* type : kDiskFileSystems) disk = disk || mount.type == type;
+        if (disk && !seen.contains(mount.mountPoint)) {
+            seen.insert(mount.mountPoint);
+            drives << mount.mountPoint;
         }
     }
     return drives;
@@ -190,8 +186,9 @@ void CInstallLookup::SearchFolder(const QString& folder) {
         size_t next = 0;
     };
     std::vector<Level> stack;
+    const std::string program = QFile::encodeName(programFile_).toStdString();
     stack.push_back({root.toStdString(), {}, 0});
-    if (ScanFolder(rootFd, &stack.back().subfolders)) {
+    if (ScanFolder(rootFd, program, &stack.back().subfolders)) {
         installFound_ = 1;
         installDirectory_ = folder;
         return;
@@ -214,7 +211,7 @@ void CInstallLookup::SearchFolder(const QString& folder) {
             continue;
         }
         Level child{std::move(path), {}, 0};
-        if (ScanFolder(fd, &child.subfolders)) {
+        if (ScanFolder(fd, program, &child.subfolders)) {
             installFound_ = 1;
             installDirectory_ = QFile::decodeName(QByteArray::fromStdString(child.path));
             return;

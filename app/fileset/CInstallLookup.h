@@ -25,28 +25,35 @@ public:
     // The roots of the drives to search, in search order.
     using DriveList = std::function<QStringList()>;
 
-    explicit CInstallLookup(PromptPort& prompt, DriveList drives = LocalDiskDrives);
+    // programFile: what the search looks for; another name only where an
+    // installation of the program may already be on the disks (a test).
+    explicit CInstallLookup(PromptPort& prompt, DriveList drives = LocalDiskDrives,
+                            QString programFile = ProgramFileName());
 
     // Leaves the folder in installDirectory(); keeps the previous one when the
-    // settings cannot be opened or the search finds nothing.
+    // settings cannot be opened or the search finds nothing. Only a folder
+    // the search found is written back.
     void FindInstallDirectory();
     void SearchFixedDrives();
-    // Depth-first, stopping at the first folder holding an entry named like
-    // the program file. Symbolic links are not followed and another mount is
-    // not entered: each mount is a drive of its own.
+    // Depth-first, stopping at the first folder holding the program file.
+    // Linux: a regular, executable file with ../share/quillory/
+    // quilloryFileSet.xsd beside it; Windows: any entry of that name.
+    // Symbolic links are not followed and another mount is not entered: each
+    // mount is a drive of its own.
     void SearchFolder(const QString& folder);
 
     const QString& installDirectory() const { return installDirectory_; }
 
     // The program file this platform runs: "Quillory.exe" or "Quillory".
     static QString ProgramFileName();
-    // Linux: the mount points of local disk file systems, as the kernel lists
-    // them; Windows: the fixed drives C: to Z:.
+    // Linux: the mount points of local disk file systems, as this process's
+    // mount table lists them; Windows: the fixed drives C: to Z:.
     static QStringList LocalDiskDrives();
 
 private:
     PromptPort& prompt_;
     DriveList drives_;
+    QString programFile_;
     QString installDirectory_;
     int32_t installFound_ = 0;
 };

@@ -1,7 +1,6 @@
 #include "FileSetDocument.h"
 
 #include <QDir>
-#include <QUrl>
 
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMText.hpp>
@@ -22,23 +21,21 @@ QString FromXml(const XMLCh* text) {
     return text ? QString::fromUtf16(text) : QString();
 }
 
-QString SchemaUriFor(const QString& installDirectory) {
+QString SchemaFileFor(const QString& installDirectory) {
+    if (installDirectory.isEmpty()) return QString();
 #ifdef Q_OS_WIN
-    QString folder = installDirectory;
-    folder.replace(QLatin1Char(' '), QLatin1String("%20"));
-    return QLatin1String("file:///") + folder + QLatin1Char('/') + QLatin1String(kFileSetSchemaName);
+    return installDirectory + QLatin1Char('\\') + QLatin1String(kFileSetSchemaName);
 #else
-    const QString schema =
-        QDir::cleanPath(installDirectory + QLatin1String("/../share/quillory/") + QLatin1String(kFileSetSchemaName));
-    return QUrl::fromLocalFile(schema).toString(QUrl::FullyEncoded);
+    return QDir::cleanPath(installDirectory + QLatin1String("/../share/quillory/") + QLatin1String(kFileSetSchemaName));
 #endif
 }
 
 InputSource* OwnSchemaOnly::resolveEntity(XMLResourceIdentifier* resource) {
     const XMLCh* location = resource->getSchemaLocation();
     if (resource->getResourceIdentifierType() == XMLResourceIdentifier::SchemaGrammar && location &&
-        std::u16string_view(location) == schemaUri_) {
-        return nullptr;  // the parser opens the installed schema itself
+        std::u16string_view(location) == ToXml(QLatin1String(kFileSetSchemaName))) {
+        return new MemBufInputSource(reinterpret_cast<const XMLByte*>(schema_.constData()),
+                                     static_cast<XMLSize_t>(schema_.size()), location);
     }
     refused_ = true;
     // Something to read in place of what was asked for: nothing at all.

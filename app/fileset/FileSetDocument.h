@@ -7,6 +7,7 @@
 #ifndef QUILLORY_FILE_SET_DOCUMENT_H
 #define QUILLORY_FILE_SET_DOCUMENT_H
 
+#include <QByteArray>
 #include <QString>
 
 #include <xercesc/dom/DOMDocument.hpp>
@@ -52,11 +53,14 @@ private:
 // else: an entity, DTD or schema it points at elsewhere (a file, a pipe that
 // never ends, a web address) is not fetched, and the document counts as
 // invalid. Entity expansion is bounded, so a few lines cannot grow into
-// gigabytes.
+// gigabytes. The schema, too, comes from memory: the library opens a file
+// through a URI it decodes byte by byte, which no folder name with a letter
+// beyond ASCII survives, while Qt reads any path.
 class OwnSchemaOnly : public xercesc::XMLEntityResolver {
 public:
-    // schemaUri: SchemaUriFor the installation.
-    explicit OwnSchemaOnly(std::u16string schemaUri) : schemaUri_(std::move(schemaUri)) {
+    // schema: the installed schema's bytes, handed to the parser wherever it
+    // asks for kFileSetSchemaName.
+    explicit OwnSchemaOnly(QByteArray schema) : schema_(std::move(schema)) {
         limits_.setEntityExpansionLimit(1000);
     }
     xercesc::InputSource* resolveEntity(xercesc::XMLResourceIdentifier* resource) override;
@@ -64,16 +68,15 @@ public:
     xercesc::SecurityManager* limits() { return &limits_; }
 
 private:
-    std::u16string schemaUri_;
+    QByteArray schema_;
     bool refused_ = false;
     xercesc::SecurityManager limits_;
 };
 
-// The installed schema file's URI, handed to the parser after the namespace
-// and a blank. Linux: the schema lies in <prefix>/share/quillory, the prefix
-// being the folder above the program's; Windows: beside the program, given as
-// "file:///" + folder with blanks as "%20" + "/quilloryFileSet.xsd".
-QString SchemaUriFor(const QString& installDirectory);
+// The installed schema file, for the folder holding the program: on Linux
+// in <prefix>/share/quillory, the prefix being the folder above; on Windows
+// beside the program. Empty for an empty folder.
+QString SchemaFileFor(const QString& installDirectory);
 
 // Appends <file><type/><path/><slot/></file> to the root.
 void AddFileElement(xercesc::DOMDocument& document, const QString& kindText, const QString& path, uint8_t slot);

@@ -26,6 +26,9 @@ const char kAccessCode[] = "mirabel";
 
 const char kBackup200[] = "QV7_200_BK.bin";
 const char kBackup300[] = "QV7_300_BK.bin";
+// A firmware of neither size: kept apart, so it can never take the place of
+// the last good backup, the one a restore can use.
+const char kBackupUnrecognised[] = "QV7_unrecognised_BK.bin";
 // The new backup lands here first: the old ones stay until it is complete.
 const char kIncomingBackup[] = ".QV7_BK_incoming.bin";
 
@@ -72,8 +75,16 @@ QString FirmwareImagePath(int generation, int model) {
 }
 
 QString FirmwareBackupPath(int generation) {
-    return PlatformPaths::Join(PlatformPaths::FirmwareBackupFolder(),
-                               QLatin1String(generation == kGeneration300 ? kBackup300 : kBackup200));
+    const char* name = generation == kGeneration200   ? kBackup200
+                       : generation == kGeneration300 ? kBackup300
+                                                      : kBackupUnrecognised;
+    return PlatformPaths::Join(PlatformPaths::FirmwareBackupFolder(), QLatin1String(name));
+}
+
+qint64 FirmwareImageSize(int generation) {
+    if (generation == kGeneration200) return kFirmwareImageSize200;
+    if (generation == kGeneration300) return kFirmwareImageSize300;
+    return -1;
 }
 
 CFirmwareOperations::CFirmwareOperations(CPrinterService& service, FileChoicePort& files,
@@ -118,8 +129,9 @@ int CFirmwareOperations::BackUp(CQV7_Sys_API& connection, QWidget* parent) {
         prompt.ShowMessage(LoadString(IDS_FIRMWARE_RECEIVE_FAILED) + failure, MessageIcon::Stop, MessageButtons::Ok);
         return kFetchFailed;
     }
-    // One backup, of the firmware the printer holds now.
-    QFile::remove(FirmwareBackupPath(generation == kGeneration300 ? kGeneration200 : kGeneration300));
+    // One recognised backup, of the firmware the printer holds now.
+    if (generation == kGeneration200) QFile::remove(FirmwareBackupPath(kGeneration300));
+    if (generation == kGeneration300) QFile::remove(FirmwareBackupPath(kGeneration200));
     lastFetchedFile_ = kept;
 
     if (generation == kGenerationUnknown) {
@@ -178,9 +190,21 @@ bool CFirmwareOperations::UpgradeFirmware(QWidget* parent, int generation) {
     if (!Connected(connection)) return false;
 
     const QString image = FirmwareImagePath(generation, model);
-    if (!QFileInfo::exists(image)) {
+    const QFileInfo imageFile(image);
+    if (!imageFile.exists()) {
         service_.prompt().ShowMessage(QLatin1String(firmwaretext::kImageMissing), MessageIcon::None,
                                       MessageButtons::Ok);
+        return false;
+    }
+    // The printer takes whatever it is sent: a cut-off or foreign image
+    // would leave it unable to start. Only an image of the size its
+    // generation has goes across.
+    if (!imageFile.isFile() || imageFile.size() != FirmwareImageSize(generation)) {
+        service_.prompt().ShowMessage(QString::fromLatin1(firmwaretext::kImageWrongSize)
+                                          .arg(image)
+                                          .arg(imageFile.size())
+                                          .arg(FirmwareImageSize(generation)),
+                                      MessageIcon::Stop, MessageButtons::Ok);
         return false;
     }
     return Send(connection, image, parent);

@@ -72,9 +72,11 @@ private:
 // The installed image for a generation (1 or 2) and a model (1 or 2); empty
 // for any other pair.
 QString FirmwareImagePath(int generation, int model);
-// Where the backup of a generation's firmware is kept. An unrecognised
-// firmware is kept under the 200 name.
+// Where the backup of a generation's firmware is kept; an unrecognised
+// firmware has a name of its own.
 QString FirmwareBackupPath(int generation);
+// The size of a generation's firmware image in bytes; -1 for no generation.
+qint64 FirmwareImageSize(int generation);
 
 }  // namespace quillory
 

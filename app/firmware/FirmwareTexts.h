@@ -13,6 +13,12 @@ inline constexpr char kBackupDone[] =
     "QV7 firmware backup successful. \n QV7 firmware upgrade is ready to begin. \n Click OK to continue...";
 inline constexpr char kImageMissing[] =
     "QV7 firmware image could not found. \n Contact Orvale tech support at 1-555-013-2468.";
+// An installed image of another size than the printer's firmware: %1 the
+// image, %2 its size, %3 the size it must have.
+inline constexpr char kImageWrongSize[] =
+    "The QV7 firmware image %1 is %2 bytes long; the firmware of this QV7 is %3 bytes.\n\n"
+    "The image is damaged or not made for this QV7. Nothing was sent; the QV7 is unchanged.\n"
+    "Contact Orvale tech support at 1-555-013-2468.";
 // A backup whose size is neither generation's: the printer holds a firmware
 // no installed image was made for, so nothing may be sent to it.
 inline constexpr char kNotRecognised[] =

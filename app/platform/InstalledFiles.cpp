@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "MachineSettings.h"
 #include "PlatformPaths.h"
 
 namespace quillory {
@@ -12,9 +13,12 @@ std::vector<InstalledFile> InstalledFiles() {
         {"shared data", shared},
         {"file set schema", PlatformPaths::Join(shared, QStringLiteral("quilloryFileSet.xsd"))},
         {"sample symbols", PlatformPaths::Join(shared, QStringLiteral("symbols"))},
-        {"firmware images", PlatformPaths::Join(shared, QStringLiteral("QV7_Firmware"))},
+        // What the upgrade will use, QUILLORY_FIRMWARE_DIR included.
+        {"firmware images", PlatformPaths::FirmwareImageFolder()},
+        {"firmware backups", PlatformPaths::FirmwareBackupFolder()},
         {"help topics", PlatformPaths::HelpFile()},
         {"read me", PlatformPaths::ReadMeFile()},
+        {"machine settings", MachineSettings::Location()},
     };
     for (InstalledFile& file : files) file.present = QFileInfo::exists(file.path);
     return files;

@@ -1,5 +1,5 @@
-// The files an installation brings along, where this program looks for them,
-// and whether they are there. `Quillory --paths` and `qv7 paths` print the
+// The files an installation brings along (and the folders the firmware
+// upgrade uses), where this program looks for them, and whether they are there. `Quillory --paths` and `qv7 paths` print the
 // list, so a user (or a test of an installation) can see what a program
 // started from its place will find.
 #ifndef QUILLORY_INSTALLED_FILES_H

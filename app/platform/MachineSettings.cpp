@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "PlatformPaths.h"
+
 namespace quillory {
 
 namespace {
@@ -10,19 +12,45 @@ namespace {
 #ifdef Q_OS_WIN
 const char kMachineKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvale_Quillory";
 #else
-const char kMachineFile[] = "/etc/xdg/Orvale/Orvale_Quillory.conf";
+const char kMachineFileName[] = "Orvale/Orvale_Quillory.conf";
 const char kMachineFileVariable[] = "QUILLORY_MACHINE_SETTINGS";
+const char kConfigFoldersVariable[] = "XDG_CONFIG_DIRS";
+const char kDefaultConfigFolder[] = "/etc/xdg";
+const char kPrefixConfigFolder[] = "/etc/xdg";
 #endif
 
 }  // namespace
 
-QString MachineSettings::Location() {
+QStringList MachineSettings::SearchOrder() {
 #ifdef Q_OS_WIN
-    return QLatin1String(kMachineKey);
+    return {QLatin1String(kMachineKey)};
 #else
     const QString chosen = qEnvironmentVariable(kMachineFileVariable);
-    return chosen.isEmpty() ? QLatin1String(kMachineFile) : chosen;
+    if (!chosen.isEmpty()) return {chosen};
+    QStringList folders;
+    // Only absolute folders count: a relative one would depend on where the
+    // program happened to be started.
+    for (const QString& folder : qEnvironmentVariable(kConfigFoldersVariable).split(QLatin1Char(':'))) {
+        if (QFileInfo(folder).isAbsolute()) folders << folder;
+    }
+    if (folders.isEmpty()) folders << QLatin1String(kDefaultConfigFolder);
+    // An installation made by `cmake --install` into a prefix of its own
+    // brings its settings along, where no machine-wide ones exist.
+    folders << PlatformPaths::InstallPrefix() + QLatin1String(kPrefixConfigFolder);
+    QStringList files;
+    for (const QString& folder : folders) files << PlatformPaths::Join(folder, QLatin1String(kMachineFileName));
+    return files;
 #endif
+}
+
+QString MachineSettings::Location() {
+    const QStringList places = SearchOrder();
+#ifndef Q_OS_WIN
+    for (const QString& place : places) {
+        if (QFileInfo::exists(place)) return place;
+    }
+#endif
+    return places.first();
 }
 
 std::optional<QString> MachineSettings::Read(const char* name, bool* keyOpened) {
@@ -32,10 +60,11 @@ std::optional<QString> MachineSettings::Read(const char* name, bool* keyOpened) 
 #else
     // QSettings reads a missing file as an empty one; the installer's file
     // being gone is what the program reports, so look first.
-    const QFileInfo file(Location());
+    const QString place = Location();
+    const QFileInfo file(place);
     *keyOpened = file.isFile() && file.isReadable();
     if (!*keyOpened) return std::nullopt;
-    QSettings settings(Location(), QSettings::IniFormat);
+    QSettings settings(place, QSettings::IniFormat);
     *keyOpened = settings.status() != QSettings::AccessError;
 #endif
     if (!*keyOpened) return std::nullopt;

@@ -1,8 +1,10 @@
 #include "PlatformPaths.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include "ProgramLocation.h"
 
 namespace quillory {
 
@@ -35,7 +37,7 @@ QString PlatformCacheHome() {
 }
 
 QString PlatformInstallPrefix() {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1String("/.."));
+    return QDir::cleanPath(QFileInfo(RunningProgramFile()).path() + QLatin1String("/.."));
 }
 
 #ifndef Q_OS_WIN
@@ -88,7 +90,7 @@ QString PlatformPaths::DriveRoot() {
 }
 
 QString PlatformPaths::SharedDataFolder() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return QDir::toNativeSeparators(QFileInfo(RunningProgramFile()).path());
 }
 
 QString PlatformPaths::SymbolFolder() {
@@ -102,12 +104,12 @@ QString PlatformPaths::ReadMeFile() {
 QString PlatformPaths::ProgramDocument(const QString& name) {
     // Only a program file named exactly Quillory.exe finds its documents; any
     // other name leaves the program's own path, as it always has.
-    return QDir::toNativeSeparators(QCoreApplication::applicationFilePath())
-        .replace(QLatin1String("Quillory.exe"), QLatin1String("Documentation\\") + name, Qt::CaseSensitive);
+    return RunningProgramFile().replace(QLatin1String("Quillory.exe"), QLatin1String("Documentation\\") + name,
+                                        Qt::CaseSensitive);
 }
 
 QString PlatformPaths::HelpFile() {
-    QString path = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
+    const QString path = RunningProgramFile();
     return path.left(path.lastIndexOf(QLatin1Char('.'))) + QLatin1String(".chm");
 }
 

@@ -65,7 +65,9 @@ TransferBusyGuard::TransferBusyGuard(CPrinterService& service)
 }
 
 TransferBusyGuard::~TransferBusyGuard() {
-    if (acquired_) service_.transferInProgress = 0;
+    if (!acquired_) return;
+    service_.transferInProgress = 0;
+    emit service_.transferEnded();
 }
 
 CPrinterService::CPrinterService(PromptPort& prompt, ProgressWindowFactory& progressWindows)

@@ -101,6 +101,8 @@ public:
 signals:
     // The lists were replaced: every CSlotEntry handed out before is gone.
     void catalogChanged();
+    // The operation that held the busy flag let it go.
+    void transferEnded();
 
 private:
     friend class TransferBusyGuard;

@@ -244,7 +244,14 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_HELP_QUICK_REFERENCE, [this] { view_->OnHelpQuickReference(); });
     Handle(ID_HELP_WEBSITE, [this] { view_->OnHelpWebsite(); });
     connect(view_, &CQV7View::cannotOpen, this, [this](const QString& message) {
-        prompt_.ShowMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
+        // A Help command may come in through a transfer's event pump: a box
+        // there would hold the transfer (a firmware upgrade would stall)
+        // until answered. The status bar says it without stopping anything.
+        if (service_.IsTransferInProgress()) {
+            statusBar()->showMessage(message);
+        } else {
+            prompt_.ShowMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
+        }
     });
     Handle(ID_APP_ABOUT, [this] { OnAppAbout(); });
     Handle(ID_FILE_SAVE_SYMBOL, [this] { view_->OnSaveSymbolFile(files_); });
@@ -298,7 +305,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void CMainFrame::OnTransferWindowClosed() {
+void CMainFrame::OnTransferEnded() {
     UpdateCommandStates();
     if (!closeRefusalPending_ || service_.IsTransferInProgress()) return;
     closeRefusalPending_ = false;

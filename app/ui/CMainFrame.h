@@ -61,9 +61,9 @@ public slots:
     // Enables each command that has a handler, except those a running
     // transfer guards.
     void UpdateCommandStates();
-    // A transfer's window has gone: the commands come back, and a close
-    // refused during the transfer is told now.
-    void OnTransferWindowClosed();
+    // The operation that held the busy flag has ended: the commands come
+    // back, and a close refused during it is told now.
+    void OnTransferEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -120,7 +120,8 @@ private:
     // normally; turns the normal inside rectangle Qt keeps for a maximised
     // window back into the outer position the placement stores.
     QPoint normalFrameOffset_;
-    // A close was refused during a transfer; the box saying so waits for its end.
+    // A close was refused during a transfer; the box saying so waits for the
+    // end of the operation.
     bool closeRefusalPending_ = false;
 };
 

@@ -43,9 +43,10 @@ bool CQuilloryApp::InitInstance() {
     frame_ = std::make_unique<CMainFrame>(printerService_, *settings_, systemImageList_, prompt_, files_);
     QObject::connect(&progressWindows_, &PleaseWaitDlgFactory::windowOpened, frame_.get(),
                      &CMainFrame::UpdateCommandStates);
-    // Queued: the busy flag clears only after the window is gone.
-    QObject::connect(&progressWindows_, &PleaseWaitDlgFactory::windowClosed, frame_.get(),
-                     &CMainFrame::OnTransferWindowClosed, Qt::QueuedConnection);
+    // Queued: told once the operation's own last steps (its closing box)
+    // are over, never from inside them.
+    QObject::connect(&printerService_, &CPrinterService::transferEnded, frame_.get(), &CMainFrame::OnTransferEnded,
+                     Qt::QueuedConnection);
 
     frame_->setWindowState(WindowStateForShowCommand(settings_->GetProfileInt(setting::kShowCommand, kShow)));
     frame_->show();

@@ -7,7 +7,6 @@ namespace quillory {
 std::unique_ptr<ProgressWindow> PleaseWaitDlgFactory::Create(const QString& windowText, const QString& transferText,
                                                              QWidget* parent) {
     auto window = std::make_unique<CPleaseWaitDlg>(windowText, transferText, parent);
-    connect(window.get(), &QObject::destroyed, this, &PleaseWaitDlgFactory::windowClosed);
     emit windowOpened();
     return window;
 }

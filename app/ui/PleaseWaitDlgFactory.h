@@ -1,6 +1,6 @@
 // Makes the program's progress windows, and tells the main frame when a
-// transfer window opens and closes so that it can disable and re-enable the
-// commands a transfer guards.
+// transfer window opens so that it can disable the commands a transfer
+// guards (the service says when the transfer is over).
 #ifndef QUILLORY_PLEASE_WAIT_DLG_FACTORY_H
 #define QUILLORY_PLEASE_WAIT_DLG_FACTORY_H
 
@@ -19,8 +19,6 @@ public:
 signals:
     // Emitted before the window first shows: the transfer's busy flag is set.
     void windowOpened();
-    // Emitted as the window goes: the busy flag clears just after.
-    void windowClosed();
 };
 
 }  // namespace quillory

@@ -26,9 +26,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (line.paths) {
-        // The paths follow the program's own location, which only an
-        // application object knows; no window is needed.
-        QCoreApplication core(argc, argv);
+        // No window, nor an application object, is needed: the paths follow
+        // the program's own file.
         std::fputs(quillory::InstalledFilesText().toLocal8Bit().constData(), stdout);
         return 0;
     }

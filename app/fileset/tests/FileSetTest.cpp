@@ -215,14 +215,28 @@ TEST_F(FileSets, GetAllNamesEachFileAfterItsSlotAndListsItInTheDefinition) {
     EXPECT_LT(label, written.indexOf(">12</slot>"));
 }
 
-TEST_F(FileSets, RoundTripGetAllThenSendTheWrittenSetToAnEmptiedPrinter) {
-    const QString folder = Path(QString::fromUtf8("out/Fetched ünïcode"));
-    QDir().mkpath(folder);
+TEST_F(FileSets, RoundTripFromARelativeFolderToAnEmptiedPrinterWithTheInstallationUnderAnyFolderName) {
+    // An installation whose folder a file URI could name only percent-encoded.
+    const QString prefix = Path(QString::fromUtf8("Zoë Programs/usr"));
+    Write(prefix + "/share/quillory/quilloryFileSet.xsd",
+          Read(QUILLORY_TEST_PROGRAM_DIR "/../share/quillory/quilloryFileSet.xsd"));
+    Write(Path("machine.conf"), "dir=" + prefix.toUtf8() + "/bin\n");
+    const QString folder = QString::fromUtf8("Fetched ünïcode");
+    QDir().mkpath(Path("out/" + folder));
     const QByteArray data1 = Slot("DAT", 1), data2 = Slot("DAT", 2), label1 = Slot("QV7", 1);
-    ASSERT_TRUE(sets.WriteAllFilesDefinition(folder, nullptr));
+
+    // Fetched into a folder named relative to where the command was given,
+    // sent from somewhere else.
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(Path("out"));
+    const bool fetched = sets.WriteAllFilesDefinition(folder, nullptr);
+    QDir::setCurrent(Path("printer"));
     EmptyPrinter();
-    ASSERT_EQ(Slot("DAT", 1), "<missing>");
-    EXPECT_TRUE(SendSet(PlatformPaths::Join(folder, "allFiles.fsd")));
+    const bool sent = SendSet(Path("out/" + folder + "/allFiles.fsd"));
+    QDir::setCurrent(started);
+
+    EXPECT_TRUE(fetched);
+    EXPECT_TRUE(sent);
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kSent});
     EXPECT_EQ(Slot("DAT", 1), data1);
     EXPECT_EQ(Slot("DAT", 2), data2);

@@ -1,8 +1,13 @@
 // Finding the installation folder: from the machine-wide settings, or by
-// searching the drives (test folders here) when the installer left "Not Set".
+// searching the drives (test folders here, and this machine's own disks)
+// when the installer left "Not Set".
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QStorageInfo>
+#include <QUuid>
 
+#include <cstdio>
 #include <optional>
 
 #include "CInstallLookup.h"
@@ -20,9 +25,20 @@ protected:
         qputenv("QUILLORY_MACHINE_SETTINGS", Path("machine.conf").toUtf8());
     }
     void MachineFile(const QByteArray& text) { Write(Path("machine.conf"), text); }
-    void Make(const QString& name, bool asFolder = false) {
-        if (asFolder) QDir().mkpath(Path(name));
-        else Write(Path(name), {});
+
+    // What may stand in a folder under the program's name.
+    enum Entry { kProgram, kNotExecutable, kWithoutSchema, kFolder };
+    // Makes the entry in the folder and, unless kWithoutSchema, the schema
+    // in the installation's place beside it.
+    void Make(Entry entry, const QString& folder) {
+        const QString path = Path(folder + "/" + CInstallLookup::ProgramFileName());
+        if (entry == kFolder) {
+            QDir().mkpath(path);
+        } else {
+            Write(path, "#!/bin/sh\n");
+            if (entry != kNotExecutable) QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOwner);
+        }
+        if (entry != kWithoutSchema) Write(Path(folder + "/../share/quillory/quilloryFileSet.xsd"), "<schema/>");
     }
     QString StoredFolder() {
         bool opened = false;
@@ -34,17 +50,23 @@ protected:
 };
 
 TEST_F(InstallLookup, NotSetSearchesTheDrivesInOrderAndWritesTheFolderBack) {
-    const QString program = CInstallLookup::ProgramFileName();
     struct Row {
         const char* situation;
-        QStringList entries;  // a trailing "/" makes a folder
-        QString expected;
+        std::vector<std::pair<Entry, QString>> entries;
+        QString expected;  // empty: nothing is found
     };
     const Row rows[] = {
-        {"only the second drive has it", {"C/Tools/other.txt", "D/Tools/App/" + program}, "D/Tools/App"},
-        {"a folder of that name ends the search too", {"C/x/" + program + "/", "D/" + program}, "C/x"},
-        {"the first drive wins", {"D/" + program, "C/deep/er/" + program}, "C/deep/er"},
-        {"the folder itself is looked at before its subfolders", {"C/a/b/" + program, "C/" + program}, "C"},
+        {"nothing found leaves the marker for the next lookup", {}, ""},
+        {"only the second drive has it", {{kNotExecutable, "C/Tools"}, {kProgram, "D/Tools/App"}}, "D/Tools/App"},
+        {"the first drive wins", {{kProgram, "D"}, {kProgram, "C/deep/er"}}, "C/deep/er"},
+        {"the folder itself is looked at before its subfolders", {{kProgram, "C/a/b"}, {kProgram, "C"}}, "C"},
+        {"the program's own folders, a file that cannot run or without its schema are no installation",
+         {{kFolder, "C/home/.local/share"},
+          {kFolder, "C/home/.cache"},
+          {kNotExecutable, "C/x/bin"},
+          {kWithoutSchema, "C/y/bin"},
+          {kProgram, "D/usr/bin"}},
+         "D/usr/bin"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.situation);
@@ -52,17 +74,18 @@ TEST_F(InstallLookup, NotSetSearchesTheDrivesInOrderAndWritesTheFolderBack) {
         QDir(Path("D")).removeRecursively();
         QDir().mkpath(Path("C"));
         QDir().mkpath(Path("D"));
-        for (const QString& entry : row.entries) Make(entry, entry.endsWith('/'));
+        for (const auto& [entry, folder] : row.entries) Make(entry, folder);
         MachineFile("dir=Not Set\n");
-        lookup.FindInstallDirectory();
-        EXPECT_EQ(lookup.installDirectory(), Path(row.expected));
-        EXPECT_EQ(StoredFolder(), Path(row.expected));
+        CInstallLookup fresh{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
+        fresh.FindInstallDirectory();
+        EXPECT_EQ(fresh.installDirectory(), row.expected.isEmpty() ? QString() : Path(row.expected));
+        EXPECT_EQ(StoredFolder(), row.expected.isEmpty() ? QString("Not Set") : Path(row.expected));
     }
     EXPECT_TRUE(prompt.shown.empty());
 }
 
 TEST_F(InstallLookup, LinksAreNotFollowedSoALoopEndsAndNothingIsFoundThroughOne) {
-    Make("D/real/" + CInstallLookup::ProgramFileName());
+    Make(kProgram, "D/real");
     QDir().mkpath(Path("C/inner"));
     ASSERT_TRUE(QFile::link(Path("C"), Path("C/inner/loop")));
     ASSERT_TRUE(QFile::link(Path("D/real"), Path("C/shortcut")));
@@ -82,10 +105,34 @@ TEST_F(InstallLookup, AFolderInTheSettingsIsTakenWithoutItsBlanksAndKeptWhenTheS
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Unable to open Registor key"});
 }
 
-TEST(LocalDiskDrives, KernelFileSystemsAreNotDrives) {
+TEST_F(InstallLookup, TheSearchReadsThisMachinesMountTableAndFindsAProgramOnALocalDisk) {
+    // Beside the build, which is on a disk; the temporary folder may not be.
+    QTemporaryDir folder(QString::fromUtf8(QUILLORY_TEST_PROGRAM_DIR "/../Zoë Programs-XXXXXX"));
+    ASSERT_TRUE(folder.isValid());
+    const QStorageInfo disk(folder.path());
     const QStringList drives = CInstallLookup::LocalDiskDrives();
     EXPECT_FALSE(drives.contains("/proc"));
     EXPECT_FALSE(drives.contains("/sys"));
+    if (!drives.contains(disk.rootPath())) {
+        ASSERT_TRUE(disk.fileSystemType() == "tmpfs" || disk.fileSystemType() == "overlay")
+            << disk.rootPath().toStdString() << " (" << disk.fileSystemType().toStdString()
+            << ") is a disk the mount table did not give";
+        GTEST_SKIP() << "the build is on " << disk.fileSystemType().toStdString() << ", which is not a disk";
+    }
+
+    // A name no installation on this machine has, so the first program the
+    // walk meets is the planted one, wherever the disk lists it.
+    const QString program = "QuilloryProbe-" + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const QString root = QFileInfo(folder.path()).canonicalFilePath();
+    Write(root + "/usr/bin/" + program, "#!/bin/sh\n");
+    QFile::setPermissions(root + "/usr/bin/" + program, QFile::ReadOwner | QFile::ExeOwner);
+    Write(root + "/usr/share/quillory/quilloryFileSet.xsd", "<schema/>");
+    CInstallLookup lookup(prompt, CInstallLookup::LocalDiskDrives, program);
+    QElapsedTimer timer;
+    timer.start();
+    lookup.SearchFixedDrives();
+    std::printf("searched %s in %lld ms\n", qPrintable(drives.join(", ")), static_cast<long long>(timer.elapsed()));
+    EXPECT_EQ(lookup.installDirectory(), root + "/usr/bin");
 }
 
 }  // namespace

@@ -142,15 +142,37 @@ TEST_F(Firmware, AFailedBackupKeepsTheOldBackupsAsTheyWere) {
     EXPECT_FALSE(firmware.UpgradeFirmware(nullptr, kFetchFailed));
 }
 
-TEST_F(Firmware, AnUnrecognisedFirmwareIsKeptButNotUpgraded) {
+TEST_F(Firmware, AnUnrecognisedFirmwareIsKeptApartFromTheGoodBackupsAndNotUpgraded) {
+    std::filesystem::create_directories(folder / "data/Quillory");
+    WriteBytes(Backup(1), Pattern(kSize200, 40));
+    WriteBytes(Backup(2), Pattern(kSize300, 41));
     WriteBytes(PrinterFirmware(), Pattern(4000, 8));
     choices.model = kModelQV7E;
     EXPECT_FALSE(firmware.BackUpAndUpgrade(nullptr));
-    EXPECT_EQ(ReadBytes(Backup(1)), Pattern(4000, 8));
+    EXPECT_EQ(ReadBytes(folder / "data/Quillory/QV7_unrecognised_BK.bin"), Pattern(4000, 8));
+    EXPECT_EQ(ReadBytes(Backup(1)), Pattern(kSize200, 40));
+    EXPECT_EQ(ReadBytes(Backup(2)), Pattern(kSize300, 41));
     EXPECT_EQ(prompt.Texts().back(), firmwaretext::kNotRecognised);
     EXPECT_EQ(prompt.shown.back().icon, MessageIcon::Stop);
     EXPECT_EQ(choices.modelQuestions, 0);
     EXPECT_EQ(ReadBytes(PrinterFirmware()), Pattern(4000, 8));
+}
+
+TEST_F(Firmware, AnInstalledImageOfAnotherSizeThanItsGenerationsIsNeverSent) {
+    WriteBytes(PrinterFirmware(), Pattern(kSize200, 3));
+    choices.model = kModelQV7E;
+    const std::string image = ImageFolder() + "/QV7E_200.bin";
+    for (size_t size : {size_t{1}, kSize200 - 1, kSize300}) {
+        WriteBytes(image, Pattern(size, 7));
+        prompt.shown.clear();
+        EXPECT_FALSE(firmware.UpgradeFirmware(nullptr, kGeneration200)) << size;
+        ASSERT_EQ(prompt.shown.size(), 1u);
+        EXPECT_THAT(prompt.shown[0].text, ::testing::HasSubstr(image + " is " + std::to_string(size) + " bytes long"));
+        EXPECT_EQ(prompt.shown[0].icon, MessageIcon::Stop);
+    }
+    EXPECT_TRUE(windows.log.empty()) << "nothing was sent";
+    EXPECT_EQ(ReadBytes(PrinterFirmware()), Pattern(kSize200, 3));
+    EXPECT_FALSE(service.IsTransferInProgress());
 }
 
 TEST_F(Firmware, NoPrinterShowsTheConnectionTextWithTheLibrarysReason) {

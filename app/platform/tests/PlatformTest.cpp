@@ -1,10 +1,19 @@
-// Platform facts: the stored settings and where the program's folders are.
+// Platform facts: the stored settings, where the program's folders are, and
+// the machine's mount table.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <string>
+
+#include "MachineSettings.h"
+#include "MountTable.h"
 #include "PlatformPaths.h"
 #include "SettingsStore.h"
 
@@ -41,6 +50,21 @@ protected:
         qputenv("HOME", folder.filePath(QStringLiteral("home")).toUtf8());
         qputenv("XDG_DATA_HOME", folder.filePath(QStringLiteral("data")).toUtf8());
     }
+    void TearDown() override {
+        PlatformPaths::SetRoots({});
+        qunsetenv("XDG_CONFIG_DIRS");
+        qunsetenv("QUILLORY_MACHINE_SETTINGS");
+    }
+    static void Write(const QString& path, const QByteArray& text) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    static QString InstallFolder() {
+        bool opened = false;
+        return MachineSettings::Read(machine::kInstallFolder, &opened).value_or(QStringLiteral("<none>"));
+    }
     QTemporaryDir folder;
 };
 
@@ -56,8 +80,64 @@ TEST_F(LinuxPaths, PutTheWindowsFoldersInTheHomeDataAndInstallFolders) {
     EXPECT_EQ(PlatformPaths::ReadMeFile(), QStringLiteral("/opt/q/share/doc/quillory/README.txt"));
     EXPECT_EQ(PlatformPaths::SharedDataFolder(), QStringLiteral("/opt/q/share/quillory"));
     EXPECT_EQ(PlatformPaths::SymbolFolder(), symbols);
+    // Unmoved, the prefix comes from the program's own file: no application
+    // object exists here to ask.
     PlatformPaths::SetRoots({});
-    EXPECT_NE(PlatformPaths::InstallPrefix(), QStringLiteral("/opt/q"));
+    EXPECT_EQ(PlatformPaths::InstallPrefix(), QDir::cleanPath(QStringLiteral(QUILLORY_TEST_PROGRAM_DIR "/..")));
+}
+
+TEST_F(LinuxPaths, MachineSettingsAreTheFirstFileAlongTheConfigFoldersThenTheInstallations) {
+    const QString first = folder.filePath(QStringLiteral("xdg1")), second = folder.filePath(QStringLiteral("xdg2"));
+    const QString prefix = folder.filePath(QString::fromUtf8("Zoë Programs/usr"));
+    const auto file = [](const QString& configFolder) { return configFolder + "/Orvale/Orvale_Quillory.conf"; };
+    PlatformPaths::SetRoots({QString(), QString(), QString(), prefix});
+    qunsetenv("QUILLORY_MACHINE_SETTINGS");
+    qputenv("XDG_CONFIG_DIRS", ("relative/xdg:" + first + ":" + second).toUtf8());
+    EXPECT_EQ(InstallFolder(), "<none>");
+
+    Write(file(prefix + "/etc/xdg"), "dir=/from/the/prefix\n");
+    EXPECT_EQ(InstallFolder(), "/from/the/prefix");
+    Write(file(second), "dir=Not Set\n");
+    EXPECT_EQ(InstallFolder(), "Not Set");
+    // What the search found goes back where "Not Set" was read.
+    EXPECT_TRUE(MachineSettings::Write(machine::kInstallFolder, QStringLiteral("/found")));
+    EXPECT_EQ(InstallFolder(), "/found");
+    EXPECT_EQ(QSettings(file(prefix + "/etc/xdg"), QSettings::IniFormat).value("dir"), "/from/the/prefix");
+    Write(file(first), "dir=/first\n");
+    EXPECT_EQ(InstallFolder(), "/first");
+
+    qunsetenv("XDG_CONFIG_DIRS");
+    EXPECT_EQ(MachineSettings::SearchOrder(),
+              (QStringList{"/etc/xdg/Orvale/Orvale_Quillory.conf", file(prefix + "/etc/xdg")}));
+    qputenv("QUILLORY_MACHINE_SETTINGS", folder.filePath(QStringLiteral("absent.conf")).toUtf8());
+    EXPECT_EQ(InstallFolder(), "<none>") << "the variable names the only file";
+}
+
+TEST(MountTable, FieldsAreUnescapedAndTheRealTableIsReadToItsEnd) {
+    const QByteArray sample =
+        "/dev/sda1 / ext4 rw,relatime 0 0\n"
+        "proc /proc proc rw 0 0\n"
+        "/dev/sdb1 /media/ann/My\\040Disk vfat rw 0 0\n"
+        "/dev/sdc1 /mnt/tab\\011and\\134back\\04 ext4 rw 0 0\n"
+        "\n"
+        "half-a-line\n"
+        "/dev/sdd1 /media/Zo\xc3\xab\\040Programs xfs rw 0 0";
+    EXPECT_EQ(ParseMountTable(sample), (std::vector<MountEntry>{{"/", "ext4"},
+                                                                {"/proc", "proc"},
+                                                                {"/media/ann/My Disk", "vfat"},
+                                                                {"/mnt/tab\tand\\back\\04", "ext4"},
+                                                                {QString::fromUtf8("/media/Zoë Programs"), "xfs"}}));
+
+    // The kernel's table says it is empty (size 0) until it is read.
+    std::ifstream independent("/proc/self/mounts");
+    size_t lines = 0;
+    for (std::string line; std::getline(independent, line);) ++lines;
+    const std::optional<std::vector<MountEntry>> real = ReadMountTable();
+    ASSERT_TRUE(real);
+    EXPECT_GT(lines, 2u);
+    EXPECT_EQ(real->size(), lines);
+    EXPECT_NE(std::find_if(real->begin(), real->end(), [](const MountEntry& e) { return e.mountPoint == "/proc"; }),
+              real->end());
 }
 
 }  // namespace

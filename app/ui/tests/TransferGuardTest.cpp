@@ -9,16 +9,20 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
+#include "CFirmwareOperations.h"
 #include "CPleaseWaitDlg.h"
 #include "CPrinterService.h"
 #include "MessageBoxPrompt.h"
+#include "PlatformPaths.h"
 #include "ProgramFixture.h"
 #include "ProgressWindow.h"
+#include "ScriptedFirmwareChoices.h"
 #include "StringTable.h"
 
 namespace {
@@ -33,10 +37,10 @@ protected:
         Start();
     }
 
-    // Receives label slot 1 with `during` run from inside the transfer's
-    // event pump, once the window is up and the first bytes have come in.
-    // True when the file came across.
-    bool ReceiveLabel(std::function<void()> during) {
+    // Runs the operation with `during` run once from inside the first
+    // transfer's event pump, once its window is up and the first bytes have
+    // moved.
+    void During(const std::function<void()>& operation, const std::function<void()>& during) {
         bool ran = false;
         // Gone with this function, so it cannot fire later into a finished test.
         QTimer pumpAction;
@@ -52,8 +56,13 @@ protected:
             ran = true;
         });
         pumpAction.start(0);
-        const bool received = app->printerService().ReceiveLabelFile(1, Path("label.qv7"), frame());
+        operation();
         EXPECT_TRUE(ran) << "the transfer never let the program act";
+    }
+    // Receives label slot 1 that way; true when the file came across.
+    bool ReceiveLabel(const std::function<void()>& during) {
+        bool received = false;
+        During([&] { received = app->printerService().ReceiveLabelFile(1, Path("label.qv7"), frame()); }, during);
         return received;
     }
 
@@ -89,20 +98,60 @@ TEST_F(DuringATransfer, AQuitTakesEffectOnlyAfterIt) {
     QCoreApplication::exec();
 }
 
-// Real message boxes, with a note of whether a transfer ran when each opened.
+TEST_F(DuringATransfer, TheHelpCommandsOpenNoBoxAndSayInTheStatusBarWhatIsMissing) {
+    PlatformRoots nothingInstalled;
+    nothingInstalled.installPrefix = Path("prefix");
+    PlatformPaths::SetRoots(nothingInstalled);
+    QStringList said;
+    ASSERT_TRUE(ReceiveLabel([&] {
+        for (int id : {ID_HELP_READ_ME, ID_HELP_OPERATORS_MANUAL, ID_HELP_QUICK_REFERENCE, ID_HELP_FINDER, ID_HELP,
+                       ID_CONTEXT_HELP}) {
+            frame()->SendCommand(id);
+            said << frame()->statusBar()->currentMessage();
+        }
+    }));
+    PlatformPaths::SetRoots({});
+    EXPECT_TRUE(prompt.shown.empty());
+    ASSERT_EQ(said.size(), 6);
+    for (const QString& text : said) EXPECT_TRUE(text.startsWith("Cannot open " + Path("prefix/"))) << text.toStdString();
+}
+
+// Real message boxes, answered by a user, noting those that opened while a
+// transfer ran.
 class WatchedMessageBoxes : public MessageBoxPrompt {
 public:
     explicit WatchedMessageBoxes(CQuilloryApp*& app) : app_(app) {}
     MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons) override {
         texts << text;
-        if (app_->printerService().IsTransferInProgress()) openedDuringTransfer = true;
+        if (app_->printerService().IsTransferInProgress()) openedDuringTransfer << text;
         return MessageBoxPrompt::ShowMessage(text, icon, buttons);
     }
     QStringList texts;
-    bool openedDuringTransfer = false;
+    QStringList openedDuringTransfer;
 
 private:
     CQuilloryApp*& app_;
+};
+
+class WithRealBoxes : public DuringATransfer {
+protected:
+    void SetUp() override {
+        DuringATransfer::SetUp();  // the first run seeds the printer
+        app.reset();
+        // A megabyte keeps the transfer going long enough for a box to get in its way.
+        WritePrinterFile("slots/QV7/01.data", QByteArray(1 << 20, 'q'));
+        app = std::make_unique<CQuilloryApp>(boxes, files);
+        running = app.get();
+        ASSERT_TRUE(app->InitInstance());
+        QObject::connect(&user, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+        });
+        user.start(5);
+    }
+
+    CQuilloryApp* running = nullptr;
+    WatchedMessageBoxes boxes{running};
+    QTimer user;
 };
 
 TEST_F(DuringATransfer, ATreeClickOpensNoMenuAndFetchesNothingAndADropIsRefused) {
@@ -131,23 +180,7 @@ TEST_F(DuringATransfer, ATreeClickOpensNoMenuAndFetchesNothingAndADropIsRefused)
     EXPECT_EQ(menus, 1) << "after the transfer the menu is back";
 }
 
-TEST_F(DuringATransfer, ClosingIsRefusedWithARealMessageBoxThatNeverOpensInsideTheTransfersPump) {
-    // A megabyte keeps the transfer going long enough for a box to get in its way.
-    app.reset();
-    WritePrinterFile("slots/QV7/01.data", QByteArray(1 << 20, 'q'));
-    CQuilloryApp* running = nullptr;
-    WatchedMessageBoxes boxes(running);
-    app = std::make_unique<CQuilloryApp>(boxes, files);
-    running = app.get();
-    ASSERT_TRUE(app->InitInstance());
-
-    // Answers every box as a user would.
-    QTimer user;
-    QObject::connect(&user, &QTimer::timeout, [] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
-    });
-    user.start(5);
-
+TEST_F(WithRealBoxes, ClosingIsRefusedWithABoxThatNeverOpensInsideTheTransfersPump) {
     EXPECT_TRUE(ReceiveLabel([&] {
         EXPECT_FALSE(frame()->close());
         frame()->SendCommand(ID_APP_EXIT);
@@ -157,10 +190,26 @@ TEST_F(DuringATransfer, ClosingIsRefusedWithARealMessageBoxThatNeverOpensInsideT
     EXPECT_TRUE(QTest::qWaitFor([&] { return !boxes.texts.isEmpty(); }, 5000));
     EXPECT_EQ(boxes.texts, QStringList{"Cannot close Quillory while a transfer is in progress."})
         << "Exit is disabled, so only the close request reaches the guard";
-    EXPECT_FALSE(boxes.openedDuringTransfer);
+    EXPECT_TRUE(boxes.openedDuringTransfer.isEmpty());
     EXPECT_TRUE(frame()->isVisible());
     EXPECT_TRUE(frame()->close()) << "after the transfer the window closes";
-    app.reset();
+}
+
+TEST_F(WithRealBoxes, AClosingRefusedDuringTheBackupIsToldWhenTheUpgradeAfterItEnds) {
+    // The backup and the upgrade each hold the busy flag and each end with a
+    // box of their own, opened while they still hold it.
+    qputenv("QUILLORY_FIRMWARE_DIR", Path("images").toUtf8());
+    Write(Path("images/QV7E_200.bin"), QByteArray(kFirmwareImageSize200, 'E'));
+    quillorytest::ScriptedFirmwareChoices choices;
+    choices.model = kModelQV7E;
+    frame()->firmware().SetChoices(choices);
+
+    During([&] { frame()->SendCommand(ID_FIRMWARE_UPGRADE); }, [&] { EXPECT_FALSE(frame()->close()); });
+    qunsetenv("QUILLORY_FIRMWARE_DIR");
+    EXPECT_EQ(Read(Path("printer/firmware.bin")), QByteArray(kFirmwareImageSize200, 'E'));
+    const QString refusal = "Cannot close Quillory while a transfer is in progress.";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return boxes.texts.contains(refusal); }, 5000));
+    EXPECT_FALSE(boxes.openedDuringTransfer.contains(refusal));
 }
 
 TEST_F(DuringATransfer, TheWindowOutlivesAParentThatGoesUnderIt) {
