@@ -3,6 +3,7 @@
 // files replaced as one unit.
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 #include <csignal>
@@ -223,6 +224,29 @@ TEST(NamedTemporaryFile, LeavesOnlyTheTarget) {
         ::testing::KilledBySignal(SIGTERM), "");
     EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"label.qv7"});
     EXPECT_EQ(ReadText(target), "new");
+}
+
+// SIGKILL leaves a temporary no handler could remove. The next replacement
+// in the folder removes it, and leaves a running process's temporary and a
+// user's own look-alike alone.
+TEST(NamedTemporaryFile, TheNextReplacementRemovesWhatAKilledProcessLeft) {
+    ScratchFolder scratch;
+    using Replacement = qv7::PcFileReplacement;
+    EXPECT_EXIT(
+        {
+            Replacement killed(scratch / "label.qv7", Replacement::Temporary::Named);
+            if (killed.Begin()) std::raise(SIGKILL);
+        },
+        ::testing::KilledBySignal(SIGKILL), "");
+    const std::string running = ".data.dat.part-" + std::to_string(getpid()) + "-0";
+    WriteFile(scratch / running, "still being written");
+    WriteFile(scratch / ".notes.part-1-x.txt", "the user's");
+    ASSERT_EQ(scratch.Entries().size(), 3u);
+
+    Replacement next(scratch / "other.qv7");
+    ASSERT_TRUE(next.Begin());
+    EXPECT_TRUE(next.Commit(reinterpret_cast<const uint8_t*>("x"), 1));
+    EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{running, ".notes.part-1-x.txt", "other.qv7"}));
 }
 
 #endif
