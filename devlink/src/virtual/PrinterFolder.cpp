@@ -205,24 +205,27 @@ bool PrinterFolder::LoadTypeNames(const FileTypeDescription& type, std::vector<s
     return true;
 }
 
-bool PrinterFolder::ReadSlot(const std::string& typeName, uint32_t slotIndex, ByteImage* image,
-                             std::string* error) const {
+namespace {
+
+bool ReadStoredImage(const fs::path& path, uint32_t largest, ByteImage* image, uint64_t* size, std::string* error) {
     std::error_code failure;
-    const fs::path data = SlotDataPath(typeName, slotIndex);
-    if (!fs::exists(data, failure)) {
+    if (!fs::exists(path, failure)) {
+        *size = 0;
         image->Release();
         return image->Allocate(0);
     }
-    return ReadImageFile(data, image, error);
+    return ReadImageFile(path, largest, image, size, error);
 }
 
-bool PrinterFolder::ReadFirmware(ByteImage* image, std::string* error) const {
-    std::error_code failure;
-    if (!fs::exists(FirmwarePath(), failure)) {
-        image->Release();
-        return image->Allocate(0);
-    }
-    return ReadImageFile(FirmwarePath(), image, error);
+}  // namespace
+
+bool PrinterFolder::ReadSlot(const std::string& typeName, uint32_t slotIndex, uint32_t largest, ByteImage* image,
+                             uint64_t* size, std::string* error) const {
+    return ReadStoredImage(SlotDataPath(typeName, slotIndex), largest, image, size, error);
+}
+
+bool PrinterFolder::ReadFirmware(uint32_t largest, ByteImage* image, uint64_t* size, std::string* error) const {
+    return ReadStoredImage(FirmwarePath(), largest, image, size, error);
 }
 
 bool PrinterFolder::SaveSlot(const std::string& typeName, uint32_t slotIndex, const std::string& name,

@@ -45,9 +45,11 @@ public:
     // bytes stay on disk until asked for.
     bool Load(PrinterState* state, std::string* error) const;
 
-    // A slot's stored bytes (none for an empty slot).
-    bool ReadSlot(const std::string& typeName, uint32_t slotIndex, ByteImage* image, std::string* error) const;
-    bool ReadFirmware(ByteImage* image, std::string* error) const;
+    // A slot's stored bytes (none for an empty slot) and their number. A file
+    // larger than `largest` bytes is not read: only *size tells of it.
+    bool ReadSlot(const std::string& typeName, uint32_t slotIndex, uint32_t largest, ByteImage* image,
+                  uint64_t* size, std::string* error) const;
+    bool ReadFirmware(uint32_t largest, ByteImage* image, uint64_t* size, std::string* error) const;
 
     // Name and bytes change together or not at all: both are written in full
     // into a hidden staging folder, which a rename then marks complete, and

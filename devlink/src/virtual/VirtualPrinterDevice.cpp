@@ -114,7 +114,7 @@ bool VirtualPrinterDevice::PrepareReply(const CommandBlock& block) {
     switch (block.code) {
     case Command::GetFirmware:
     case Command::GetFile:
-        WriteLittleEndian32(reply_.data(), download_.image.size);
+        WriteLittleEndian32(reply_.data(), download_.announced);
         break;
     case Command::FileTypes:
         WriteLittleEndian16(reply_.data(), static_cast<uint16_t>(state_.description.types.size()));
@@ -249,20 +249,24 @@ bool VirtualPrinterDevice::StartDownload(const CommandBlock& block) {
     outgoing.typeIndex = block.parameter1;
     outgoing.slotIndex = block.parameter2;
     std::string ignored;
+    uint64_t size = 0;
+    // A file larger than any the printer takes in is told by its size alone:
+    // the host refuses that size, and reading gigabytes first would serve no one.
     const bool read = outgoing.isFile
                           ? folder_.ReadSlot(state_.description.types[block.parameter1].name, block.parameter2,
-                                             &outgoing.image, &ignored)
-                          : folder_.ReadFirmware(&outgoing.image, &ignored);
-    if (!read) return false;
+                                             kLargestUpload, &outgoing.image, &size, &ignored)
+                          : folder_.ReadFirmware(kLargestUpload, &outgoing.image, &size, &ignored);
+    if (!read || size > UINT32_MAX) return false;
+    outgoing.announced = static_cast<uint32_t>(size);
     download_ = std::move(outgoing);
     download_.phase = Phase::Moving;
-    if (download_.image.size == 0) BeginSettling(download_, state_.faults.downloadFails && download_.isFile);
+    if (download_.announced == 0) BeginSettling(download_, state_.faults.downloadFails && download_.isFile);
     return true;
 }
 
 uint32_t VirtualPrinterDevice::ReadBulk(uint8_t* data, uint32_t length) {
     ++readCalls_;
-    if (download_.phase != Phase::Moving || !data) return 0;
+    if (download_.phase != Phase::Moving || !data || download_.announced != download_.image.size) return 0;
     uint32_t given = std::min(length, download_.image.size - download_.position);
     if (readCalls_ == state_.faults.shortReadCall) given = std::min(given, state_.faults.shortReadBytes);
     std::memcpy(data, download_.image.bytes.get() + download_.position, given);

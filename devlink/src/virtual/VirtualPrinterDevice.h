@@ -59,6 +59,9 @@ private:
         uint16_t typeIndex = 0;
         uint16_t slotIndex = 0;
         ByteImage image;
+        // The size the get commands announce: the image's, except for a file
+        // too large for the printer to hold, which is announced but never read.
+        uint32_t announced = 0;
         uint32_t position = 0;
         uint32_t settlePollsLeft = 0;
         bool failed = false;
