@@ -62,6 +62,7 @@ void CDibImage::Free() {
     block_.reset();
     width_ = height_ = 0;
     stride_ = 0;
+    oversized_ = QSize();
 }
 
 bool CDibImage::LoadFromFile(const QString& path) {
@@ -84,7 +85,11 @@ bool CDibImage::LoadFromFile(const QString& path) {
     // Headers can announce any size; a pixel block the file cannot hold, or
     // no symbol could be, is refused before anything is allocated for it.
     const uint64_t blockSize = kInfoHeaderSize + tableBytes + pixelBytes;
-    if (pixelBytes > kLargestBlock || blockSize > kLargestBlock || blockSize > uint64_t(file.size())) return false;
+    if (pixelBytes > kLargestBlock || blockSize > kLargestBlock) {
+        oversized_ = QSize(width, height);
+        return false;
+    }
+    if (blockSize > uint64_t(file.size())) return false;
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[blockSize]);
     if (!block) return false;
     std::memcpy(block.get(), header, kInfoHeaderSize);
