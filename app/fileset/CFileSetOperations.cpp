@@ -15,6 +15,7 @@
 #include "CPrinterService.h"
 #include "FileSetDocument.h"
 #include "FileSetForms.h"
+#include "FileSetLimits.h"
 #include "PlatformPaths.h"
 #include "PromptPort.h"
 #include "SettingsStore.h"
@@ -63,7 +64,7 @@ CFileSetOperations::CFileSetOperations(CPrinterService& service, CInstallLookup:
     : service_(service), lookup_(service.prompt(), std::move(drives)) {}
 
 bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
-    XercesDOMParser parser(nullptr, XMLPlatformUtils::fgMemoryManager, nullptr);
+    BoundedDefinitionParser parser;
     FileSetErrorHandler errors;
     parser.setDoNamespaces(true);
     parser.setDoSchema(true);
@@ -79,22 +80,30 @@ bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     parser.setXMLEntityResolver(&resolver);
     parser.setSecurityManager(resolver.limits());
 
-    // Read by Qt rather than the library, so a path with any character opens;
-    // only a regular file, as a pipe or device could be read for ever.
-    QFile file(path);
-    bool readable = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    // Read by Qt rather than the library, so a path with any character opens.
+    QByteArray bytes;
+    const DefinitionRead read = ReadDefinitionBytes(path, &bytes);
+    if (read == DefinitionRead::TooLarge) {
+        service_.prompt().ShowMessage(QLatin1String(kDefinitionTooLarge), MessageIcon::None, MessageButtons::Ok);
+        return false;
+    }
+    bool readable = read == DefinitionRead::Read;
     if (readable) {
-        const QByteArray bytes = file.readAll();
         const std::u16string systemId = ToXml(path);
         MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.constData()),
                                  static_cast<XMLSize_t>(bytes.size()), systemId.c_str());
         // The parser throws for some documents it cannot build (an XML
         // version it does not know); they are as invalid as any other.
         try {
-            parser.parse(source);
+            readable = parser.ParseWithinBounds(source);
         } catch (...) {
             readable = false;
         }
+    }
+    if (parser.bound() == BoundedDefinitionParser::Bound::TooManyEntries) {
+        service_.prompt().ShowMessage(QLatin1String(kDefinitionTooManyEntries), MessageIcon::None,
+                                      MessageButtons::Ok);
+        return false;
     }
     if (!readable || errors.ErrorsSeen() || resolver.RefusedSomething() || !parser.getDocument() ||
         !parser.getDocument()->getDocumentElement()) {

@@ -6,8 +6,11 @@
 
 #include <deque>
 
+#include <xercesc/framework/MemBufInputSource.hpp>
+
 #include "CFileSetOperations.h"
 #include "FileSetForms.h"
+#include "FileSetLimits.h"
 #include "VirtualPrinterService.h"
 
 namespace {
@@ -115,6 +118,10 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
                             "xsi:schemaLocation=\"urn:other file://" + otherSchema.toUtf8() + "\"";
     const QString pipe = Path("never-written");
     ASSERT_EQ(mkfifo(pipe.toUtf8().constData(), 0600), 0);
+    // A hint for the file set namespace itself is passed over: were the pipe
+    // opened, the send would wait for a writer for ever.
+    const QByteArray ownHint = "quilloryFileSet xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                               "xsi:schemaLocation=\"urn:orvale:quillory:fileset:1 " + pipe.toUtf8() + "\"";
     const QByteArray entity = "<!DOCTYPE quilloryFileSet [<!ENTITY e SYSTEM \"file://" + pipe.toUtf8() + "\">]>\n<";
     struct Row {
         const char* situation;
@@ -150,6 +157,9 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
          {"Sending data"}, DataFile('a')},
         {"a hint at another schema", Definition(File("data", data, "3")).replace("<quilloryFileSet", "<" + hint),
          invalid, {}, ""},
+        {"a hint at another file for the file set namespace",
+         Definition(File("data", data, "3")).replace("<quilloryFileSet", "<" + ownHint), {kSent}, {"Sending data"},
+         DataFile('d')},
         {"an XML version the parser cannot build", Definition("").replace("1.0", "1.10"), invalid, {}, ""},
         {"an entity that is a pipe nobody writes", Definition("&e;").replace("\n<", "\n" + entity), invalid, {}, ""},
     };
@@ -175,6 +185,32 @@ TEST_F(FileSets, WithoutTheSchemaOrFromAPipeEveryDefinitionIsInvalid) {
     Write(Path("set.fsd"), Definition(""));
     EXPECT_FALSE(SendSet(Path("set.fsd")));
     EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kInvalid, kSendFailed, kInvalid, kSendFailed}));
+}
+
+// Far more than anyone lists is refused with its own words: by its size
+// before it is parsed, by its entries as soon as the parse counts one too
+// many. Nesting past any valid shape stops the parse there.
+TEST_F(FileSets, DefinitionsPastTheLimitsAreRefusedWithTheirReason) {
+    const QByteArray entry = "<file xmlns=\"\"><type>other</type><path>x</path><slot>1</slot></file>";
+    QByteArray padded = Definition("");
+    padded.insert(padded.indexOf("<quilloryFileSet"), QByteArray(kLargestDefinitionBytes + 1 - padded.size(), ' '));
+    const std::pair<QByteArray, std::vector<std::string>> rows[] = {
+        {Definition(entry.repeated(kMostDefinitionEntries)), {kSent}},
+        {Definition(entry.repeated(kMostDefinitionEntries + 1)), {kDefinitionTooManyEntries, kSendFailed}},
+        {padded, {kDefinitionTooLarge, kSendFailed}},
+    };
+    for (const auto& [document, messages] : rows) {
+        prompt.shown.clear();
+        Write(Path("set.fsd"), document);
+        SendSet(Path("set.fsd"));
+        EXPECT_EQ(prompt.Texts(), messages) << document.size() << " bytes";
+    }
+
+    const QByteArray deep = QByteArray("<a>").repeated(kDeepestDefinitionNesting + 1);
+    xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(deep.constData()), deep.size(), u"deep");
+    BoundedDefinitionParser parser;
+    EXPECT_FALSE(parser.ParseWithinBounds(source));
+    EXPECT_EQ(parser.bound(), BoundedDefinitionParser::Bound::TooDeep);
 }
 
 TEST_F(FileSets, SendDialogKeepsAskingForAnExistingFileAndCancelSendsNothing) {
