@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "PcFile.h"
+#include "virtual/TerminalSafeText.h"
 #include "virtual/PrinterFolder.h"
 #include "VirtualPrinterTest.h"
 
@@ -193,6 +194,13 @@ TEST_F(VirtualPrinterFolderTest, AStoreThatCannotBeWrittenLeavesTheSlotAsItWas) 
     auto printer = OpenPrinter(dir);
     EXPECT_EQ(StoredName(*printer, 0, 1), "KEEP");
     EXPECT_EQ(qv7test::EntriesOf(dir + "/slots/DAT"), (std::vector<std::string>{"02.data", "02.name"}));
+}
+
+// Folder texts quoted on the terminal: a right-to-left override, a tag
+// character above U+FFFF and CSI are shown as bytes; letters pass.
+TEST(TerminalSafeText, UnseenCharactersAreShownAsTheirBytes) {
+    EXPECT_EQ(qv7::virtualprinter::TerminalSafeText("A\xe2\x80\xaeTXT \xf3\xa0\x80\x81 \xc2\x9b" "2J caf\xc3\xa9 \xff"),
+              "A\\xe2\\x80\\xaeTXT \\xf3\\xa0\\x80\\x81 \\xc2\\x9b" "2J caf\xc3\xa9 \\xff");
 }
 
 // A file on the PC replaced through a temporary file with a name, as on a file
