@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <xercesc/dom/DOM.hpp>
 #include <xercesc/framework/MemBufFormatTarget.hpp>
@@ -18,6 +17,7 @@
 #include "FileSetLimits.h"
 #include "PlatformPaths.h"
 #include "PromptPort.h"
+#include "ReplacingWrite.h"
 #include "SettingsStore.h"
 #include "SlotFilePath.h"
 #include "StringTable.h"
@@ -29,6 +29,14 @@ using namespace xercesc;
 namespace {
 
 const char16_t kRootName[] = u"quilloryFileSet";
+
+// Lines that say, after get-all's summary, what fell short and why.
+const char kNotReceived[] = "%1: %2";
+const char kNoReason[] = "not received";
+const char kLabelsNotFetched[] = "The label files were not fetched, as a data file could not be.";
+const char kDefinitionNotMade[] = "the list of files could not be put into XML";
+const char kDefinitionLeftAsItWas[] =
+    "%1 was not replaced, as not all files arrived; the files that did are listed in %2.";
 const char16_t kSchemaInstanceNamespace[] = u"http://www.w3.org/2001/XMLSchema-instance";
 
 struct DocumentRelease {
@@ -153,6 +161,7 @@ bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const 
         QString path;
         if (!IsPlainFileName(stored) ||
             !BuildSlotFilePath(folder, QStringLiteral("%1_%2").arg(slot).arg(stored), kind, &path)) {
+            receiveFailures_ << UnusableStoredNameMessage(stored).section(QLatin1Char('\n'), 0, 0);
             result = false;
             continue;
         }
@@ -161,6 +170,10 @@ bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const 
             fetched = service_.Transfer(busy, kind, TransferDirection::Receive, number, path, parent);
         }
         if (!fetched) {
+            const QString reason = service_.TransferError();
+            receiveFailures_ << QString::fromLatin1(kNotReceived)
+                                    .arg(QFileInfo(path).fileName(),
+                                         reason.isEmpty() ? QString::fromLatin1(kNoReason) : reason);
             result = false;
             continue;
         }
@@ -173,6 +186,7 @@ bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const 
 }
 
 bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent) {
+    receiveFailures_.clear();
     DOMImplementation* implementation = DOMImplementationRegistry::getDOMImplementation(u"Core");
     if (!implementation) return false;
 
@@ -189,7 +203,11 @@ bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent
     root->setAttributeNS(kSchemaInstanceNamespace, u"xsi:schemaLocation", schemaLocation.c_str());
 
     bool result = ReceiveAll(FileKind::Data, folder, busy, parent, document.get());
-    if (result) result = ReceiveAll(FileKind::Label, folder, busy, parent, document.get());
+    if (result) {
+        result = ReceiveAll(FileKind::Label, folder, busy, parent, document.get());
+    } else {
+        receiveFailures_ << QString::fromLatin1(kLabelsNotFetched);
+    }
 
     std::unique_ptr<DOMLSSerializer, SerializerRelease> serializer(implementation->createLSSerializer());
     DOMConfiguration* options = serializer->getDomConfig();
@@ -201,13 +219,24 @@ bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent
     output->setByteStream(&target);
     const bool serialised = serializer->write(document.get(), output.get());
 
-    // Written beside and renamed over the old one: a write that fails half
-    // way leaves the previous definition whole.
-    QSaveFile file(PlatformPaths::Join(folder, QLatin1String(kAllFilesDefinitionName)));
-    const bool written = serialised && file.open(QIODevice::WriteOnly) &&
-                         file.write(reinterpret_cast<const char*>(target.getRawBuffer()),
-                                    static_cast<qint64>(target.getLen())) == static_cast<qint64>(target.getLen()) &&
-                         file.commit();
+    // A definition of part of the printer must not take the place of one
+    // that listed all of it: it goes under a name of its own. Either is
+    // written beside and renamed over the old one, link or file, so a write
+    // that fails half way leaves the old one whole and a link planted under
+    // the name never leads the write elsewhere.
+    const QString name = QLatin1String(result ? kAllFilesDefinitionName : kIncompleteDefinitionName);
+    const QByteArray bytes(reinterpret_cast<const char*>(target.getRawBuffer()), static_cast<qsizetype>(target.getLen()));
+    QString why = QString::fromLatin1(kDefinitionNotMade);
+    const bool written = serialised && WriteReplacingName(PlatformPaths::Join(folder, name), bytes, &why);
+    if (!written) {
+        receiveFailures_ << QString::fromLatin1(kNotReceived).arg(name, why);
+    } else if (result) {
+        // It describes an earlier run, no longer this folder.
+        QFile::remove(PlatformPaths::Join(folder, QLatin1String(kIncompleteDefinitionName)));
+    } else {
+        receiveFailures_ << QString::fromLatin1(kDefinitionLeftAsItWas)
+                                .arg(QLatin1String(kAllFilesDefinitionName), QLatin1String(kIncompleteDefinitionName));
+    }
     return result && written;
 }
 
@@ -248,8 +277,9 @@ bool CFileSetOperations::ReceiveAndReport(const QString& folder, QWidget* parent
     if (received) {
         service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_DONE), MessageIcon::Information, MessageButtons::Ok);
     } else {
-        service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_FAILED), MessageIcon::Exclamation,
-                                      MessageButtons::Ok);
+        // The summary, then which files fell short and why.
+        service_.prompt().ShowMessage((QStringList{LoadString(IDS_RECEIVE_ALL_FAILED)} + receiveFailures_).join('\n'),
+                                      MessageIcon::Exclamation, MessageButtons::Ok);
     }
     return received;
 }

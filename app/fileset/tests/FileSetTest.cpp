@@ -232,6 +232,10 @@ TEST_F(FileSets, GetAllNamesEachFileAfterItsSlotAndListsItInTheDefinition) {
     Write(Path("printer/slots/QV7/12.data"), "ship label");
     ASSERT_TRUE(service.RebuildCatalog());
 
+    // A link planted under the definition's name is replaced, never followed.
+    Write(Path("victim.txt"), "the user's");
+    ASSERT_TRUE(QFile::link(Path("victim.txt"), Path("out/allFiles.fsd")));
+
     prompt.answers = {MessageAnswer::No, MessageAnswer::Yes};
     dialogs.presses = {Path("out"), Path("out") + "/"};
     sets.GetAllFiles(dialogs, *settings, nullptr);
@@ -242,6 +246,8 @@ TEST_F(FileSets, GetAllNamesEachFileAfterItsSlotAndListsItInTheDefinition) {
     EXPECT_EQ(Read(Path("out/2_PRICES.dat")), DataFile('p'));
     EXPECT_EQ(Read(Path("out/12_SHIP.qv7")), "ship label");
     EXPECT_EQ(settings->GetProfileString(setting::kDownloadAllPath, ""), Path("out"));
+    EXPECT_EQ(Read(Path("victim.txt")), "the user's");
+    EXPECT_FALSE(QFileInfo(Path("out/allFiles.fsd")).isSymLink());
     const QByteArray written = Read(Path("out/allFiles.fsd"));
     const qsizetype data = written.indexOf(">data<"), label = written.indexOf(">label<");
     EXPECT_NE(data, -1);
@@ -265,14 +271,23 @@ TEST_F(FileSets, RoundTripGetAllThenSendTheWrittenSetToAnEmptiedPrinter) {
     EXPECT_EQ(Slot("QV7", 1), label1);
 }
 
+// A run that falls short says which files and why, and lists what came
+// under a name of its own: the definition of an earlier run stays whole.
 TEST_F(FileSets, AFailedDataFileStopsTheLabelsAndOneThatFailsTwiceThenSucceedsCountsAsFetched) {
+    Write(Path("out/allFiles.fsd"), "an earlier run's definition");
     Write(Path("printer/faults.txt"), "download-fails\n");
-    EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+    EXPECT_FALSE(sets.ReceiveAndReport(Path("out"), nullptr));
     const std::vector<std::string> created = WindowsCreated();
     ASSERT_FALSE(created.empty());
     EXPECT_EQ(created.size() % kReceiveTries, 0u);
     for (const std::string& text : created) EXPECT_EQ(text, "Receiving data");
-    EXPECT_EQ(Read(Path("out/allFiles.fsd")).indexOf("<file"), -1) << "the definition lists only what came";
+    EXPECT_EQ(Read(Path("out/allFiles.fsd")), "an earlier run's definition");
+    EXPECT_EQ(Read(Path("out/allFiles.incomplete.fsd")).indexOf("<file"), -1) << "it lists only what came";
+    ASSERT_EQ(prompt.Texts().size(), 1u);
+    const std::string summary = prompt.Texts().front();
+    EXPECT_EQ(summary.rfind("One or more errors occurred while receiving files.\n1_PRICES.dat: File Download Error\n", 0),
+              0u) << summary;
+    EXPECT_NE(summary.find("allFiles.fsd was not replaced"), std::string::npos) << summary;
     EXPECT_FALSE(service.IsTransferInProgress());
 
     EmptyPrinter();
@@ -286,6 +301,22 @@ TEST_F(FileSets, AFailedDataFileStopsTheLabelsAndOneThatFailsTwiceThenSucceedsCo
     EXPECT_TRUE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
     EXPECT_EQ(WindowsCreated().size(), 3u);
     EXPECT_EQ(Read(Path("out/2_PRICES.dat")), DataFile('p'));
+    EXPECT_NE(Read(Path("out/allFiles.fsd")).indexOf("2_PRICES.dat"), -1);
+    EXPECT_FALSE(QFile::exists(Path("out/allFiles.incomplete.fsd")));
+}
+
+// The catalogue is read on one connection, each file fetched on another:
+// a file stored in between must not be saved under the old file's name.
+TEST_F(FileSets, ASlotChangedSinceTheListWasReadIsNotSavedUnderItsOldName) {
+    Write(Path("printer/slots/DAT/01.name"), "STOCK\n");
+    Write(Path("printer/slots/DAT/01.data"), Slot("DAT", 2));
+    EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+    EXPECT_FALSE(QFile::exists(Path("out/1_PRICES.dat")));
+    EXPECT_EQ(Read(Path("out/2_STOCK.dat")), Slot("DAT", 2));
+    ASSERT_FALSE(sets.receiveFailures().isEmpty());
+    EXPECT_EQ(sets.receiveFailures().front().toStdString(),
+              "1_PRICES.dat: The slot now holds \"STOCK\" rather than \"PRICES\": the printer's files changed since "
+              "they were listed. Nothing was saved.");
 }
 
 TEST_F(FileSets, AnEmptyPrinterGivesAnEmptyDefinitionThatReadsBackAndANameThatIsNoFileNameIsNeverFetched) {
