@@ -168,6 +168,15 @@ contains "JSON escapes the control" out.txt '"name": "\u009b2J"'
 contains "JSON escapes the tag character" out.txt '"name": "A\udb40\udc01B"'
 rm printer/slots/QV7/05.* printer/slots/QV7/06.* printer/slots/QV7/07.* printer/slots/QV7/08.*
 
+# qv7 doctor quotes the folder's texts escaped, as text and as JSON.
+mkdir odd
+printf 'driver-version 3\ntype \302\2332J 4\n' >odd/printer.txt
+check "doctor on a folder with a hostile line" 1 "$qv7" --device virtual:odd doctor
+contains "doctor escapes the control" out.txt "type name '\x9b2J'"
+check "doctor as JSON" 1 "$qv7" --device virtual:odd doctor --json
+contains "doctor's JSON escapes the control" out.txt "type name '\u009b2J'"
+[ "$(ls -A odd)" = printer.txt ] || { echo "FAIL: the doctor changed the folder: $(ls -A odd)"; failures=$((failures + 1)); }
+
 mkfifo pipe.qv7
 check "send refuses a named pipe" 1 timeout 20 "$qv7" $device send label 1 pipe.qv7
 contains "pipe refused as a source" err.txt "Please select a valid source file"

@@ -14,6 +14,32 @@ std::unique_ptr<VirtualPrinter> VirtualPrinter::Open(const std::string& dir, std
     return virtualprinter::VirtualPrinterDevice::Load(dir, error);
 }
 
+VirtualPrinter::Inspection VirtualPrinter::Inspect(const std::string& dir) {
+    using virtualprinter::FolderLock;
+    using virtualprinter::PrinterFolder;
+    Inspection inspection;
+    if (dir.empty()) {
+        inspection.reason = "no virtual printer folder given";
+        return inspection;
+    }
+    auto lock = std::make_unique<FolderLock>();
+    if (lock->Hold(dir, FolderLock::Making::Nothing) == FolderLock::Result::Busy) {
+        inspection.outcome = Inspection::Outcome::Busy;
+        return inspection;
+    }
+    if (PrinterFolder(virtualprinter::AbsoluteFolderName(dir)).IsUnseeded()) {
+        inspection.outcome = Inspection::Outcome::NotYetAPrinter;
+        return inspection;
+    }
+    auto printer = virtualprinter::VirtualPrinterDevice::Load(dir, &inspection.reason, PrinterFolder::Mending::Report);
+    if (!printer) return inspection;
+    inspection.outcome = Inspection::Outcome::Printer;
+    inspection.wouldMend = printer->Notices();
+    printer->KeepHold(std::move(lock));
+    inspection.printer = std::move(printer);
+    return inspection;
+}
+
 }  // namespace qv7
 
 namespace qv7::virtualprinter {
@@ -34,7 +60,8 @@ std::string AbsoluteFolderName(const std::string& dir) {
     return name;
 }
 
-std::unique_ptr<VirtualPrinterDevice> VirtualPrinterDevice::Load(const std::string& dir, std::string* error) {
+std::unique_ptr<VirtualPrinterDevice> VirtualPrinterDevice::Load(const std::string& dir, std::string* error,
+                                                                  PrinterFolder::Mending mending) {
     std::string reason;
     if (dir.empty()) {
         *error = "no virtual printer folder given";
@@ -43,8 +70,8 @@ std::unique_ptr<VirtualPrinterDevice> VirtualPrinterDevice::Load(const std::stri
     const std::string folderName = AbsoluteFolderName(dir);
     PrinterFolder folder(folderName);
     PrinterState state;
-    const bool seeding = folder.IsUnseeded();
-    const bool ready = (!seeding || SeedPrinter(folder, &reason)) && folder.Load(&state, &reason);
+    const bool seeding = mending == PrinterFolder::Mending::Mend && folder.IsUnseeded();
+    const bool ready = (!seeding || SeedPrinter(folder, &reason)) && folder.Load(&state, &reason, mending);
     if (!ready) {
         *error = folderName + ": " + reason;
         return nullptr;
