@@ -29,6 +29,7 @@ using namespace xercesc;
 namespace {
 
 const char16_t kRootName[] = u"quilloryFileSet";
+const char16_t kSchemaInstanceNamespace[] = u"http://www.w3.org/2001/XMLSchema-instance";
 
 // Lines that say, after get-all's summary, what fell short and why.
 const char kNotReceived[] = "%1: %2";
@@ -37,7 +38,6 @@ const char kLabelsNotFetched[] = "The label files were not fetched, as a data fi
 const char kDefinitionNotMade[] = "the list of files could not be put into XML";
 const char kDefinitionLeftAsItWas[] =
     "%1 was not replaced, as not all files arrived; the files that did are listed in %2.";
-const char16_t kSchemaInstanceNamespace[] = u"http://www.w3.org/2001/XMLSchema-instance";
 
 struct DocumentRelease {
     void operator()(DOMDocument* document) const { document->release(); }
@@ -225,7 +225,8 @@ bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent
     // that fails half way leaves the old one whole and a link planted under
     // the name never leads the write elsewhere.
     const QString name = QLatin1String(result ? kAllFilesDefinitionName : kIncompleteDefinitionName);
-    const QByteArray bytes(reinterpret_cast<const char*>(target.getRawBuffer()), static_cast<qsizetype>(target.getLen()));
+    const QByteArray bytes(reinterpret_cast<const char*>(target.getRawBuffer()),
+                           static_cast<qsizetype>(target.getLen()));
     QString why = QString::fromLatin1(kDefinitionNotMade);
     const bool written = serialised && WriteReplacingName(PlatformPaths::Join(folder, name), bytes, &why);
     if (!written) {

@@ -285,8 +285,11 @@ TEST_F(FileSets, AFailedDataFileStopsTheLabelsAndOneThatFailsTwiceThenSucceedsCo
     EXPECT_EQ(Read(Path("out/allFiles.incomplete.fsd")).indexOf("<file"), -1) << "it lists only what came";
     ASSERT_EQ(prompt.Texts().size(), 1u);
     const std::string summary = prompt.Texts().front();
-    EXPECT_EQ(summary.rfind("One or more errors occurred while receiving files.\n1_PRICES.dat: File Download Error\n", 0),
-              0u) << summary;
+    EXPECT_EQ(summary.rfind("One or more errors occurred while receiving files.\n"
+                            "1_PRICES.dat: File Download Error\n",
+                            0),
+              0u)
+        << summary;
     EXPECT_NE(summary.find("allFiles.fsd was not replaced"), std::string::npos) << summary;
     EXPECT_FALSE(service.IsTransferInProgress());
 
