@@ -11,6 +11,7 @@
 #include "Commands.h"
 #include "CsvConversion.h"
 #include "TerminalPrompt.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -37,12 +38,12 @@ void ExplainOpenFailure(const QFileInfo& csvFile, const QString& target) {
     const QString csvPath = csvFile.filePath();
     QFile csv(csvPath);
     if (!csv.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "qv7: %s: %s\n", ToArgument(csvPath).c_str(), ToArgument(csv.errorString()).c_str());
+        std::fprintf(stderr, "qv7: %s\n", TerminalText(csvPath + QLatin1String(": ") + csv.errorString()).constData());
         return;
     }
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly)) {
-        std::fprintf(stderr, "qv7: %s: %s\n", ToArgument(target).c_str(), ToArgument(out.errorString()).c_str());
+        std::fprintf(stderr, "qv7: %s\n", TerminalText(target + QLatin1String(": ") + out.errorString()).constData());
         return;
     }
     out.cancelWriting();
@@ -70,19 +71,21 @@ int RunConvert(const Arguments& args) {
 
     quillory::CDataFileTable table;
     TerminalPrompt prompt;
-    if (!quillory::ConvertCsvToDataFile(table, csv.filePath(), title, target, prompt)) {
+    quillory::CsvParseStatus parsed = quillory::CsvParseStatus::Parsed;
+    if (!quillory::ConvertCsvToDataFile(table, csv.filePath(), title, target, prompt, &parsed)) {
         ExplainOpenFailure(csv, target);
         // The program's words for a text over the limit name no number.
-        if (csv.isFile() && csv.size() >= static_cast<qint64>(quillory::QV7DATAFILE_MAX_CSV_CHARS)) {
+        if (parsed == quillory::CsvParseStatus::TextTooLong) {
             std::fprintf(stderr, "qv7: %s holds %lld characters; a data file takes a CSV text of at most %zu\n",
-                         ToArgument(csv.filePath()).c_str(), static_cast<long long>(csv.size()),
+                         TerminalText(csv.filePath()).constData(), static_cast<long long>(csv.size()),
                          quillory::QV7DATAFILE_MAX_CSV_CHARS - 1);
         }
         return kExitFailed;
     }
 
-    std::printf("Wrote %s: database \"%s\", %d record%s.\n", ToArgument(target).c_str(),
-                table.databaseName.constData(), table.recordCount, table.recordCount == 1 ? "" : "s");
+    std::printf("Wrote %s: database \"%s\", %d record%s.\n", TerminalText(target).constData(),
+                TerminalText(QFile::decodeName(table.databaseName)).constData(), table.recordCount,
+                table.recordCount == 1 ? "" : "s");
     return kExitSuccess;
 }
 

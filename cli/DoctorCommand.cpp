@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "LibusbTransport.h"
 #include "PrinterDoctor.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -35,12 +36,15 @@ DoctorReport Diagnose() {
     return report;
 }
 
+// Details quote folder texts, slot names and what the printer answered: any
+// of them may hold what a terminal would act on.
 void PrintLines(const DoctorReport& report) {
     for (const DoctorCheck& check : report.checks) {
         if (check.ok) {
-            std::printf("%-11s ok: %s\n", check.check.c_str(), check.detail.c_str());
+            std::printf("%-11s ok: %s\n", check.check.c_str(), TerminalText(check.detail).constData());
         } else {
-            std::printf("%-11s %s. Fix: %s\n", check.check.c_str(), check.detail.c_str(), check.fix.c_str());
+            std::printf("%-11s %s. Fix: %s\n", check.check.c_str(), TerminalText(check.detail).constData(),
+                        TerminalText(check.fix).constData());
         }
     }
 }
@@ -58,7 +62,7 @@ void PrintJson(const DoctorReport& report) {
     QJsonObject root;
     root.insert("usable", report.Usable());
     root.insert("checks", checks);
-    std::fputs(QJsonDocument(root).toJson(QJsonDocument::Indented).constData(), stdout);
+    std::fputs(TerminalSafeJson(QJsonDocument(root).toJson(QJsonDocument::Indented)).constData(), stdout);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "StringTable.h"
 #include "TerminalProgress.h"
 #include "TerminalPrompt.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -209,7 +210,7 @@ int ParseOptions(const Arguments& args, FirmwareOptions* options) {
 // A fetch that wrote its file names it on stdout, for scripts.
 int FetchResult(const CFirmwareOperations& firmware, int result) {
     if (result == kFetchFailed || firmware.lastFetchedFile().isEmpty()) return kExitFailed;
-    std::printf("%s\n", firmware.lastFetchedFile().toLocal8Bit().constData());
+    std::printf("%s\n", TerminalText(firmware.lastFetchedFile()).constData());
     return kExitSuccess;
 }
 

@@ -104,16 +104,14 @@ DoctorCheck AskPrinter(const char* check) {
     return Ok(check, "driver version " + std::to_string(version) + ", " + std::to_string(types) + " file types");
 }
 
-// Lets the library reach the printer through the doctor's own transport for
-// as long as the object lives.
-class DriverOverTransport {
+// Lets the library reach the printer the doctor's own way (its transport,
+// the printer it inspected) for as long as the object lives.
+class ScopedDriverFactory {
 public:
-    DriverOverTransport(std::shared_ptr<qv7::UsbTransport> transport, qv7::UsbIds ids) {
-        qv7::SetDriverFactory([transport, ids] { return std::make_shared<qv7::UsbDriver>(transport, ids); });
-    }
-    ~DriverOverTransport() { qv7::SetDriverFactory({}); }
-    DriverOverTransport(const DriverOverTransport&) = delete;
-    DriverOverTransport& operator=(const DriverOverTransport&) = delete;
+    explicit ScopedDriverFactory(qv7::DriverFactory factory) { qv7::SetDriverFactory(std::move(factory)); }
+    ~ScopedDriverFactory() { qv7::SetDriverFactory({}); }
+    ScopedDriverFactory(const ScopedDriverFactory&) = delete;
+    ScopedDriverFactory& operator=(const ScopedDriverFactory&) = delete;
 };
 
 DoctorCheck CheckPermission(const UsbDoctorSetup& setup, qv7::UsbAddress at, qv7::UsbIds ids,
@@ -236,7 +234,8 @@ DoctorReport DiagnoseUsb(const UsbDoctorSetup& setup) {
     device.reset();
     if (!checks.back().ok) return report;
 
-    DriverOverTransport driver(setup.transport, *ids);
+    const std::shared_ptr<qv7::UsbTransport> transport = setup.transport;
+    ScopedDriverFactory driver([transport, ids = *ids] { return std::make_shared<qv7::UsbDriver>(transport, ids); });
     checks.push_back(AskPrinter("printer"));
     return report;
 }
@@ -245,30 +244,41 @@ DoctorReport DiagnoseVirtual(const std::string& folder) {
     DoctorReport report;
     auto& checks = report.checks;
     std::error_code error;
-    // A missing or empty folder is made into a new printer by the first
-    // connection; the doctor leaves that to it rather than change anything.
-    if (!fs::exists(folder, error) || fs::is_empty(folder, error)) {
-        checks.push_back(Ok("folder", folder + " is empty: the first connection makes a new printer there"));
-        return report;
-    }
-    if (!fs::is_directory(folder, error)) {
+    if (fs::exists(folder, error) && !fs::is_directory(folder, error)) {
         checks.push_back(Wrong("folder", folder + " is not a folder", "qv7 --device virtual:DIR with DIR a folder"));
         return report;
     }
-    std::string why;
-    std::unique_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(folder, &why);
-    if (!printer) {
-        checks.push_back(Wrong("folder", why,
+    // The doctor only looks: under the folder's lock, so that no store is
+    // halfway through while it reads, and without seeding a folder or mending
+    // what an interrupted store left, which it leaves to the next connection.
+    qv7::VirtualPrinter::Inspection inspection = qv7::VirtualPrinter::Inspect(folder);
+    using Outcome = qv7::VirtualPrinter::Inspection::Outcome;
+    switch (inspection.outcome) {
+    case Outcome::NotYetAPrinter:
+        checks.push_back(Ok("folder", folder + " holds no printer yet: the first connection makes a new one there"));
+        return report;
+    case Outcome::Busy:
+        checks.push_back(Wrong("folder", folder + " is in use by another program (Quillory or qv7 running?)",
+                               "close the other program, then run qv7 doctor again"));
+        return report;
+    case Outcome::NotAPrinter:
+        checks.push_back(Wrong("folder", inspection.reason,
                                "mend the folder as the virtual printer's guide describes, or use an empty folder"));
         return report;
+    case Outcome::Printer:
+        break;
     }
-    if (!printer->IsPresent()) {
+    if (!inspection.printer->IsPresent()) {
         checks.push_back(Wrong("folder", folder + "/faults.txt says no printer is attached",
                                "remove the line no-device from " + folder + "/faults.txt"));
         return report;
     }
-    printer.reset();
+    for (const std::string& notice : inspection.wouldMend) checks.push_back(Ok("mend", notice));
     checks.push_back(Ok("folder", folder));
+    // The questions go to the printer just inspected, still held, rather
+    // than to a connection that would load (and mend) the folder again.
+    std::shared_ptr<qv7::VirtualPrinter> printer = std::move(inspection.printer);
+    ScopedDriverFactory driver([printer] { return qv7::MakeDriverOver(printer); });
     checks.push_back(AskPrinter("printer"));
     return report;
 }

@@ -6,8 +6,27 @@ namespace qv7cli {
 
 namespace {
 
-bool Shows(QChar c) {
-    return c == QLatin1Char('\n') || c == QLatin1Char(' ') || (c.isPrint() && !(c.unicode() >= 0x80 && c.unicode() <= 0x9F));
+// Characters other than these print as nothing, move the cursor, reorder
+// what follows (bidirectional controls) or hide text (tag characters).
+bool Shows(char32_t c) {
+    return c == U'\n' || c == U' ' || QChar::isPrint(c);
+}
+
+// The character at `at` as a code point, with the UTF-16 units it takes.
+char32_t CodePointAt(const QString& text, qsizetype at, qsizetype* units) {
+    const QChar c = text.at(at);
+    *units = 1;
+    if (c.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()) {
+        *units = 2;
+        return QChar::surrogateToUcs4(c, text.at(at + 1));
+    }
+    return c.unicode();
+}
+
+QString Escaped(char32_t c) {
+    if (c < 0x100) return QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
+    if (c < 0x10000) return QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0'));
+    return QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
 }
 
 }  // namespace
@@ -15,19 +34,11 @@ bool Shows(QChar c) {
 QByteArray TerminalText(const QString& text, qsizetype limit) {
     QString shown;
     qsizetype at = 0;
-    for (; at < text.size() && at < limit; ++at) {
-        const QChar c = text.at(at);
-        // Half a surrogate pair prints as nothing; a whole pair goes through.
-        if (c.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()) {
-            shown += c;
-            shown += text.at(++at);
-        } else if (Shows(c)) {
-            shown += c;
-        } else if (c.unicode() < 0x100) {
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        } else {
-            shown += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        }
+    while (at < text.size() && at < limit) {
+        qsizetype units = 1;
+        const char32_t c = CodePointAt(text, at, &units);
+        shown += Shows(c) ? text.mid(at, units) : Escaped(c);
+        at += units;
     }
     if (at < text.size()) shown += QLatin1String("...");
     return shown.toLocal8Bit();
@@ -40,12 +51,18 @@ QByteArray TerminalText(const std::string& localText, qsizetype limit) {
 QByteArray TerminalSafeJson(const QByteArray& json) {
     const QString text = QString::fromUtf8(json);
     QString safe;
-    for (const QChar c : text) {
-        if (Shows(c) || c.isSurrogate()) {
-            safe += c;
+    for (qsizetype at = 0; at < text.size();) {
+        qsizetype units = 1;
+        const char32_t c = CodePointAt(text, at, &units);
+        if (Shows(c)) {
+            safe += text.mid(at, units);
         } else {
-            safe += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+            // JSON knows only \uNNNN: a character above U+FFFF is its two halves.
+            for (qsizetype i = at; i < at + units; ++i) {
+                safe += QStringLiteral("\\u%1").arg(text.at(i).unicode(), 4, 16, QLatin1Char('0'));
+            }
         }
+        at += units;
     }
     return safe.toUtf8();
 }

@@ -11,8 +11,9 @@
 namespace qv7cli {
 
 // The text in the terminal's encoding, with every character that does not
-// print (control characters, C1 controls, invisible formatting) shown as
-// \xNN or \uNNNN, as qv7 get shows unusable names. Line breaks stay. Beyond
+// print (control characters, C1 controls, bidirectional controls and other
+// invisible formatting, tag characters above U+FFFF) shown as \xNN, \uNNNN or
+// \UNNNNNNNN, as qv7 get shows unusable names. Line breaks stay. Beyond
 // `limit` characters the text is cut and ends in "...".
 QByteArray TerminalText(const QString& text, qsizetype limit = 500);
 

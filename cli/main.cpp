@@ -6,6 +6,7 @@
 
 #include "Commands.h"
 #include "PrinterOptions.h"
+#include "TerminalText.h"
 
 namespace qv7cli {
 
@@ -49,7 +50,9 @@ const Command* FindCommand(const std::string& name) {
 }  // namespace
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "qv7: %s\nTry 'qv7 --help'.\n", message.c_str());
+    // Usage errors quote what was typed, and a word on the command line may
+    // hold anything a terminal would act on.
+    std::fprintf(stderr, "qv7: %s\nTry 'qv7 --help'.\n", TerminalText(message).constData());
     return kExitUsage;
 }
 

@@ -1,7 +1,9 @@
 // The virtual printer over a hostile folder: its texts (printer.txt,
 // faults.txt, names), files where folders belong and the other way round,
 // stray and staged slot halves; then a host conversation from the input. The
-// printer may refuse the folder but touches nothing outside it.
+// printer may refuse the folder but touches nothing outside it; looking at
+// the folder first (as qv7 doctor does) changes nothing in it at all.
+#include <algorithm>
 #include <filesystem>
 
 #include "FolderEntries.h"
@@ -71,6 +73,20 @@ void Converse(HostileInput& input, qv7::VirtualPrinter& printer) {
     }
 }
 
+// Every path below root with its size (folders as -1).
+std::vector<std::pair<std::string, std::intmax_t>> Tree(const std::string& root) {
+    std::vector<std::pair<std::string, std::intmax_t>> tree;
+    std::error_code failure;
+    for (fs::recursive_directory_iterator entry(root, failure), end; !failure && entry != end;
+         entry.increment(failure)) {
+        std::error_code sizeFailure;
+        const bool file = entry->is_regular_file(sizeFailure);
+        tree.emplace_back(entry->path().string(), file ? std::intmax_t(entry->file_size(sizeFailure)) : -1);
+    }
+    std::sort(tree.begin(), tree.end());
+    return tree;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -82,6 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     HostileInput input(data, size);
     BuildFolder(input, root);
+    const auto before = Tree(root);
+    qv7::VirtualPrinter::Inspect(root);
+    if (Tree(root) != before) __builtin_trap();
     std::string error;
     std::unique_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(root, &error);
     if (printer) Converse(input, *printer);

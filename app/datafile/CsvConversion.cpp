@@ -15,6 +15,10 @@ namespace {
 const char kErrorOpeningCsv[] = "Error opening CSV file.";
 const char kCsvTooLong[] = "error2:csv[QV7DATAFILE_MAX_CSV_CHARS] is too small";
 const char kFieldTooLong[] = "Field in line %1, column %2 is longer than 33 characters.";
+const char kCsvUtf16[] =
+    "The CSV file is UTF-16 (\"Unicode\") text, which a data file cannot hold.\n"
+    "Save it as CSV in UTF-8 or your usual code page and convert it again.";
+const char kCsvZeroByte[] = "The CSV file holds zero bytes: it is not a text file.";
 
 void Show(PromptPort& prompt, const QString& text) {
     prompt.ShowMessage(text, MessageIcon::None, MessageButtons::Ok);
@@ -35,7 +39,7 @@ bool ReadCsvStart(QFile& file, QByteArray* bytes) {
 }  // namespace
 
 bool ConvertCsvToDataFile(CDataFileTable& table, const QString& csvPath, const QString& csvTitle,
-                          const QString& targetPath, PromptPort& prompt) {
+                          const QString& targetPath, PromptPort& prompt, CsvParseStatus* status) {
     table.Reset();
     table.databaseName = QFile::encodeName(csvTitle);
 
@@ -49,7 +53,14 @@ bool ConvertCsvToDataFile(CDataFileTable& table, const QString& csvPath, const Q
     }
 
     const CsvParseResult parsed = ParseCsvText(bytes, table);
+    if (status) *status = parsed.status;
     switch (parsed.status) {
+    case CsvParseStatus::Utf16Text:
+        Show(prompt, QString::fromLatin1(kCsvUtf16));
+        return false;
+    case CsvParseStatus::ZeroByte:
+        Show(prompt, QString::fromLatin1(kCsvZeroByte));
+        return false;
     case CsvParseStatus::TextTooLong:
         Show(prompt, QString::fromLatin1(kCsvTooLong));
         return false;

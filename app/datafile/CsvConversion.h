@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "CsvParser.h"
+
 namespace quillory {
 
 class CDataFileTable;
@@ -12,9 +14,10 @@ class PromptPort;
 // Resets the table, names the database after the CSV file's title, reads and
 // parses the CSV file and writes the data file at targetPath. Every failure
 // is shown through the prompt; nothing is written unless the whole text
-// converted.
+// converted. *status, if given, tells how the parse ended (Parsed when the
+// file could not be read at all).
 bool ConvertCsvToDataFile(CDataFileTable& table, const QString& csvPath, const QString& csvTitle,
-                          const QString& targetPath, PromptPort& prompt);
+                          const QString& targetPath, PromptPort& prompt, CsvParseStatus* status = nullptr);
 
 }  // namespace quillory
 

@@ -91,9 +91,9 @@ qsizetype WrittenLength(const QByteArray& value, bool afterBlankRecord) {
 
 }  // namespace
 
-CsvParseResult ParseCsvText(QByteArrayView fileBytes, CDataFileTable& table) {
-    const qsizetype zero = fileBytes.indexOf('\0');
-    const QByteArrayView text = zero < 0 ? fileBytes : fileBytes.first(zero);
+CsvParseResult ParseCsvText(QByteArrayView text, CDataFileTable& table) {
+    if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) return {CsvParseStatus::Utf16Text};
+    if (text.contains('\0')) return {CsvParseStatus::ZeroByte};
     if (text.size() >= static_cast<qsizetype>(table.csvBuffer.size())) return {CsvParseStatus::TextTooLong};
     std::copy(text.begin(), text.end(), table.csvBuffer.begin());
     table.csvBuffer[text.size()] = '\0';

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <xercesc/dom/DOM.hpp>
 #include <xercesc/framework/MemBufFormatTarget.hpp>
@@ -17,8 +16,10 @@
 #include "CPrinterService.h"
 #include "FileSetDocument.h"
 #include "FileSetForms.h"
+#include "FileSetLimits.h"
 #include "PlatformPaths.h"
 #include "PromptPort.h"
+#include "ReplacingWrite.h"
 #include "SettingsStore.h"
 #include "SlotFilePath.h"
 #include "StringTable.h"
@@ -31,6 +32,14 @@ namespace {
 
 const char16_t kRootName[] = u"quilloryFileSet";
 const char16_t kSchemaInstanceNamespace[] = u"http://www.w3.org/2001/XMLSchema-instance";
+
+// Lines that say, after get-all's summary, what fell short and why.
+const char kNotReceived[] = "%1: %2";
+const char kNoReason[] = "not received";
+const char kLabelsNotFetched[] = "The label files were not fetched, as a data file could not be.";
+const char kDefinitionNotMade[] = "the list of files could not be put into XML";
+const char kDefinitionLeftAsItWas[] =
+    "%1 was not replaced, as not all files arrived; the files that did are listed in %2.";
 
 struct DocumentRelease {
     void operator()(DOMDocument* document) const { document->release(); }
@@ -73,7 +82,7 @@ CFileSetOperations::CFileSetOperations(CPrinterService& service, CInstallLookup:
     : service_(service), lookup_(service.prompt(), std::move(drives)) {}
 
 bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
-    XercesDOMParser parser(nullptr, XMLPlatformUtils::fgMemoryManager, nullptr);
+    BoundedDefinitionParser parser;
     FileSetErrorHandler errors;
     parser.setDoNamespaces(true);
     parser.setDoSchema(true);
@@ -90,22 +99,30 @@ bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     parser.setXMLEntityResolver(&resolver);
     parser.setSecurityManager(resolver.limits());
 
-    // Read by Qt rather than the library, so a path with any character opens;
-    // only a regular file, as a pipe or device could be read for ever.
-    QFile file(path);
-    bool readable = schema && QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
+    // Read by Qt rather than the library, so a path with any character opens.
+    QByteArray bytes;
+    const DefinitionRead read = ReadDefinitionBytes(path, &bytes);
+    if (read == DefinitionRead::TooLarge) {
+        service_.prompt().ShowMessage(QLatin1String(kDefinitionTooLarge), MessageIcon::None, MessageButtons::Ok);
+        return false;
+    }
+    bool readable = schema && read == DefinitionRead::Read;
     if (readable) {
-        const QByteArray bytes = file.readAll();
         const std::u16string systemId = ToXml(path);
         MemBufInputSource source(reinterpret_cast<const XMLByte*>(bytes.constData()),
                                  static_cast<XMLSize_t>(bytes.size()), systemId.c_str());
         // The parser throws for some documents it cannot build (an XML
         // version it does not know); they are as invalid as any other.
         try {
-            parser.parse(source);
+            readable = parser.ParseWithinBounds(source);
         } catch (...) {
             readable = false;
         }
+    }
+    if (parser.bound() == BoundedDefinitionParser::Bound::TooManyEntries) {
+        service_.prompt().ShowMessage(QLatin1String(kDefinitionTooManyEntries), MessageIcon::None,
+                                      MessageButtons::Ok);
+        return false;
     }
     if (!readable || errors.ErrorsSeen() || resolver.RefusedSomething() || !parser.getDocument() ||
         !parser.getDocument()->getDocumentElement()) {
@@ -155,6 +172,7 @@ bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const 
         QString path;
         if (!IsPlainFileName(stored) ||
             !BuildSlotFilePath(folder, QStringLiteral("%1_%2").arg(slot).arg(stored), kind, &path)) {
+            receiveFailures_ << UnusableStoredNameMessage(stored).section(QLatin1Char('\n'), 0, 0);
             result = false;
             continue;
         }
@@ -163,6 +181,10 @@ bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const 
             fetched = service_.Transfer(busy, kind, TransferDirection::Receive, number, path, parent);
         }
         if (!fetched) {
+            const QString reason = service_.TransferError();
+            receiveFailures_ << QString::fromLatin1(kNotReceived)
+                                    .arg(QFileInfo(path).fileName(),
+                                         reason.isEmpty() ? QString::fromLatin1(kNoReason) : reason);
             result = false;
             continue;
         }
@@ -175,6 +197,7 @@ bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const 
 }
 
 bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent) {
+    receiveFailures_.clear();
     // The definition is sent later, maybe from another folder: a relative
     // path in it would name another file, or none.
     if (QDir::isRelativePath(folder)) folder = QDir::toNativeSeparators(QDir(folder).absolutePath());
@@ -194,7 +217,11 @@ bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent
     root->setAttributeNS(kSchemaInstanceNamespace, u"xsi:schemaLocation", schemaLocation.c_str());
 
     bool result = ReceiveAll(FileKind::Data, folder, busy, parent, document.get());
-    if (result) result = ReceiveAll(FileKind::Label, folder, busy, parent, document.get());
+    if (result) {
+        result = ReceiveAll(FileKind::Label, folder, busy, parent, document.get());
+    } else {
+        receiveFailures_ << QString::fromLatin1(kLabelsNotFetched);
+    }
 
     std::unique_ptr<DOMLSSerializer, SerializerRelease> serializer(implementation->createLSSerializer());
     DOMConfiguration* options = serializer->getDomConfig();
@@ -206,13 +233,25 @@ bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent
     output->setByteStream(&target);
     const bool serialised = serializer->write(document.get(), output.get());
 
-    // Written beside and renamed over the old one: a write that fails half
-    // way leaves the previous definition whole.
-    QSaveFile file(PlatformPaths::Join(folder, QLatin1String(kAllFilesDefinitionName)));
-    const bool written = serialised && file.open(QIODevice::WriteOnly) &&
-                         file.write(reinterpret_cast<const char*>(target.getRawBuffer()),
-                                    static_cast<qint64>(target.getLen())) == static_cast<qint64>(target.getLen()) &&
-                         file.commit();
+    // A definition of part of the printer must not take the place of one
+    // that listed all of it: it goes under a name of its own. Either is
+    // written beside and renamed over the old one, link or file, so a write
+    // that fails half way leaves the old one whole and a link planted under
+    // the name never leads the write elsewhere.
+    const QString name = QLatin1String(result ? kAllFilesDefinitionName : kIncompleteDefinitionName);
+    const QByteArray bytes(reinterpret_cast<const char*>(target.getRawBuffer()),
+                           static_cast<qsizetype>(target.getLen()));
+    QString why = QString::fromLatin1(kDefinitionNotMade);
+    const bool written = serialised && WriteReplacingName(PlatformPaths::Join(folder, name), bytes, &why);
+    if (!written) {
+        receiveFailures_ << QString::fromLatin1(kNotReceived).arg(name, why);
+    } else if (result) {
+        // It describes an earlier run, no longer this folder.
+        QFile::remove(PlatformPaths::Join(folder, QLatin1String(kIncompleteDefinitionName)));
+    } else {
+        receiveFailures_ << QString::fromLatin1(kDefinitionLeftAsItWas)
+                                .arg(QLatin1String(kAllFilesDefinitionName), QLatin1String(kIncompleteDefinitionName));
+    }
     return result && written;
 }
 
@@ -253,8 +292,9 @@ bool CFileSetOperations::ReceiveAndReport(const QString& folder, QWidget* parent
     if (received) {
         service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_DONE), MessageIcon::Information, MessageButtons::Ok);
     } else {
-        service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_FAILED), MessageIcon::Exclamation,
-                                      MessageButtons::Ok);
+        // The summary, then which files fell short and why.
+        service_.prompt().ShowMessage((QStringList{LoadString(IDS_RECEIVE_ALL_FAILED)} + receiveFailures_).join('\n'),
+                                      MessageIcon::Exclamation, MessageButtons::Ok);
     }
     return received;
 }

@@ -6,6 +6,7 @@
 #define QUILLORY_CFILESETOPERATIONS_H
 
 #include <QString>
+#include <QStringList>
 
 #include "CInstallLookup.h"
 #include "FileKind.h"
@@ -27,6 +28,8 @@ class TransferBusyGuard;
 
 // Tries per file before get-all counts it as failed.
 inline constexpr int kReceiveTries = 3;
+// Where get-all lists what did arrive when not everything did.
+inline constexpr char kIncompleteDefinitionName[] = "allFiles.incomplete.fsd";
 
 class CFileSetOperations {
 public:
@@ -47,9 +50,14 @@ public:
     // stop the others. True only when everything was sent.
     bool SendFileSetDefinition(QString path, QWidget* parent);
     // Fetches every data file, then (only if all came) every label file into
-    // the folder, and writes allFiles.fsd listing what was fetched, whatever
-    // the outcome. True when everything was fetched and the list written.
+    // the folder, and writes allFiles.fsd listing what was fetched. When not
+    // everything came, an allFiles.fsd already there is left as it was (it
+    // must not shrink to part of the printer) and the list goes into
+    // allFiles.incomplete.fsd. True when everything was fetched and listed.
     bool WriteAllFilesDefinition(QString folder, QWidget* parent);
+    // Why the last WriteAllFilesDefinition fell short, one line each: every
+    // file that did not arrive or was not written, with the reason.
+    const QStringList& receiveFailures() const { return receiveFailures_; }
 
     CInstallLookup& installLookup() { return lookup_; }
 
@@ -59,6 +67,7 @@ private:
 
     CPrinterService& service_;
     CInstallLookup lookup_;
+    QStringList receiveFailures_;
 };
 
 }  // namespace quillory

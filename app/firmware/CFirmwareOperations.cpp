@@ -1,5 +1,6 @@
 #include "CFirmwareOperations.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -30,7 +31,11 @@ const char kBackup300[] = "QV7_300_BK.bin";
 // the last good backup, the one a restore can use.
 const char kBackupUnrecognised[] = "QV7_unrecognised_BK.bin";
 // The new backup lands here first: the old ones stay until it is complete.
-const char kIncomingBackup[] = ".QV7_BK_incoming.bin";
+// Named as the device link names its own temporaries, with the process id,
+// so the next fetch into the folder removes one that a killed run left.
+const char kIncomingBackup[] = ".QV7_BK_incoming.bin.part-%1-0";
+// What earlier versions named it, for every run.
+const char kIncomingBackupOfEarlierVersions[] = ".QV7_BK_incoming.bin";
 
 // Indexed [generation - 1][model - 1].
 const char* const kImageNames[2][2] = {
@@ -59,6 +64,19 @@ bool Replace(const QString& from, const QString& to) {
 bool CanBeFirmwareImage(const QString& path) {
     const QFileInfo file(path);
     return file.isFile() && file.size() > 0;
+}
+
+// A run killed after its new backup took its name, but before the other
+// generation's backup was removed, leaves both: the older one is removed
+// now, as that run would have done. So is an incoming file by the name
+// earlier versions gave it, which no run of this one is writing.
+void FinishKilledBackup(const QString& folder) {
+    QFile::remove(PlatformPaths::Join(folder, QLatin1String(kIncomingBackupOfEarlierVersions)));
+    const QFileInfo backup200(PlatformPaths::Join(folder, QLatin1String(kBackup200)));
+    const QFileInfo backup300(PlatformPaths::Join(folder, QLatin1String(kBackup300)));
+    if (!backup200.isFile() || !backup300.isFile()) return;
+    if (backup200.lastModified() < backup300.lastModified()) QFile::remove(backup200.filePath());
+    if (backup300.lastModified() < backup200.lastModified()) QFile::remove(backup300.filePath());
 }
 
 }  // namespace
@@ -114,7 +132,9 @@ int CFirmwareOperations::BackUp(CQV7_Sys_API& connection, QWidget* parent) {
     // backup just before an upgrade must not leave the user with none at all.
     const QString folder = PlatformPaths::FirmwareBackupFolder();
     QDir().mkpath(folder);
-    const QString incoming = PlatformPaths::Join(folder, QLatin1String(kIncomingBackup));
+    FinishKilledBackup(folder);
+    const QString incoming =
+        PlatformPaths::Join(folder, QString::fromLatin1(kIncomingBackup).arg(QCoreApplication::applicationPid()));
     const int generation = Receive(connection, incoming, IDS_FIRMWARE_BACKUP_INIT, IDS_FIRMWARE_BACKUP, parent);
 
     QString failure;

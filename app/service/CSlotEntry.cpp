@@ -16,6 +16,10 @@ const char kFirmwareUpgradeMessage[] =
 
 const char kOldFirmwareSlotName[] = "Blank40";
 
+const char kSlotChanged[] =
+    "The slot now holds \"%1\" rather than \"%2\": the printer's files changed since they were listed. "
+    "Nothing was saved.";
+
 namespace {
 
 bool IsTrailingWhiteSpace(char c) {
@@ -56,6 +60,16 @@ bool CSlotEntry::ReadName(CQV7_Sys_API& connection, PromptPort& prompt) {
 
 bool CSlotEntry::ReceiveFile(const QString& path, QV7_PROGRESS_CALLBACK progress, QString* reason) {
     CQV7_Sys_API connection;
+    // The file is named after the slot's name as the catalogue read it, on an
+    // earlier connection; another program may have stored a new file since.
+    // This connection holds the printer, so the name it reads now is the name
+    // of the bytes that follow.
+    QV7_FILE_ATTRIBUTES attributes{};
+    if (!connection.IsError()) connection.GetFileAttributes(typeIndex, static_cast<uint16_t>(slot - 1), &attributes);
+    if (!connection.IsError() && StoredName(attributes) != fileName) {
+        if (reason) *reason = QString::fromLatin1(kSlotChanged).arg(StoredName(attributes), fileName);
+        return false;
+    }
     if (!connection.IsError()) {
         connection.GetFile(typeIndex, static_cast<uint8_t>(slot - 1), QFile::encodeName(path).toStdString(),
                            progress);

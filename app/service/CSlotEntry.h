@@ -25,8 +25,9 @@ public:
     // Reads the stored file's name from the printer. A printer with old
     // firmware is refused here, with the upgrade message.
     bool ReadName(CQV7_Sys_API& connection, PromptPort& prompt);
-    // Copies the slot's file into path. On failure *reason, if given, holds
-    // the library's text.
+    // Copies the slot's file into path, once the printer confirms on the same
+    // connection that the slot still holds the file of that name. On failure
+    // *reason, if given, holds the library's text or says the slot changed.
     bool ReceiveFile(const QString& path, QV7_PROGRESS_CALLBACK progress, QString* reason = nullptr);
     // Stores the file at path in the slot; a failure shows the library's own
     // text, except when no connection was made: that text goes to *reason.

@@ -7,13 +7,36 @@ namespace quillory {
 const char kUnusableStoredName[] =
     "The printer's file name \"%1\" cannot be used as a file name on this PC.\nNothing was saved.";
 
+namespace {
+
+// Characters that are not seen but change how a name looks or reads: controls
+// (C0, DEL, C1 such as U+009B, which terminals take as an escape), format
+// characters (bidirectional overrides and isolates, zero-width ones, the tag
+// characters above U+FFFF) and half of a surrogate pair. The callback gets
+// each character as a code point, with whether it is one of them.
+template <typename Visit>
+void ForEachCodePoint(const QString& text, Visit visit) {
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        char32_t c = text.at(at).unicode();
+        if (QChar::isHighSurrogate(c) && at + 1 < text.size() && text.at(at + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
+            ++at;
+        }
+        const QChar::Category category = QChar::category(c);
+        visit(c, category == QChar::Other_Control || category == QChar::Other_Format ||
+                     category == QChar::Other_Surrogate);
+    }
+}
+
+}  // namespace
+
 bool IsPlainFileName(const QString& name) {
     if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
-    for (const QChar c : name) {
-        if (c == QLatin1Char('/') || c == QLatin1Char('\\')) return false;
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F) return false;
-    }
-    return true;
+    bool plain = true;
+    ForEachCodePoint(name, [&plain](char32_t c, bool hidden) {
+        if (hidden || c == U'/' || c == U'\\') plain = false;
+    });
+    return plain;
 }
 
 bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKind kind, QString* path) {
@@ -25,13 +48,20 @@ bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKin
 }
 
 QString UnusableStoredNameMessage(const QString& storedName) {
+    // Unseen characters would garble the message or disguise the name; they
+    // are shown as their code points.
     QString shown;
-    for (const QChar c : storedName) {
-        // Control characters would garble the message; show them as code points.
-        shown += c.unicode() < 0x20 || c.unicode() == 0x7F
-                     ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'))
-                     : QString(c);
-    }
+    ForEachCodePoint(storedName, [&shown](char32_t c, bool hidden) {
+        if (!hidden) {
+            shown += QString::fromUcs4(&c, 1);
+        } else if (c < 0x100) {
+            shown += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
+        } else if (c < 0x10000) {
+            shown += QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0'));
+        } else {
+            shown += QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
+        }
+    });
     return QString::fromUtf8(kUnusableStoredName).arg(shown);
 }
 

@@ -14,7 +14,10 @@ namespace quillory {
 extern const char kUnusableStoredName[];
 
 // True for a name that is a file name and nothing more: not empty, not "."
-// or "..", no "/" or "\", no control character.
+// or "..", no "/" or "\", and nothing that is not seen yet changes how the
+// name looks: no control character (C0, DEL, C1), no format character
+// (bidirectional overrides, zero-width and tag characters), no half of a
+// surrogate pair.
 bool IsPlainFileName(const QString& name);
 
 // folder + separator + storedName + the kind's extension, into *path. False, with

@@ -11,8 +11,16 @@ CBitmapPreviewSource::CBitmapPreviewSource(PromptPort& prompt) : prompt_(prompt)
 
 void CBitmapPreviewSource::Load(const QString& path) {
     acceptable_ = true;
-    if (!image_.LoadFromFile(path)) return;
-    if (image_.width() == kSymbolSide && image_.height() == kSymbolSide) return;
+    QSize size;
+    if (image_.LoadFromFile(path)) {
+        size = QSize(image_.width(), image_.height());
+    } else {
+        // An image too large to hold still told its size: it is held against
+        // the file as any other size would be, only without a preview.
+        size = image_.oversizedHeaderSize();
+        if (size.isEmpty()) return;
+    }
+    if (size == QSize(kSymbolSide, kSymbolSide)) return;
     // Only the size is held against a file; its depth is not.
     prompt_.ShowMessage(QLatin1String(kSymbolSizeMessage), MessageIcon::None, MessageButtons::Ok);
     acceptable_ = false;

@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include <cstring>
-#include <limits>
 #include <new>
 
 namespace quillory {
@@ -17,6 +16,10 @@ constexpr int kWidthField = 4;         // in the information header
 constexpr int kHeightField = 8;
 constexpr int kBitsPerPixelField = 14;
 constexpr int kColourEntrySize = 4;  // blue, green, red, unused
+// No symbol file is larger than the printer link moves (16 MiB), so an image
+// block beyond that is refused from the header, before any of it is read:
+// a sparse file of gigabytes costs no more than its headers.
+constexpr uint64_t kLargestBlock = 16u * 1024 * 1024;
 
 uint32_t Unsigned32(const uint8_t* at) {
     return uint32_t(at[0]) | uint32_t(at[1]) << 8 | uint32_t(at[2]) << 16 | uint32_t(at[3]) << 24;
@@ -59,6 +62,7 @@ void CDibImage::Free() {
     block_.reset();
     width_ = height_ = 0;
     stride_ = 0;
+    oversized_ = QSize();
 }
 
 bool CDibImage::LoadFromFile(const QString& path) {
@@ -78,10 +82,14 @@ bool CDibImage::LoadFromFile(const QString& path) {
     const uint64_t pixelBytes = stride * uint64_t(height);
     const uint64_t tableBytes = uint64_t(kColourEntrySize) * ColourCountFor(bits);
 
-    // Headers can announce any size; a pixel block the file cannot hold is
-    // refused before anything is allocated for it.
+    // Headers can announce any size; a pixel block the file cannot hold, or
+    // no symbol could be, is refused before anything is allocated for it.
     const uint64_t blockSize = kInfoHeaderSize + tableBytes + pixelBytes;
-    if (pixelBytes > std::numeric_limits<uint32_t>::max() || blockSize > uint64_t(file.size())) return false;
+    if (pixelBytes > kLargestBlock || blockSize > kLargestBlock) {
+        oversized_ = QSize(width, height);
+        return false;
+    }
+    if (blockSize > uint64_t(file.size())) return false;
     std::unique_ptr<uint8_t[]> block(new (std::nothrow) uint8_t[blockSize]);
     if (!block) return false;
     std::memcpy(block.get(), header, kInfoHeaderSize);

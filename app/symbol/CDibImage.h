@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -26,6 +27,9 @@ public:
     void Free();
 
     bool IsEmpty() const { return !block_; }
+    // The width and height the last file's header gave when its image was
+    // refused only for being larger than any symbol can be; empty otherwise.
+    QSize oversizedHeaderSize() const { return oversized_; }
     int32_t width() const { return width_; }
     int32_t height() const { return height_; }
     uint16_t bitsPerPixel() const;
@@ -54,6 +58,7 @@ private:
     int32_t width_ = 0;
     int32_t height_ = 0;
     uint32_t stride_ = 0;
+    QSize oversized_;
 };
 
 }  // namespace quillory

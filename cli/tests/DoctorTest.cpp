@@ -11,6 +11,7 @@
 
 #include "LoopbackUsbTransport.h"
 #include "PrinterDoctor.h"
+#include "QV7_Sys_API.h"
 #include "RecordingUsbTransport.h"
 #include "TempFolder.h"
 
@@ -154,6 +155,44 @@ TEST_F(VirtualDoctor, AnEmptyFolderIsLeftAloneAndAFolderThatIsNoPrinterIsNamed) 
     EXPECT_FALSE(report.Usable());
     EXPECT_EQ(Last(report).check, "folder");
     EXPECT_NE(Last(report).detail.find("printer.txt"), std::string::npos) << Summary(report);
+}
+
+// The doctor only looks: a folder that is no printer yet stays as it is,
+// half a slot or a complete store not yet in place is told of and left for
+// the next connection, and a folder another program holds is not read.
+TEST_F(VirtualDoctor, ChangesNothingAndReadsNothingAnotherProgramHolds) {
+    std::filesystem::create_directory(printer);
+    std::ofstream(printer + "/faults.txt") << "old-firmware\n";
+    EXPECT_TRUE(Run().Usable());
+    EXPECT_EQ(qv7test::EntriesOf(printer), std::vector<std::string>{"faults.txt"});
+
+    std::filesystem::remove(printer + "/faults.txt");
+    std::string error;
+    { auto seed = qv7::VirtualPrinter::Open(printer, &error); }
+    std::ofstream(printer + "/slots/QV7/09.data") << "half a slot";
+    std::filesystem::create_directory(printer + "/slots/DAT/.04.ready");
+    std::ofstream(printer + "/slots/DAT/.04.ready/04.data") << "stored";
+    std::ofstream(printer + "/slots/DAT/.04.ready/04.name") << "STORED\n";
+    const std::vector<std::string> before = qv7test::EntriesOf(printer + "/slots/QV7");
+    const DoctorReport report = Run();
+    EXPECT_TRUE(report.Usable()) << Summary(report);
+    ASSERT_GE(report.checks.size(), 2u);
+    EXPECT_EQ(report.checks[0].check, "mend");
+    EXPECT_NE(report.checks[0].detail.find(".04.ready"), std::string::npos) << Summary(report);
+    EXPECT_NE(report.checks[1].detail.find("09.data has no 09.name"), std::string::npos) << Summary(report);
+    EXPECT_EQ(qv7test::EntriesOf(printer + "/slots/QV7"), before);
+    EXPECT_TRUE(std::filesystem::exists(printer + "/slots/DAT/.04.ready/04.data"));
+
+    setenv("QUILLORY_DEVICE", ("virtual:" + printer).c_str(), 1);
+    {
+        CQV7_Sys_API holder;
+        ASSERT_FALSE(holder.IsError()) << holder.GetError();
+        std::ofstream(printer + "/slots/QV7/10.data") << "stored meanwhile";
+        const DoctorReport busy = Run();
+        EXPECT_FALSE(busy.Usable());
+        EXPECT_NE(Last(busy).detail.find("in use by another program"), std::string::npos) << Summary(busy);
+        EXPECT_TRUE(std::filesystem::exists(printer + "/slots/QV7/10.data"));
+    }
 }
 
 TEST_F(VirtualDoctor, FaultsOfTheFolderShowAsThePrinterWouldShowThem) {

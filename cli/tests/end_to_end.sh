@@ -98,6 +98,13 @@ head -c 7000 /dev/zero | tr '\0' 'a' >long.csv
 check "a CSV text over the limit" 1 "$qv7" convert long.csv
 contains "the system's words" err.txt "error2:csv[QV7DATAFILE_MAX_CSV_CHARS] is too small"
 contains "how long and the limit" err.txt "long.csv holds 7000 characters; a data file takes a CSV text of at most 6539"
+# A spreadsheet's "Unicode text" is UTF-16: refused by name, never "1 record".
+printf '\377\376N\000a\000,\000b\000\r\000\n\000' >unicode.csv
+check "a UTF-16 CSV" 1 "$qv7" convert unicode.csv
+contains "named as UTF-16" err.txt "The CSV file is UTF-16"
+[ -e unicode.dat ] && { echo "FAIL: a UTF-16 CSV was converted"; failures=$((failures + 1)); }
+check "words from the command line are shown escaped" 2 "$qv7" "$(printf 'x\033]0;owned\007')"
+contains "unknown command escaped" err.txt "unknown command 'x\x1b]0;owned\x07'"
 
 check "trace a run" 0 "$qv7" $device --trace "$work/trace.txt" info
 contains "trace has the type count query" trace.txt "control 0x220014 in=05000000000002000000 out=2 returned=2 ok"
@@ -147,14 +154,28 @@ printf 'caf\303\251\n' >printer/slots/QV7/06.name
 printf 'label' >printer/slots/QV7/06.data
 printf 'old\351\n' >printer/slots/QV7/07.name
 printf 'label' >printer/slots/QV7/07.data
+# An invisible tag character (U+E0001) lies above U+FFFF.
+printf 'A\363\240\200\201B\n' >printer/slots/QV7/08.name
+printf 'label' >printer/slots/QV7/08.data
 check "list a printer with odd names" 0 "$qv7" $device list
 contains "escape sequence shown escaped" out.txt '(Slot 5)  \x9b2J.qv7'
 contains "UTF-8 name read as UTF-8" out.txt "(Slot 6)  café.qv7"
 contains "other names read as Latin-1" out.txt "(Slot 7)  oldé.qv7"
+contains "a tag character shown escaped" out.txt '(Slot 8)  A\U000e0001B.qv7'
 if grep -q "$(printf '\302\233')" out.txt; then echo "FAIL: raw CSI reached the terminal"; failures=$((failures + 1)); fi
 check "list as JSON with odd names" 0 "$qv7" $device list --json
 contains "JSON escapes the control" out.txt '"name": "\u009b2J"'
-rm printer/slots/QV7/05.* printer/slots/QV7/06.* printer/slots/QV7/07.*
+contains "JSON escapes the tag character" out.txt '"name": "A\udb40\udc01B"'
+rm printer/slots/QV7/05.* printer/slots/QV7/06.* printer/slots/QV7/07.* printer/slots/QV7/08.*
+
+# qv7 doctor quotes the folder's texts escaped, as text and as JSON.
+mkdir odd
+printf 'driver-version 3\ntype \302\2332J 4\n' >odd/printer.txt
+check "doctor on a folder with a hostile line" 1 "$qv7" --device virtual:odd doctor
+contains "doctor escapes the control" out.txt "type name '\x9b2J'"
+check "doctor as JSON" 1 "$qv7" --device virtual:odd doctor --json
+contains "doctor's JSON escapes the control" out.txt "type name '\u009b2J'"
+[ "$(ls -A odd)" = printer.txt ] || { echo "FAIL: the doctor changed the folder: $(ls -A odd)"; failures=$((failures + 1)); }
 
 mkfifo pipe.qv7
 check "send refuses a named pipe" 1 timeout 20 "$qv7" $device send label 1 pipe.qv7
@@ -226,8 +247,12 @@ printf 'dir=%s\n' "$(cd "$(dirname "$qv7")" && pwd)" >machine.conf
 export QUILLORY_MACHINE_SETTINGS="$work/machine.conf"
 mkdir all
 check "get-all asks first and no one can answer" 1 "$qv7" $device get-all all </dev/null
+printf "the user's" >victim.txt
+ln -s ../victim.txt all/allFiles.fsd
 check "get-all" 0 "$qv7" $device get-all all --yes
 contains "get-all summary" err.txt "All files received successfully!"
+[ -L all/allFiles.fsd ] && { echo "FAIL: allFiles.fsd is still a link"; failures=$((failures + 1)); }
+contains "the link's target is untouched" victim.txt "the user's"
 check "send-set sends the written definition back" 0 "$qv7" $device send-set all/allFiles.fsd
 contains "send-set summary" err.txt "File set sent sucessfully!"
 check "send-set refuses a folder" 1 "$qv7" $device send-set all

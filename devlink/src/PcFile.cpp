@@ -3,6 +3,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <dirent.h>
+#include <signal.h>
+#endif
 
 #include <atomic>
 #include <cerrno>
@@ -168,6 +172,59 @@ void Unwatch(const std::string& path) {
     }
 }
 
+// The hidden temporary beside target: ".NAME.part-PID-" and a suffix. The
+// process id is what tells a later run whether its writer is still at work.
+std::string TemporaryPrefixFor(const std::string& target) {
+    return FolderPrefixOf(target) + "." + NameOf(target) + ".part-" + std::to_string(getpid()) + "-";
+}
+
+#ifndef _WIN32
+// The process id in a name of the form ".NAME.part-PID-SUFFIX", or 0.
+long WriterOfTemporary(const std::string& name) {
+    const size_t part = name.rfind(".part-");
+    if (name.size() < 2 || name[0] != '.' || part == std::string::npos || part == 0) return 0;
+    const size_t dash = name.find('-', part + 6);
+    if (dash == std::string::npos || dash == part + 6 || dash + 1 == name.size() || dash - part - 6 > 9) return 0;
+    for (size_t i = part + 6; i < dash; ++i) {
+        if (name[i] < '0' || name[i] > '9') return 0;
+    }
+    for (size_t i = dash + 1; i < name.size(); ++i) {
+        const char c = name[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))) return 0;
+    }
+    return std::stol(name.substr(part + 6, dash - part - 6));
+}
+
+bool ProcessIsGone(long pid) {
+    return pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+// A process killed outright after naming its temporary and before the rename
+// leaves the whole temporary behind. The next replacement in that folder
+// removes such files: only our own kind of name, only files of this user,
+// and only when the process that wrote them is gone.
+void RemoveTemporariesOfEndedProcesses(const std::string& folder) {
+    DIR* listing = opendir(folder.empty() ? "." : folder.c_str());
+    if (!listing) return;
+    const int at = dirfd(listing);
+    while (const dirent* entry = readdir(listing)) {
+        const std::string name = entry->d_name;
+        if (!ProcessIsGone(WriterOfTemporary(name))) continue;
+        struct stat info {};
+        if (fstatat(at, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == geteuid()) {
+            unlinkat(at, name.c_str(), 0);
+        }
+    }
+    closedir(listing);
+}
+#else
+// Whether another process still runs is a question for the Windows API,
+// which stays in the win32 backend: there a killed program's temporary stays
+// until it is removed by hand.
+void RemoveTemporariesOfEndedProcesses(const std::string&) {}
+#endif
+
 }  // namespace
 
 PcFileReplacement::PcFileReplacement(std::string target, Temporary temporary)
@@ -189,6 +246,7 @@ bool PcFileReplacement::Begin() {
     } else {
         mode_ = 0666 & ~CurrentUmask();
     }
+    RemoveTemporariesOfEndedProcesses(FolderPrefixOf(target_));
 
 #ifdef O_TMPFILE
     if (kind_ == Temporary::Named) return BeginNamed();
@@ -202,7 +260,7 @@ bool PcFileReplacement::Begin() {
 }
 
 bool PcFileReplacement::BeginNamed() {
-    std::string pattern = FolderPrefixOf(target_) + "." + NameOf(target_) + ".part-XXXXXX";
+    std::string pattern = TemporaryPrefixFor(target_) + "XXXXXX";
     std::vector<char> writable(pattern.begin(), pattern.end());
     writable.push_back('\0');
     descriptor_ = mkstemp(writable.data());
@@ -235,8 +293,7 @@ bool PcFileReplacement::NameUnnamedFile([[maybe_unused]] const uint8_t* data, [[
     static std::atomic<unsigned> counter{0};
     const std::string self = "/proc/self/fd/" + std::to_string(descriptor_);
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = FolderPrefixOf(target_) + "." + NameOf(target_) + ".part-" +
-                                      std::to_string(getpid()) + "-" + std::to_string(counter++);
+        const std::string candidate = TemporaryPrefixFor(target_) + std::to_string(counter++);
         if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             temporary_ = candidate;
             Watch(temporary_);

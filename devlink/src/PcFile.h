@@ -34,7 +34,9 @@ PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image
 // target on Commit; anything else leaves the target untouched and removes the
 // temporary. Where the file system allows, the temporary file has no name
 // until Commit, so a process killed meanwhile leaves nothing behind; where it
-// does not, a named temporary is removed on SIGINT and SIGTERM.
+// does not, a named temporary is removed on SIGINT and SIGTERM. A temporary
+// that a process killed outright leaves (".NAME.part-PID-…") is removed by the
+// next replacement in the same folder once that process is gone.
 class PcFileReplacement {
 public:
     // Named: the temporary file has a name from the start, as on a file

@@ -2,8 +2,13 @@
 // the way users choose it (QUILLORY_DEVICE), and through the usb backend over
 // the loopback bus with full-speed and high-speed packets, with the trace on.
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -234,5 +239,41 @@ TEST(VirtualPrinterHold, ASecondConnectionIsToldThePrinterIsBusyUntilTheFirstEnd
     EXPECT_TRUE(after.GetFileTypes(&types)) << after.GetError();
     unsetenv("QUILLORY_DEVICE");
 }
+
+#ifndef _WIN32
+// A stored file or firmware image far larger than any QV7E holds is
+// announced by its size and refused by it: neither the printer nor the
+// library reads the gigabyte, as the peak memory of the process doing it shows.
+TEST(VirtualPrinterHold, AGigabyteSlotOrFirmwareIsRefusedFromItsSizeUnread) {
+    TempFolder folder;
+    const std::string printer = folder / "printer";
+    setenv("QUILLORY_DEVICE", ("virtual:" + printer).c_str(), 1);
+    { CQV7_Sys_API seeding; }
+    ASSERT_EQ(truncate((printer + "/slots/DAT/01.data").c_str(), off_t{1} << 30), 0);
+    ASSERT_EQ(truncate((printer + "/firmware.bin").c_str(), off_t{1} << 30), 0);
+    EXPECT_EXIT(
+        {
+            std::string errors;
+            {
+                CQV7_Sys_API connection;
+                connection.GetFile(0, 0, folder / "PRICES.dat", nullptr);
+                errors = connection.GetError();
+            }
+            {
+                CQV7_Sys_API connection;
+                connection.GetFirmware(folder / "firmware.bin", nullptr);
+                errors += " / " + connection.GetError();
+            }
+            rusage usage{};
+            getrusage(RUSAGE_SELF, &usage);
+            std::fprintf(stderr, "%s; peak %ld KiB\n", errors.c_str(), usage.ru_maxrss);
+            const bool refused = errors == "Unable to Allocate: 1073741824 Bytes / Unable to Allocate:1073741824 Bytes";
+            std::_Exit(refused && usage.ru_maxrss < 256 * 1024 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"printer"});
+    unsetenv("QUILLORY_DEVICE");
+}
+#endif
 
 }  // namespace

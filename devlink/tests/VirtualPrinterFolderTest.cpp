@@ -3,11 +3,13 @@
 // files replaced as one unit.
 #ifndef _WIN32
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 #include <csignal>
 
 #include "PcFile.h"
+#include "virtual/TerminalSafeText.h"
 #include "virtual/PrinterFolder.h"
 #include "VirtualPrinterTest.h"
 
@@ -194,6 +196,13 @@ TEST_F(VirtualPrinterFolderTest, AStoreThatCannotBeWrittenLeavesTheSlotAsItWas) 
     EXPECT_EQ(qv7test::EntriesOf(dir + "/slots/DAT"), (std::vector<std::string>{"02.data", "02.name"}));
 }
 
+// Folder texts quoted on the terminal: a right-to-left override, a tag
+// character above U+FFFF and CSI are shown as bytes; letters pass.
+TEST(TerminalSafeText, UnseenCharactersAreShownAsTheirBytes) {
+    EXPECT_EQ(qv7::virtualprinter::TerminalSafeText("A\xe2\x80\xaeTXT \xf3\xa0\x80\x81 \xc2\x9b" "2J caf\xc3\xa9 \xff"),
+              "A\\xe2\\x80\\xaeTXT \\xf3\\xa0\\x80\\x81 \\xc2\\x9b" "2J caf\xc3\xa9 \\xff");
+}
+
 // A file on the PC replaced through a temporary file with a name, as on a file
 // system without unnamed files: nothing of it is left after a commit, after
 // giving up, or when SIGTERM ends the program in the middle.
@@ -223,6 +232,29 @@ TEST(NamedTemporaryFile, LeavesOnlyTheTarget) {
         ::testing::KilledBySignal(SIGTERM), "");
     EXPECT_EQ(scratch.Entries(), std::vector<std::string>{"label.qv7"});
     EXPECT_EQ(ReadText(target), "new");
+}
+
+// SIGKILL leaves a temporary no handler could remove. The next replacement
+// in the folder removes it, and leaves a running process's temporary and a
+// user's own look-alike alone.
+TEST(NamedTemporaryFile, TheNextReplacementRemovesWhatAKilledProcessLeft) {
+    ScratchFolder scratch;
+    using Replacement = qv7::PcFileReplacement;
+    EXPECT_EXIT(
+        {
+            Replacement killed(scratch / "label.qv7", Replacement::Temporary::Named);
+            if (killed.Begin()) std::raise(SIGKILL);
+        },
+        ::testing::KilledBySignal(SIGKILL), "");
+    const std::string running = ".data.dat.part-" + std::to_string(getpid()) + "-0";
+    WriteFile(scratch / running, "still being written");
+    WriteFile(scratch / ".notes.part-1-x.txt", "the user's");
+    ASSERT_EQ(scratch.Entries().size(), 3u);
+
+    Replacement next(scratch / "other.qv7");
+    ASSERT_TRUE(next.Begin());
+    EXPECT_TRUE(next.Commit(reinterpret_cast<const uint8_t*>("x"), 1));
+    EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{running, ".notes.part-1-x.txt", "other.qv7"}));
 }
 
 #endif

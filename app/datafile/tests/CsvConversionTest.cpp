@@ -60,11 +60,17 @@ TEST_F(CsvConversionTest, FailuresShowTheirMessageAndWriteNothing) {
     EXPECT_FALSE(Convert(QByteArray("a,b\r\n").repeated(1308)));  // 6540 characters
     EXPECT_FALSE(Convert(fieldTooLong));
     EXPECT_FALSE(Convert("a,b\r\n", " "));
+    // A spreadsheet's "Unicode text": 20,000 bytes of UTF-16.
+    const QString unicode = QString("Name,Price\r\n").repeated(770);
+    EXPECT_FALSE(Convert(Raw("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(unicode.utf16()),
+                                                       unicode.size() * 2)));
 
     EXPECT_EQ(prompt.Texts(), (Texts{"Error opening CSV file.", "Error opening CSV file.",
                                      "error2:csv[QV7DATAFILE_MAX_CSV_CHARS] is too small",
                                      "Field in line 2, column 3 is longer than 33 characters.",
-                                     "Enter a name for database."}));
+                                     "Enter a name for database.",
+                                     "The CSV file is UTF-16 (\"Unicode\") text, which a data file cannot hold.\n"
+                                     "Save it as CSV in UTF-8 or your usual code page and convert it again."}));
     EXPECT_EQ(Read(Path("out.dat")), "the user's good file");
 }
 

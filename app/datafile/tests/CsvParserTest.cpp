@@ -41,7 +41,6 @@ TEST(CsvParserTest, FieldAndQuotingRules) {
         {"quoted LF", "\"a\nb\",c\nd", {{"a\nb", "c"}, {"d"}}},
         {"blank line", "a\r\n\r\nb\r\n", {{"a"}, {}, {"b"}}},
         {"last line without ending", "a,b\r\nc,d", {{"a", "b"}, {"c", "d"}}},
-        {"zero byte ends the text", Raw("a,b\0c,d"), {{"a", "b"}}},
         {"unclosed quote kept", "a,\"bc\r\nd", {{"a", "\"bc\r\nd"}}},
         {"dropped column with quoted break",
          "1,2,3,4,5,6,7,8,\"x\r\ny\",z\r\nnext",
@@ -54,14 +53,19 @@ TEST(CsvParserTest, FieldAndQuotingRules) {
     }
 }
 
-TEST(CsvParserTest, TextMustFitTheBufferUpToItsFirstZeroByte) {
+// A zero byte once cut the text short without a word: a UTF-16 file became
+// its first letter, and a file far over the limit passed.
+TEST(CsvParserTest, TextMustBeEightBitAndFitTheBuffer) {
     const struct {
         QByteArray csv;
         CsvParseStatus status;
     } cases[] = {
         {QByteArray(6539, ','), CsvParseStatus::Parsed},
         {QByteArray(6540, ','), CsvParseStatus::TextTooLong},
-        {QByteArray(6539, ',') + '\0' + QByteArray(5000, 'x'), CsvParseStatus::Parsed},
+        {QByteArray(6539, ',') + '\0' + QByteArray(5000, 'x'), CsvParseStatus::ZeroByte},
+        {Raw("a\0,\0b\0"), CsvParseStatus::ZeroByte},
+        {Raw("\xff\xfe" "a\0,\0b\0"), CsvParseStatus::Utf16Text},
+        {Raw("\xfe\xff\0a\0,\0b"), CsvParseStatus::Utf16Text},
     };
     for (const auto& c : cases) {
         CDataFileTable table;

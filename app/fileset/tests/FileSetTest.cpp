@@ -6,8 +6,11 @@
 
 #include <deque>
 
+#include <xercesc/framework/MemBufInputSource.hpp>
+
 #include "CFileSetOperations.h"
 #include "FileSetForms.h"
+#include "FileSetLimits.h"
 #include "VirtualPrinterService.h"
 
 namespace {
@@ -115,6 +118,10 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
                             "xsi:schemaLocation=\"urn:other file://" + otherSchema.toUtf8() + "\"";
     const QString pipe = Path("never-written");
     ASSERT_EQ(mkfifo(pipe.toUtf8().constData(), 0600), 0);
+    // A hint for the file set namespace itself is passed over: were the pipe
+    // opened, the send would wait for a writer for ever.
+    const QByteArray ownHint = "quilloryFileSet xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                               "xsi:schemaLocation=\"urn:orvale:quillory:fileset:1 " + pipe.toUtf8() + "\"";
     const QByteArray entity = "<!DOCTYPE quilloryFileSet [<!ENTITY e SYSTEM \"file://" + pipe.toUtf8() + "\">]>\n<";
     struct Row {
         const char* situation;
@@ -150,6 +157,9 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
          {"Sending data"}, DataFile('a')},
         {"a hint at another schema", Definition(File("data", data, "3")).replace("<quilloryFileSet", "<" + hint),
          invalid, {}, ""},
+        {"a hint at another file for the file set namespace",
+         Definition(File("data", data, "3")).replace("<quilloryFileSet", "<" + ownHint), {kSent}, {"Sending data"},
+         DataFile('d')},
         {"an XML version the parser cannot build", Definition("").replace("1.0", "1.10"), invalid, {}, ""},
         {"an entity that is a pipe nobody writes", Definition("&e;").replace("\n<", "\n" + entity), invalid, {}, ""},
     };
@@ -177,6 +187,32 @@ TEST_F(FileSets, WithoutTheSchemaOrFromAPipeEveryDefinitionIsInvalid) {
     EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kInvalid, kSendFailed, kInvalid, kSendFailed}));
 }
 
+// Far more than anyone lists is refused with its own words: by its size
+// before it is parsed, by its entries as soon as the parse counts one too
+// many. Nesting past any valid shape stops the parse there.
+TEST_F(FileSets, DefinitionsPastTheLimitsAreRefusedWithTheirReason) {
+    const QByteArray entry = "<file xmlns=\"\"><type>other</type><path>x</path><slot>1</slot></file>";
+    QByteArray padded = Definition("");
+    padded.insert(padded.indexOf("<quilloryFileSet"), QByteArray(kLargestDefinitionBytes + 1 - padded.size(), ' '));
+    const std::pair<QByteArray, std::vector<std::string>> rows[] = {
+        {Definition(entry.repeated(kMostDefinitionEntries)), {kSent}},
+        {Definition(entry.repeated(kMostDefinitionEntries + 1)), {kDefinitionTooManyEntries, kSendFailed}},
+        {padded, {kDefinitionTooLarge, kSendFailed}},
+    };
+    for (const auto& [document, messages] : rows) {
+        prompt.shown.clear();
+        Write(Path("set.fsd"), document);
+        SendSet(Path("set.fsd"));
+        EXPECT_EQ(prompt.Texts(), messages) << document.size() << " bytes";
+    }
+
+    const QByteArray deep = QByteArray("<a>").repeated(kDeepestDefinitionNesting + 1);
+    xercesc::MemBufInputSource source(reinterpret_cast<const XMLByte*>(deep.constData()), deep.size(), u"deep");
+    BoundedDefinitionParser parser;
+    EXPECT_FALSE(parser.ParseWithinBounds(source));
+    EXPECT_EQ(parser.bound(), BoundedDefinitionParser::Bound::TooDeep);
+}
+
 TEST_F(FileSets, SendDialogKeepsAskingForAnExistingFileAndCancelSendsNothing) {
     dialogs.presses = {Path("missing.fsd"), Path("out")};
     EXPECT_FALSE(sets.SendFileSet(dialogs, *settings, nullptr));
@@ -196,6 +232,10 @@ TEST_F(FileSets, GetAllNamesEachFileAfterItsSlotAndListsItInTheDefinition) {
     Write(Path("printer/slots/QV7/12.data"), "ship label");
     ASSERT_TRUE(service.RebuildCatalog());
 
+    // A link planted under the definition's name is replaced, never followed.
+    Write(Path("victim.txt"), "the user's");
+    ASSERT_TRUE(QFile::link(Path("victim.txt"), Path("out/allFiles.fsd")));
+
     prompt.answers = {MessageAnswer::No, MessageAnswer::Yes};
     dialogs.presses = {Path("out"), Path("out") + "/"};
     sets.GetAllFiles(dialogs, *settings, nullptr);
@@ -206,6 +246,8 @@ TEST_F(FileSets, GetAllNamesEachFileAfterItsSlotAndListsItInTheDefinition) {
     EXPECT_EQ(Read(Path("out/2_PRICES.dat")), DataFile('p'));
     EXPECT_EQ(Read(Path("out/12_SHIP.qv7")), "ship label");
     EXPECT_EQ(settings->GetProfileString(setting::kDownloadAllPath, ""), Path("out"));
+    EXPECT_EQ(Read(Path("victim.txt")), "the user's");
+    EXPECT_FALSE(QFileInfo(Path("out/allFiles.fsd")).isSymLink());
     const QByteArray written = Read(Path("out/allFiles.fsd"));
     const qsizetype data = written.indexOf(">data<"), label = written.indexOf(">label<");
     EXPECT_NE(data, -1);
@@ -243,14 +285,26 @@ TEST_F(FileSets, RoundTripFromARelativeFolderToAnEmptiedPrinterWithTheInstallati
     EXPECT_EQ(Slot("QV7", 1), label1);
 }
 
+// A run that falls short says which files and why, and lists what came
+// under a name of its own: the definition of an earlier run stays whole.
 TEST_F(FileSets, AFailedDataFileStopsTheLabelsAndOneThatFailsTwiceThenSucceedsCountsAsFetched) {
+    Write(Path("out/allFiles.fsd"), "an earlier run's definition");
     Write(Path("printer/faults.txt"), "download-fails\n");
-    EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+    EXPECT_FALSE(sets.ReceiveAndReport(Path("out"), nullptr));
     const std::vector<std::string> created = WindowsCreated();
     ASSERT_FALSE(created.empty());
     EXPECT_EQ(created.size() % kReceiveTries, 0u);
     for (const std::string& text : created) EXPECT_EQ(text, "Receiving data");
-    EXPECT_EQ(Read(Path("out/allFiles.fsd")).indexOf("<file"), -1) << "the definition lists only what came";
+    EXPECT_EQ(Read(Path("out/allFiles.fsd")), "an earlier run's definition");
+    EXPECT_EQ(Read(Path("out/allFiles.incomplete.fsd")).indexOf("<file"), -1) << "it lists only what came";
+    ASSERT_EQ(prompt.Texts().size(), 1u);
+    const std::string summary = prompt.Texts().front();
+    EXPECT_EQ(summary.rfind("One or more errors occurred while receiving files.\n"
+                            "1_PRICES.dat: File Download Error\n",
+                            0),
+              0u)
+        << summary;
+    EXPECT_NE(summary.find("allFiles.fsd was not replaced"), std::string::npos) << summary;
     EXPECT_FALSE(service.IsTransferInProgress());
 
     EmptyPrinter();
@@ -264,6 +318,22 @@ TEST_F(FileSets, AFailedDataFileStopsTheLabelsAndOneThatFailsTwiceThenSucceedsCo
     EXPECT_TRUE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
     EXPECT_EQ(WindowsCreated().size(), 3u);
     EXPECT_EQ(Read(Path("out/2_PRICES.dat")), DataFile('p'));
+    EXPECT_NE(Read(Path("out/allFiles.fsd")).indexOf("2_PRICES.dat"), -1);
+    EXPECT_FALSE(QFile::exists(Path("out/allFiles.incomplete.fsd")));
+}
+
+// The catalogue is read on one connection, each file fetched on another:
+// a file stored in between must not be saved under the old file's name.
+TEST_F(FileSets, ASlotChangedSinceTheListWasReadIsNotSavedUnderItsOldName) {
+    Write(Path("printer/slots/DAT/01.name"), "STOCK\n");
+    Write(Path("printer/slots/DAT/01.data"), Slot("DAT", 2));
+    EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+    EXPECT_FALSE(QFile::exists(Path("out/1_PRICES.dat")));
+    EXPECT_EQ(Read(Path("out/2_STOCK.dat")), Slot("DAT", 2));
+    ASSERT_FALSE(sets.receiveFailures().isEmpty());
+    EXPECT_EQ(sets.receiveFailures().front().toStdString(),
+              "1_PRICES.dat: The slot now holds \"STOCK\" rather than \"PRICES\": the printer's files changed since "
+              "they were listed. Nothing was saved.");
 }
 
 TEST_F(FileSets, AnEmptyPrinterGivesAnEmptyDefinitionThatReadsBackAndANameThatIsNoFileNameIsNeverFetched) {

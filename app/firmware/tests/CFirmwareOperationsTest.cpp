@@ -6,6 +6,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
 #include <deque>
 #include <filesystem>
 
@@ -125,32 +129,57 @@ TEST_F(Firmware, UpgradeEndsQuietlyWithoutAModel) {
     EXPECT_EQ(choices.modelQuestions, 1) << "only generations 1 and 2 ask for a model";
 }
 
-TEST_F(Firmware, AFailedBackupKeepsTheOldBackupsAsTheyWere) {
+TEST_F(Firmware, AFailedBackupKeepsTheOldBackupAsItWas) {
     WriteBytes(PrinterFirmware(), Pattern(kSize200, 3));
     std::filesystem::create_directories(folder / "data/Quillory");
-    WriteBytes(Backup(1), Pattern(kSize200, 40));
     WriteBytes(Backup(2), Pattern(kSize300, 41));
     Fault("short-read 1000 3");
 
     EXPECT_EQ(firmware.FetchFirmware(nullptr, kBackupBeforeUpgrade), kFetchFailed);
     EXPECT_THAT(prompt.shown.back().text, ::testing::StartsWith(Text(IDS_FIRMWARE_RECEIVE_FAILED) + "Read Failed, "));
     EXPECT_EQ(prompt.shown.back().icon, MessageIcon::Stop);
-    EXPECT_EQ(ReadBytes(Backup(1)), Pattern(kSize200, 40));
     EXPECT_EQ(ReadBytes(Backup(2)), Pattern(kSize300, 41));
     EXPECT_TRUE(firmware.lastFetchedFile().isEmpty());
-    EXPECT_EQ(BackupFolderEntries().size(), 2u) << "no half backup left behind";
+    EXPECT_EQ(BackupFolderEntries(), std::vector<std::string>{"QV7_300_BK.bin"}) << "no half backup left behind";
     EXPECT_FALSE(firmware.UpgradeFirmware(nullptr, kFetchFailed));
 }
 
-TEST_F(Firmware, AnUnrecognisedFirmwareIsKeptApartFromTheGoodBackupsAndNotUpgraded) {
-    std::filesystem::create_directories(folder / "data/Quillory");
+// What killed runs leave: both generations (killed before the older was
+// removed), an incoming backup of a process that is gone, and one by the
+// name earlier versions used. The next backup run, even a failing one,
+// keeps the newer backup only.
+TEST_F(Firmware, TheNextBackupFinishesWhatAKilledOneLeft) {
+    WriteBytes(PrinterFirmware(), Pattern(kSize200, 3));
+    const std::string backups = folder / "data/Quillory";
+    std::filesystem::create_directories(backups);
     WriteBytes(Backup(1), Pattern(kSize200, 40));
+    WriteBytes(Backup(2), Pattern(kSize300, 41));
+    std::filesystem::last_write_time(Backup(1), std::filesystem::last_write_time(Backup(2)) - std::chrono::hours(1));
+    WriteBytes(backups + "/.QV7_BK_incoming.bin", Pattern(kSize300, 42));
+    EXPECT_EXIT(
+        {
+            WriteBytes(backups + "/.QV7_BK_incoming.bin.part-" + std::to_string(getpid()) + "-0", Pattern(10));
+            std::raise(SIGKILL);
+        },
+        ::testing::KilledBySignal(SIGKILL), "");
+    ASSERT_EQ(BackupFolderEntries().size(), 4u);
+    Fault("short-read 1000 3");
+
+    EXPECT_EQ(firmware.FetchFirmware(nullptr, kBackupBeforeUpgrade), kFetchFailed);
+    EXPECT_EQ(BackupFolderEntries(), std::vector<std::string>{"QV7_300_BK.bin"});
+    EXPECT_EQ(ReadBytes(Backup(2)), Pattern(kSize300, 41));
+}
+
+// The last good backup is the only one Restore can use: an unrecognised
+// firmware is kept beside it and never replaces it.
+TEST_F(Firmware, AnUnrecognisedFirmwareIsKeptApartFromTheGoodBackupAndNotUpgraded) {
+    std::filesystem::create_directories(folder / "data/Quillory");
     WriteBytes(Backup(2), Pattern(kSize300, 41));
     WriteBytes(PrinterFirmware(), Pattern(4000, 8));
     choices.model = kModelQV7E;
     EXPECT_FALSE(firmware.BackUpAndUpgrade(nullptr));
     EXPECT_EQ(ReadBytes(folder / "data/Quillory/QV7_unrecognised_BK.bin"), Pattern(4000, 8));
-    EXPECT_EQ(ReadBytes(Backup(1)), Pattern(kSize200, 40));
+    EXPECT_FALSE(std::filesystem::exists(Backup(1)));
     EXPECT_EQ(ReadBytes(Backup(2)), Pattern(kSize300, 41));
     EXPECT_EQ(prompt.Texts().back(), firmwaretext::kNotRecognised);
     EXPECT_EQ(prompt.shown.back().icon, MessageIcon::Stop);

@@ -26,8 +26,20 @@ TEST(SlotFilePath, NamesThatAreNotPlainFileNamesAreRefused) {
         EXPECT_FALSE(BuildSlotFilePath("/tmp/get", QString::fromLatin1(name), FileKind::Data, &path)) << name;
         EXPECT_EQ(path, "untouched") << name;
     }
-    EXPECT_EQ(quillory::UnusableStoredNameMessage(QString::fromLatin1("a\nb")),
-              "The printer's file name \"a\\x0ab\" cannot be used as a file name on this PC.\nNothing was saved.");
+    // Names that pass for others: CSI (U+009B) that starts a terminal escape,
+    // a right-to-left override that shows 7_A<RLO>TXT.qv7 as 7_Avq7.TXT, a
+    // zero-width space, an invisible tag character, half a surrogate pair.
+    const QString disguised[] = {QString::fromUtf8("\u009b31m"), QString::fromUtf8("A\u202eTXT"),
+                                 QString::fromUtf8("PRI\u200bCES"), QString::fromUtf8("X\U000E0001Y"),
+                                 QString(QChar(0xD800)) + "x"};
+    for (const QString& name : disguised) {
+        QString path;
+        EXPECT_FALSE(BuildSlotFilePath("/tmp/get", name, FileKind::Data, &path)) << name.toStdString();
+    }
+    EXPECT_TRUE(quillory::IsPlainFileName(QString::fromUtf8("Caf\u00e9 \U0001F600"))) << "letters and emoji are seen";
+    EXPECT_EQ(quillory::UnusableStoredNameMessage(QString::fromUtf8("a\nb\u009b\u202e\U000E0001")),
+              "The printer's file name \"a\\x0ab\\x9b\\u202e\\U000e0001\" cannot be used as a file name on this "
+              "PC.\nNothing was saved.");
 }
 
 }  // namespace

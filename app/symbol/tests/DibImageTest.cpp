@@ -1,6 +1,7 @@
 // The bitmap reader over files the tests write, the fitting of an image into
 // a box, and saving the preview cache under a chosen name.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "BitmapFiles.h"
 #include "CBitmapPreviewSource.h"
@@ -77,8 +78,25 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"ShortColourTable", Cut(kMono.File(), 58), false},
         ReadCase{"ShortPixelRows", Cut(kMono.File(), kMono.File().size() - 1), false},
         ReadCase{"PixelsOverflow32Bits", Bmp{0x7FFFFFFF, 0x7FFFFFFF, 32}.File(), false},
-        ReadCase{"PixelsBeyondTheFile", Bmp{20000, 20000, 24}.File(), false}),
+        ReadCase{"PixelsBeyondTheFile", Bmp{100, 5000, 24}.File(), false}),
     [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+
+// A sparse file of 512 MiB whose header announces that many pixel bytes:
+// more than any symbol file can be, so it is refused from the header alone;
+// the preview shows nothing, but the size its header gives is still wrong.
+TEST(DibReadingLimits, APixelBlockLargerThanAnySymbolIsRefusedFromTheHeader) {
+    qv7test::TempFolder folder;
+    const std::string path = folder / "huge.bmp";
+    qv7test::WriteBytes(path, Bmp{16384, 16384, 16}.File());
+    ASSERT_EQ(truncate(path.c_str(), (off_t{512} << 20) + 54), 0);
+    CDibImage image;
+    EXPECT_FALSE(image.LoadFromFile(QString::fromStdString(path)));
+    quillorytest::RecordingPrompt prompt;
+    CBitmapPreviewSource source(prompt);
+    source.Load(QString::fromStdString(path));
+    EXPECT_FALSE(source.acceptable());
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kSymbolSizeMessage});
+}
 
 TEST(FitRect, CentresAndShrinksButNeverEnlarges) {
     quillorytest::RecordingPrompt prompt;

@@ -9,12 +9,39 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "qv7/DeviceDriver.h"
 
 namespace qv7 {
 
 class VirtualPrinter {
 public:
     virtual ~VirtualPrinter() = default;
+
+    // What looking at a folder found, without changing anything in it.
+    struct Inspection {
+        enum class Outcome {
+            Printer,         // printer is loaded
+            NotYetAPrinter,  // missing, or nothing but faults.txt and hidden files: the first connection seeds it
+            Busy,            // another connection holds the folder
+            NotAPrinter,     // reason says why
+        };
+        Outcome outcome = Outcome::NotAPrinter;
+        // Holds the folder's lock for as long as it lives, so that nothing
+        // changes under whoever looks; when the folder has no lock file, no
+        // connection has used it, and none is made.
+        std::unique_ptr<VirtualPrinter> printer;
+        std::string reason;                  // NotAPrinter: the folder, then why
+        std::vector<std::string> wouldMend;  // Printer: what the next connection mends, one line each
+    };
+    // Loads the printer kept in dir as Open does, but neither seeds a folder
+    // nor mends what an interrupted store left there, and creates no folder
+    // or lock file.
+    static Inspection Inspect(const std::string& dir);
+
+    // The folder, absolute and without a trailing separator.
+    virtual const std::string& Folder() const = 0;
 
     // Loads the printer kept in dir (docs/virtual-printer.md tells the folder's
     // format). A missing or empty folder is seeded with a believable printer
@@ -51,6 +78,11 @@ public:
     // size the last command 2 or 4 announced.
     virtual uint32_t ReadBulk(uint8_t* data, uint32_t length) = 0;
 };
+
+// A backend for one connection to a printer already loaded (an inspected one,
+// say): it answers as the virtual backend does, without loading the folder
+// again, and the printer keeps the hold it has.
+std::shared_ptr<DeviceDriver> MakeDriverOver(std::shared_ptr<VirtualPrinter> printer);
 
 }  // namespace qv7
 

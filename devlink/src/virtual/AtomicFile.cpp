@@ -57,19 +57,20 @@ bool ReadTextFile(const std::filesystem::path& path, std::string* text, std::str
     return true;
 }
 
-bool ReadImageFile(const std::filesystem::path& path, ByteImage* image, std::string* error) {
-    uint64_t size = 0;
-    FilePointer file = OpenForReading(path, &size, error);
+bool ReadImageFile(const std::filesystem::path& path, uint32_t largest, ByteImage* image, uint64_t* size,
+                   std::string* error) {
+    FilePointer file = OpenForReading(path, size, error);
     if (!file) return false;
-    if (size > UINT32_MAX) {
-        *error = Reason(path, "larger than a 32-bit size can announce");
-        return false;
+    if (*size > largest) {
+        image->Release();
+        return true;
     }
     ByteImage read;
-    if (!read.Allocate(static_cast<uint32_t>(size))) {
-        *error = Reason(path, "no memory for " + std::to_string(size) + " bytes");
+    if (!read.Allocate(static_cast<uint32_t>(*size))) {
+        *error = Reason(path, "no memory for " + std::to_string(*size) + " bytes");
         return false;
     }
+    // Exactly the size first seen, should the file grow meanwhile.
     if (std::fread(read.bytes.get(), 1, read.size, file.get()) != read.size) {
         *error = Reason(path, "could not be read");
         return false;

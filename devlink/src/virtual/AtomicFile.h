@@ -14,7 +14,10 @@
 namespace qv7::virtualprinter {
 
 bool ReadTextFile(const std::filesystem::path& path, std::string* text, std::string* error);
-bool ReadImageFile(const std::filesystem::path& path, ByteImage* image, std::string* error);
+// A stored file or firmware image. One larger than `largest` bytes is not
+// read: *image is left empty and *size tells how large it is.
+bool ReadImageFile(const std::filesystem::path& path, uint32_t largest, ByteImage* image, uint64_t* size,
+                   std::string* error);
 
 // Writes into a hidden temporary file beside path, then renames it over path.
 // On failure path is as it was and no temporary file is left.

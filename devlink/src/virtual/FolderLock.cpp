@@ -20,19 +20,21 @@ FolderLock::~FolderLock() {
     if (descriptor_ >= 0) close(descriptor_);
 }
 
-FolderLock::Result FolderLock::Hold(const std::string& folder) {
+FolderLock::Result FolderLock::Hold(const std::string& folder, Making making) {
     std::error_code ignored;
-    std::filesystem::create_directories(folder, ignored);
+    if (making == Making::Missing) std::filesystem::create_directories(folder, ignored);
     const std::string path = folder + "/" + kLockFileName;
 #ifdef _WIN32
     // Opened with no sharing, the file is this connection's alone until it
     // is closed; a second open fails with EACCES.
     int descriptor = -1;
-    if (_sopen_s(&descriptor, path.c_str(), _O_RDWR | _O_CREAT | _O_BINARY, _SH_DENYRW, _S_IREAD | _S_IWRITE) != 0) {
+    const int create = making == Making::Missing ? _O_CREAT : 0;
+    if (_sopen_s(&descriptor, path.c_str(), _O_RDWR | create | _O_BINARY, _SH_DENYRW, _S_IREAD | _S_IWRITE) != 0) {
         return errno == EACCES && std::filesystem::exists(path, ignored) ? Result::Busy : Result::Unavailable;
     }
 #else
-    int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const int create = making == Making::Missing ? O_CREAT : 0;
+    int descriptor = open(path.c_str(), O_RDWR | create | O_CLOEXEC, 0666);
     if (descriptor < 0) descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return Result::Unavailable;
     // flock, not fcntl locks: these belong to the open file, so two

@@ -14,6 +14,10 @@ constexpr char kLockFileName[] = ".lock";
 class FolderLock {
 public:
     enum class Result { Held, Busy, Unavailable };
+    // A connection makes the folder and its lock file when they are missing;
+    // someone only looking leaves the folder as it is and holds the lock only
+    // when the file is there (no connection used the folder before otherwise).
+    enum class Making { Missing, Nothing };
 
     FolderLock() = default;
     ~FolderLock();
@@ -24,7 +28,7 @@ public:
     // Unavailable when no lock file can be had there (not a folder, a
     // read-only folder without one): the printer then goes unguarded, as it
     // would have before, and the folder's own checks say what is wrong.
-    Result Hold(const std::string& folder);
+    Result Hold(const std::string& folder, Making making = Making::Missing);
 
 private:
     int descriptor_ = -1;

@@ -80,7 +80,7 @@ bool PrinterFolder::IsUnseeded() const {
     return !failure;
 }
 
-bool PrinterFolder::Load(PrinterState* state, std::string* error) const {
+bool PrinterFolder::Load(PrinterState* state, std::string* error, Mending mending) const {
     std::error_code failure;
     if (!fs::is_directory(root_, failure)) {
         *error = "not a folder";
@@ -112,13 +112,14 @@ bool PrinterFolder::Load(PrinterState* state, std::string* error) const {
         return false;
     }
 
-    if (!LoadNames(loaded.description, &loaded.names, &loaded.notices, error)) return false;
+    if (!LoadNames(loaded.description, mending, &loaded.names, &loaded.notices, error)) return false;
     *state = std::move(loaded);
     return true;
 }
 
-bool PrinterFolder::LoadNames(const PrinterDescription& description, std::vector<std::vector<std::string>>* names,
-                              std::vector<std::string>* notices, std::string* error) const {
+bool PrinterFolder::LoadNames(const PrinterDescription& description, Mending mending,
+                              std::vector<std::vector<std::string>>* names, std::vector<std::string>* notices,
+                              std::string* error) const {
     std::error_code failure;
     const fs::path slots = root_ / "slots";
     if (fs::exists(slots, failure)) {
@@ -144,13 +145,13 @@ bool PrinterFolder::LoadNames(const PrinterDescription& description, std::vector
     names->clear();
     for (const FileTypeDescription& type : description.types) {
         names->emplace_back();
-        if (!FinishStoredSlots(type, error)) return false;
-        if (!LoadTypeNames(type, &names->back(), notices, error)) return false;
+        if (!FinishStoredSlots(type, mending, notices, error)) return false;
+        if (!LoadTypeNames(type, mending, &names->back(), notices, error)) return false;
     }
     return true;
 }
 
-bool PrinterFolder::LoadTypeNames(const FileTypeDescription& type, std::vector<std::string>* names,
+bool PrinterFolder::LoadTypeNames(const FileTypeDescription& type, Mending mending, std::vector<std::string>* names,
                                   std::vector<std::string>* notices, std::string* error) const {
     names->assign(type.slotCount, std::string());
     const std::string where = "slots/" + type.name + "/";
@@ -191,6 +192,12 @@ bool PrinterFolder::LoadTypeNames(const FileTypeDescription& type, std::vector<s
             const std::string half = number + (hasName[slot] ? kNameSuffix : kDataSuffix);
             const std::string missing = number + (hasName[slot] ? kDataSuffix : kNameSuffix);
             const std::string aside = "." + half + kUnpairedSuffix;
+            if (mending == Mending::Report) {
+                notices->push_back(where + half + " has no " + missing +
+                                   "; the slot reads empty and the next connection keeps the file as " + where +
+                                   aside);
+                continue;
+            }
             std::error_code failed;
             fs::rename(folder / half, folder / aside, failed);
             notices->push_back(where + half + " has no " + missing + "; the slot reads empty" +
@@ -205,24 +212,27 @@ bool PrinterFolder::LoadTypeNames(const FileTypeDescription& type, std::vector<s
     return true;
 }
 
-bool PrinterFolder::ReadSlot(const std::string& typeName, uint32_t slotIndex, ByteImage* image,
-                             std::string* error) const {
+namespace {
+
+bool ReadStoredImage(const fs::path& path, uint32_t largest, ByteImage* image, uint64_t* size, std::string* error) {
     std::error_code failure;
-    const fs::path data = SlotDataPath(typeName, slotIndex);
-    if (!fs::exists(data, failure)) {
+    if (!fs::exists(path, failure)) {
+        *size = 0;
         image->Release();
         return image->Allocate(0);
     }
-    return ReadImageFile(data, image, error);
+    return ReadImageFile(path, largest, image, size, error);
 }
 
-bool PrinterFolder::ReadFirmware(ByteImage* image, std::string* error) const {
-    std::error_code failure;
-    if (!fs::exists(FirmwarePath(), failure)) {
-        image->Release();
-        return image->Allocate(0);
-    }
-    return ReadImageFile(FirmwarePath(), image, error);
+}  // namespace
+
+bool PrinterFolder::ReadSlot(const std::string& typeName, uint32_t slotIndex, uint32_t largest, ByteImage* image,
+                             uint64_t* size, std::string* error) const {
+    return ReadStoredImage(SlotDataPath(typeName, slotIndex), largest, image, size, error);
+}
+
+bool PrinterFolder::ReadFirmware(uint32_t largest, ByteImage* image, uint64_t* size, std::string* error) const {
+    return ReadStoredImage(FirmwarePath(), largest, image, size, error);
 }
 
 bool PrinterFolder::SaveSlot(const std::string& typeName, uint32_t slotIndex, const std::string& name,
@@ -279,7 +289,8 @@ bool PrinterFolder::MoveStagedSlotIntoPlace(const std::string& typeName, uint32_
     return true;
 }
 
-bool PrinterFolder::FinishStoredSlots(const FileTypeDescription& type, std::string* error) const {
+bool PrinterFolder::FinishStoredSlots(const FileTypeDescription& type, Mending mending,
+                                      std::vector<std::string>* notices, std::string* error) const {
     std::error_code failure;
     std::vector<uint32_t> complete;
     const fs::path folder = TypeFolder(type.name);
@@ -293,7 +304,13 @@ bool PrinterFolder::FinishStoredSlots(const FileTypeDescription& type, std::stri
         }
     }
     for (uint32_t slotIndex : complete) {
-        if (!MoveStagedSlotIntoPlace(type.name, slotIndex, error)) return false;
+        if (mending == Mending::Report) {
+            notices->push_back("slots/" + type.name + "/." + SlotNumberText(slotIndex) + kReadySuffix +
+                               " holds a complete store of slot " + SlotNumberText(slotIndex) +
+                               "; the next connection moves it into place");
+        } else if (!MoveStagedSlotIntoPlace(type.name, slotIndex, error)) {
+            return false;
+        }
     }
     return true;
 }

@@ -41,13 +41,20 @@ public:
     // hidden files: such a folder is seeded rather than refused.
     bool IsUnseeded() const;
 
+    // A connection mends what an interrupted store left behind (a complete
+    // store not yet moved into place, half a slot) as it loads the folder;
+    // someone only looking is told of it in the notices instead.
+    enum class Mending { Mend, Report };
+
     // Reads the description, the faults and every slot's name. The stored
     // bytes stay on disk until asked for.
-    bool Load(PrinterState* state, std::string* error) const;
+    bool Load(PrinterState* state, std::string* error, Mending mending = Mending::Mend) const;
 
-    // A slot's stored bytes (none for an empty slot).
-    bool ReadSlot(const std::string& typeName, uint32_t slotIndex, ByteImage* image, std::string* error) const;
-    bool ReadFirmware(ByteImage* image, std::string* error) const;
+    // A slot's stored bytes (none for an empty slot) and their number. A file
+    // larger than `largest` bytes is not read: only *size tells of it.
+    bool ReadSlot(const std::string& typeName, uint32_t slotIndex, uint32_t largest, ByteImage* image,
+                  uint64_t* size, std::string* error) const;
+    bool ReadFirmware(uint32_t largest, ByteImage* image, uint64_t* size, std::string* error) const;
 
     // Name and bytes change together or not at all: both are written in full
     // into a hidden staging folder, which a rename then marks complete, and
@@ -65,11 +72,13 @@ public:
     std::filesystem::path SlotDataPath(const std::string& typeName, uint32_t slotIndex) const;
 
 private:
-    bool LoadNames(const PrinterDescription& description, std::vector<std::vector<std::string>>* names,
-                   std::vector<std::string>* notices, std::string* error) const;
-    bool LoadTypeNames(const FileTypeDescription& type, std::vector<std::string>* names,
+    bool LoadNames(const PrinterDescription& description, Mending mending,
+                   std::vector<std::vector<std::string>>* names, std::vector<std::string>* notices,
+                   std::string* error) const;
+    bool LoadTypeNames(const FileTypeDescription& type, Mending mending, std::vector<std::string>* names,
                        std::vector<std::string>* notices, std::string* error) const;
-    bool FinishStoredSlots(const FileTypeDescription& type, std::string* error) const;
+    bool FinishStoredSlots(const FileTypeDescription& type, Mending mending, std::vector<std::string>* notices,
+                           std::string* error) const;
     bool MoveStagedSlotIntoPlace(const std::string& typeName, uint32_t slotIndex, std::string* error) const;
 
     std::filesystem::path root_;

@@ -33,6 +33,37 @@ size_t Utf8SequenceLength(const std::string& text, size_t at) {
     return length;
 }
 
+// The format characters (Unicode category Cf): unseen, yet they reorder what
+// follows (bidirectional controls), join or split it, or hide text (tags).
+struct CodePointRange {
+    char32_t first;
+    char32_t last;
+};
+constexpr CodePointRange kFormatCharacters[] = {
+    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},
+    {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},   {0x200B, 0x200F},   {0x202A, 0x202E},
+    {0x2060, 0x2064},   {0x2066, 0x206F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+    {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+    {0xE0020, 0xE007F},
+};
+
+// The code point of a well-formed sequence of `length` bytes at `at`.
+char32_t DecodeUtf8(const std::string& text, size_t at, size_t length) {
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    char32_t c = byte(0) & (0xFF >> (length + 1));
+    for (size_t i = 1; i < length; ++i) c = c << 6 | (byte(i) & 0x3F);
+    return c;
+}
+
+// C1 controls (U+0080 to U+009F; a terminal takes U+009B as CSI) and format characters.
+bool IsUnseen(char32_t c) {
+    if (c >= 0x80 && c <= 0x9F) return true;
+    for (const CodePointRange& range : kFormatCharacters) {
+        if (c >= range.first && c <= range.last) return true;
+    }
+    return false;
+}
+
 void AppendEscaped(std::string* out, unsigned char byte) {
     char escaped[8];
     std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
@@ -52,11 +83,14 @@ std::string TerminalSafeText(const std::string& text, size_t limit) {
             continue;
         }
         const size_t length = byte >= 0x80 ? Utf8SequenceLength(text, at) : 0;
-        // U+0080 to U+009F are the C1 controls: a terminal takes U+009B as CSI.
-        const bool c1 = length == 2 && byte == 0xC2 && static_cast<unsigned char>(text[at + 1]) <= 0x9F;
-        if (length == 0 || c1) {
+        if (length == 0) {
             AppendEscaped(&safe, byte);
             ++at;
+            continue;
+        }
+        if (IsUnseen(DecodeUtf8(text, at, length))) {
+            for (size_t i = 0; i < length; ++i) AppendEscaped(&safe, static_cast<unsigned char>(text[at + i]));
+            at += length;
             continue;
         }
         safe.append(text, at, length);

@@ -9,8 +9,10 @@
 
 namespace qv7::virtualprinter {
 
-// Control bytes (C0, DEL, and C1 whether raw or UTF-8 encoded) and bytes that
-// are not UTF-8 become \xNN; text beyond `limit` bytes is cut and ends in "...".
+// Control bytes (C0, DEL, and C1 whether raw or UTF-8 encoded), the bytes of
+// format characters (bidirectional controls, zero-width and tag characters)
+// and bytes that are not UTF-8 become \xNN; text beyond `limit` bytes is cut
+// and ends in "...".
 std::string TerminalSafeText(const std::string& text, size_t limit = 300);
 
 }  // namespace qv7::virtualprinter

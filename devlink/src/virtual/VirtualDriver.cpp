@@ -22,11 +22,19 @@ using virtualprinter::VirtualPrinterDevice;
 class VirtualDriver final : public DeviceDriver {
 public:
     explicit VirtualDriver(std::string dir) : dir_(std::move(dir)) {}
+    // Over a printer already loaded, which holds the folder itself.
+    explicit VirtualDriver(std::shared_ptr<VirtualPrinter> loaded) : loaded_(std::move(loaded)) {}
 
     FindResult FindDevice() override {
         printer_.reset();
         devicePath_.clear();
         heldElsewhere_ = false;
+        if (loaded_) {
+            printer_ = loaded_;
+            if (!printer_->IsPresent()) return FindResult{FindStep::NoDevice, {}};
+            devicePath_ = "virtual:" + printer_->Folder();
+            return FindResult{FindStep::Found, devicePath_};
+        }
         // The folder is held before it is read: another program's transfer
         // may be halfway through storing a slot.
         auto lock = std::make_unique<FolderLock>();
@@ -37,18 +45,19 @@ public:
         }
         lock_ = std::move(lock);
         std::string error;
-        printer_ = VirtualPrinterDevice::Load(dir_, &error);
-        if (!printer_) {
+        std::unique_ptr<VirtualPrinterDevice> loaded = VirtualPrinterDevice::Load(dir_, &error);
+        if (!loaded) {
             // The library only knows "no device"; a folder typed by hand
             // deserves its reason somewhere the user can see it, but its
             // texts must not take over the terminal.
             std::fprintf(stderr, "virtual printer: %s\n", virtualprinter::TerminalSafeText(error).c_str());
             return FindResult{FindStep::NoDevice, {}};
         }
-        for (const std::string& notice : printer_->Notices()) {
-            std::fprintf(stderr, "virtual printer: %s: %s\n", virtualprinter::TerminalSafeText(printer_->Folder()).c_str(),
+        for (const std::string& notice : loaded->Notices()) {
+            std::fprintf(stderr, "virtual printer: %s: %s\n", virtualprinter::TerminalSafeText(loaded->Folder()).c_str(),
                          virtualprinter::TerminalSafeText(notice).c_str());
         }
+        printer_ = std::move(loaded);
         if (!printer_->IsPresent()) return FindResult{FindStep::NoDevice, {}};
         devicePath_ = "virtual:" + printer_->Folder();
         return FindResult{FindStep::Found, devicePath_};
@@ -117,8 +126,9 @@ public:
 
 private:
     std::string dir_;
+    std::shared_ptr<VirtualPrinter> loaded_;
     std::unique_ptr<FolderLock> lock_;
-    std::unique_ptr<VirtualPrinterDevice> printer_;
+    std::shared_ptr<VirtualPrinter> printer_;
     bool heldElsewhere_ = false;
     std::string devicePath_;
     char deviceTag_ = 0;
@@ -130,6 +140,10 @@ private:
 
 std::shared_ptr<DeviceDriver> MakeVirtualDriver(const std::string& dir) {
     return std::make_shared<VirtualDriver>(dir);
+}
+
+std::shared_ptr<DeviceDriver> MakeDriverOver(std::shared_ptr<VirtualPrinter> printer) {
+    return std::make_shared<VirtualDriver>(std::move(printer));
 }
 
 }  // namespace qv7

@@ -14,6 +14,32 @@ std::unique_ptr<VirtualPrinter> VirtualPrinter::Open(const std::string& dir, std
     return virtualprinter::VirtualPrinterDevice::Load(dir, error);
 }
 
+VirtualPrinter::Inspection VirtualPrinter::Inspect(const std::string& dir) {
+    using virtualprinter::FolderLock;
+    using virtualprinter::PrinterFolder;
+    Inspection inspection;
+    if (dir.empty()) {
+        inspection.reason = "no virtual printer folder given";
+        return inspection;
+    }
+    auto lock = std::make_unique<FolderLock>();
+    if (lock->Hold(dir, FolderLock::Making::Nothing) == FolderLock::Result::Busy) {
+        inspection.outcome = Inspection::Outcome::Busy;
+        return inspection;
+    }
+    if (PrinterFolder(virtualprinter::AbsoluteFolderName(dir)).IsUnseeded()) {
+        inspection.outcome = Inspection::Outcome::NotYetAPrinter;
+        return inspection;
+    }
+    auto printer = virtualprinter::VirtualPrinterDevice::Load(dir, &inspection.reason, PrinterFolder::Mending::Report);
+    if (!printer) return inspection;
+    inspection.outcome = Inspection::Outcome::Printer;
+    inspection.wouldMend = printer->Notices();
+    printer->KeepHold(std::move(lock));
+    inspection.printer = std::move(printer);
+    return inspection;
+}
+
 }  // namespace qv7
 
 namespace qv7::virtualprinter {
@@ -34,7 +60,8 @@ std::string AbsoluteFolderName(const std::string& dir) {
     return name;
 }
 
-std::unique_ptr<VirtualPrinterDevice> VirtualPrinterDevice::Load(const std::string& dir, std::string* error) {
+std::unique_ptr<VirtualPrinterDevice> VirtualPrinterDevice::Load(const std::string& dir, std::string* error,
+                                                                  PrinterFolder::Mending mending) {
     std::string reason;
     if (dir.empty()) {
         *error = "no virtual printer folder given";
@@ -43,8 +70,8 @@ std::unique_ptr<VirtualPrinterDevice> VirtualPrinterDevice::Load(const std::stri
     const std::string folderName = AbsoluteFolderName(dir);
     PrinterFolder folder(folderName);
     PrinterState state;
-    const bool seeding = folder.IsUnseeded();
-    const bool ready = (!seeding || SeedPrinter(folder, &reason)) && folder.Load(&state, &reason);
+    const bool seeding = mending == PrinterFolder::Mending::Mend && folder.IsUnseeded();
+    const bool ready = (!seeding || SeedPrinter(folder, &reason)) && folder.Load(&state, &reason, mending);
     if (!ready) {
         *error = folderName + ": " + reason;
         return nullptr;
@@ -114,7 +141,7 @@ bool VirtualPrinterDevice::PrepareReply(const CommandBlock& block) {
     switch (block.code) {
     case Command::GetFirmware:
     case Command::GetFile:
-        WriteLittleEndian32(reply_.data(), download_.image.size);
+        WriteLittleEndian32(reply_.data(), download_.announced);
         break;
     case Command::FileTypes:
         WriteLittleEndian16(reply_.data(), static_cast<uint16_t>(state_.description.types.size()));
@@ -249,20 +276,24 @@ bool VirtualPrinterDevice::StartDownload(const CommandBlock& block) {
     outgoing.typeIndex = block.parameter1;
     outgoing.slotIndex = block.parameter2;
     std::string ignored;
+    uint64_t size = 0;
+    // A file larger than any the printer takes in is told by its size alone:
+    // the host refuses that size, and reading gigabytes first would serve no one.
     const bool read = outgoing.isFile
                           ? folder_.ReadSlot(state_.description.types[block.parameter1].name, block.parameter2,
-                                             &outgoing.image, &ignored)
-                          : folder_.ReadFirmware(&outgoing.image, &ignored);
-    if (!read) return false;
+                                             kLargestUpload, &outgoing.image, &size, &ignored)
+                          : folder_.ReadFirmware(kLargestUpload, &outgoing.image, &size, &ignored);
+    if (!read || size > UINT32_MAX) return false;
+    outgoing.announced = static_cast<uint32_t>(size);
     download_ = std::move(outgoing);
     download_.phase = Phase::Moving;
-    if (download_.image.size == 0) BeginSettling(download_, state_.faults.downloadFails && download_.isFile);
+    if (download_.announced == 0) BeginSettling(download_, state_.faults.downloadFails && download_.isFile);
     return true;
 }
 
 uint32_t VirtualPrinterDevice::ReadBulk(uint8_t* data, uint32_t length) {
     ++readCalls_;
-    if (download_.phase != Phase::Moving || !data) return 0;
+    if (download_.phase != Phase::Moving || !data || download_.announced != download_.image.size) return 0;
     uint32_t given = std::min(length, download_.image.size - download_.position);
     if (readCalls_ == state_.faults.shortReadCall) given = std::min(given, state_.faults.shortReadBytes);
     std::memcpy(data, download_.image.bytes.get() + download_.position, given);

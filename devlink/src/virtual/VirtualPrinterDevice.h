@@ -10,6 +10,7 @@
 
 #include "ByteImage.h"
 #include "CommandBlock.h"
+#include "FolderLock.h"
 #include "PrinterFolder.h"
 #include "qv7/VirtualPrinter.h"
 
@@ -28,7 +29,9 @@ std::string AbsoluteFolderName(const std::string& dir);
 class VirtualPrinterDevice final : public VirtualPrinter {
 public:
     // See VirtualPrinter::Open. The folder name in *error is absolute.
-    static std::unique_ptr<VirtualPrinterDevice> Load(const std::string& dir, std::string* error);
+    // Reporting rather than mending, nothing is seeded either.
+    static std::unique_ptr<VirtualPrinterDevice> Load(const std::string& dir, std::string* error,
+                                                      PrinterFolder::Mending mending = PrinterFolder::Mending::Mend);
 
     bool IsPresent() const override;
     uint32_t DriverVersion() const override;
@@ -38,10 +41,11 @@ public:
     uint32_t WriteBulk(const uint8_t* data, uint32_t length) override;
     uint32_t ReadBulk(uint8_t* data, uint32_t length) override;
 
-    // The folder, absolute and without a trailing separator.
-    const std::string& Folder() const { return folderName_; }
-    // What loading the folder mended (PrinterState::notices).
+    const std::string& Folder() const override { return folderName_; }
+    // What loading the folder mended, or would have (PrinterState::notices).
     const std::vector<std::string>& Notices() const { return state_.notices; }
+    // Keeps the folder held for as long as this printer lives.
+    void KeepHold(std::unique_ptr<FolderLock> lock) { lock_ = std::move(lock); }
 
 private:
     enum class Phase {
@@ -59,6 +63,9 @@ private:
         uint16_t typeIndex = 0;
         uint16_t slotIndex = 0;
         ByteImage image;
+        // The size the get commands announce: the image's, except for a file
+        // too large for the printer to hold, which is announced but never read.
+        uint32_t announced = 0;
         uint32_t position = 0;
         uint32_t settlePollsLeft = 0;
         bool failed = false;
@@ -79,6 +86,7 @@ private:
     PrinterFolder folder_;
     PrinterState state_;
     std::string folderName_;
+    std::unique_ptr<FolderLock> lock_;
 
     Transfer upload_;
     Transfer download_;
