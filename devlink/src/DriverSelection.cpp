@@ -90,10 +90,10 @@ std::unique_ptr<PlugWatch> WatchSelectedPrinter() {
         std::lock_guard<std::mutex> lock(factoryMutex);
         if (installedFactory) return nullptr;
     }
-    const std::string name = Environment("QUILLORY_DEVICE");
 #if QV7_WITH_USB
     // Only the usb backend's printer is plugged; a virtual one never is, and
     // making its driver could already create its folder.
+    const std::string name = Environment("QUILLORY_DEVICE");
     if ((name.empty() ? std::string(kDefaultDeviceName) : name) == "usb") return MakeUsbDriver()->WatchPlugging();
 #endif
     return nullptr;
