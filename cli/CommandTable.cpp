@@ -101,19 +101,40 @@ const std::vector<Command>& AllCommands() {
          RunFirmware},
         {"doctor", "why the printer cannot be reached, and what to do",
          "Usage: qv7 doctor [--json]\n"
+         "       qv7 doctor --candidates [--json]\n"
          "\n"
          "Checks, one line each, what stands between this program and the printer:\n"
-         "on USB the ids looked for (QUILLORY_USB_ID), a device with them on the bus,\n"
-         "permission to open it (and the udev rule that gives it), its interface free\n"
-         "of other drivers and programs, and a printer that answers as a QV7E in its\n"
-         "Files / Printing mode; for a virtual printer, its folder. A check that fails\n"
-         "says what is wrong and what to type, and the checks after it are not run.\n"
+         "on USB the ids looked for and where they were set (the built-in placeholder\n"
+         "names no printer), a device with them on the bus, permission to open it (and\n"
+         "the udev rule that gives it), its interface free of other drivers and\n"
+         "programs, and a printer that answers as a QV7E in its Files / Printing mode;\n"
+         "for a virtual printer, its folder. A check that fails says what is wrong and\n"
+         "what to type, and the checks after it are not run.\n"
          "\n"
          "Exit code 0 only when the printer can be used.\n"
          "\n"
-         "  --json   one JSON object: \"usable\" and the array \"checks\", each with\n"
-         "           \"check\", \"ok\", \"detail\" and \"fix\"\n",
+         "  --candidates   lists the attached USB devices that may be the printer: those\n"
+         "                 with a vendor-specific interface with one bulk IN and one\n"
+         "                 bulk OUT endpoint, as the bus path, the ids and the device's\n"
+         "                 product text. Nothing is sent to any device. Exit code 0\n"
+         "                 when there is at least one\n"
+         "  --json         one JSON object: \"usable\" and the array \"checks\", each with\n"
+         "                 \"check\", \"ok\", \"detail\" and \"fix\"; with --candidates the\n"
+         "                 array \"candidates\", each with \"path\", \"ids\", \"product\" and\n"
+         "                 \"configured\" (the ids are the ones set now)\n",
          RunDoctor},
+        {"udev-rule", "the udev rule that lets you use the printer without root",
+         "Usage: qv7 udev-rule\n"
+         "\n"
+         "Prints a udev rules file that gives the user at the seat the USB device with\n"
+         "the printer's ids as they are set now (UsbId in the [Settings] section of\n"
+         "~/.config/Orvale/Quillory.conf or among the top-level keys of the machine\n"
+         "settings file, or QUILLORY_USB_ID), with the commands to run after it:\n"
+         "\n"
+         "  qv7 udev-rule | sudo tee /etc/udev/rules.d/60-quillory.rules\n"
+         "\n"
+         "Refused while no ids are set: the package installs the placeholder's rule.\n",
+         RunUdevRule},
         {"paths", "where the installed files (help, schema, ...) are looked for",
          "Usage: qv7 paths\n"
          "\n"

@@ -33,6 +33,7 @@ int RunConvert(const Arguments& args);
 int RunFirmware(const Arguments& args);
 int RunPaths(const Arguments& args);
 int RunDoctor(const Arguments& args);
+int RunUdevRule(const Arguments& args);
 int RunSendSet(const Arguments& args);
 int RunGetAll(const Arguments& args);
 

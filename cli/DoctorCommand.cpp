@@ -4,17 +4,29 @@
 #include <QJsonObject>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "Commands.h"
 #include "LibusbTransport.h"
+#include "PrinterCandidates.h"
 #include "PrinterDoctor.h"
 #include "TerminalText.h"
+#include "UsbDevicePath.h"
+#include "UsbIdSetting.h"
 
 namespace qv7cli {
 
 namespace {
 
 constexpr char kVirtualPrefix[] = "virtual:";
+constexpr char kUsbUnusable[] = "USB cannot be used on this computer: ";
+constexpr char kNoProductText[] = "(no product text)";
+constexpr char kConfiguredMark[] = "  (the ids set now)";
+constexpr char kNoCandidates[] =
+    "no attached USB device has a vendor-specific interface with one bulk IN and one bulk OUT endpoint; "
+    "is the printer plugged in, switched on and in its PC Interface mode?";
+// A product text is a name: a line of the list is no place for more.
+constexpr qsizetype kLongestProductText = 80;
 
 std::string Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -24,8 +36,7 @@ std::string Environment(const char* name) {
 DoctorReport Diagnose() {
     const std::string device = Environment("QUILLORY_DEVICE");
     if (device.empty() || device == "usb") {
-        return DiagnoseUsb({std::make_shared<qv7::LibusbTransport>(), Environment("QUILLORY_USB_ID"),
-                            UdevRuleFolders()});
+        return DiagnoseUsb({std::make_shared<qv7::LibusbTransport>(), qv7::ReadUsbIdSetting(), UdevRuleFolders()});
     }
     if (device.rfind(kVirtualPrefix, 0) == 0 && device.size() > sizeof kVirtualPrefix - 1) {
         return DiagnoseVirtual(device.substr(sizeof kVirtualPrefix - 1));
@@ -65,14 +76,60 @@ void PrintJson(const DoctorReport& report) {
     std::fputs(TerminalSafeJson(QJsonDocument(root).toJson(QJsonDocument::Indented)).constData(), stdout);
 }
 
+// The devices that may be the printer, from what the system keeps of each:
+// nothing is sent to them. Their texts are the devices' own, so they reach
+// the terminal made safe.
+int ListCandidates(bool json) {
+    qv7::LibusbTransport transport;
+    std::vector<qv7::UsbDeviceSummary> found;
+    if (const int error = qv7::FindPrinterCandidates(transport, &found)) {
+        std::fprintf(stderr, "qv7: %s%s (%d)\n", kUsbUnusable, std::strerror(error), error);
+        return kExitFailed;
+    }
+    const std::optional<qv7::UsbIds> configured = qv7::ReadUsbIdSetting().ids;
+    QJsonArray candidates;
+    for (const qv7::UsbDeviceSummary& device : found) {
+        const bool isConfigured = configured && *configured == device.ids;
+        const QString product = QString::fromUtf8(device.product.c_str());
+        if (json) {
+            QJsonObject entry;
+            entry.insert("path", QString::fromStdString(qv7::FormatUsbDevicePath(device.at)));
+            entry.insert("ids", QString::fromStdString(qv7::FormatUsbIds(device.ids)));
+            entry.insert("product", product);
+            entry.insert("configured", isConfigured);
+            candidates.append(entry);
+            continue;
+        }
+        std::printf("%s  %s  %s%s\n", qv7::FormatUsbDevicePath(device.at).c_str(),
+                    qv7::FormatUsbIds(device.ids).c_str(),
+                    product.isEmpty() ? kNoProductText : TerminalText(product, kLongestProductText).constData(),
+                    isConfigured ? kConfiguredMark : "");
+    }
+    if (json) {
+        QJsonObject root;
+        root.insert("candidates", candidates);
+        std::fputs(TerminalSafeJson(QJsonDocument(root).toJson(QJsonDocument::Indented)).constData(), stdout);
+    } else if (found.empty()) {
+        std::fprintf(stderr, "qv7: %s\n", kNoCandidates);
+    }
+    return found.empty() ? kExitFailed : kExitSuccess;
+}
+
 }  // namespace
 
 int RunDoctor(const Arguments& args) {
     bool json = false;
+    bool candidates = false;
     for (const std::string& arg : args) {
-        if (arg != "--json") return UsageError("doctor takes no argument '" + arg + "'");
-        json = true;
+        if (arg == "--json") {
+            json = true;
+        } else if (arg == "--candidates") {
+            candidates = true;
+        } else {
+            return UsageError("doctor takes no argument '" + arg + "'");
+        }
     }
+    if (candidates) return ListCandidates(json);
     const DoctorReport report = Diagnose();
     if (json) {
         PrintJson(report);

@@ -8,6 +8,8 @@
 #include <system_error>
 
 #include "QV7_Sys_API.h"
+#include "SettingsFiles.h"
+#include "UdevRule.h"
 #include "UsbDevicePath.h"
 #include "UsbDriver.h"
 #include "UsbIdSetting.h"
@@ -21,20 +23,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char kRuleName[] = "60-quillory.rules";
-const char kReloadRules[] =
-    "sudo udevadm control --reload && sudo udevadm trigger --subsystem-match=usb --action=add";
 const char kPrinterMode[] =
     "switch the printer on, press SETUP and choose PC Interface > Files / Printing";
 
-std::string Hex4(uint16_t value) {
-    char text[5];
-    std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(value));
-    return text;
+std::string IdsText(qv7::UsbIds ids) {
+    return qv7::FormatUsbIds(ids);
 }
 
-std::string IdsText(qv7::UsbIds ids) {
-    return Hex4(ids.vendor) + ":" + Hex4(ids.product);
+// How a user whose printer's ids are not set finds and sets them.
+std::string FindIds() {
+    return std::string("qv7 doctor --candidates lists the devices that may be the printer; put ") + qv7::kUsbIdKey +
+           "=vvvv:pppp with its ids into the [" + qv7::kUserSettingsSection + "] section of " +
+           qv7::UserSettingsFile();
 }
 
 DoctorCheck Ok(const char* check, std::string detail) {
@@ -114,6 +114,38 @@ public:
     ScopedDriverFactory& operator=(const ScopedDriverFactory&) = delete;
 };
 
+// Where the ids came from, in the words of the place the user would change them.
+std::string SourceOf(const qv7::UsbIdSetting& setting) {
+    switch (setting.source) {
+    case qv7::UsbIdSource::Environment: return std::string(qv7::kUsbIdVariable);
+    case qv7::UsbIdSource::UserSettings: return std::string(qv7::kUsbIdKey) + " in your settings (" + setting.file + ")";
+    case qv7::UsbIdSource::MachineSettings:
+        return std::string(qv7::kUsbIdKey) + " in the machine settings (" + setting.file + ")";
+    case qv7::UsbIdSource::Placeholder: break;
+    }
+    return "the built-in placeholder";
+}
+
+// The placeholder names no printer: nothing on a real bus answers to it, so
+// it is a setting still to be made, not one that is fine.
+DoctorCheck CheckIds(const qv7::UsbIdSetting& setting) {
+    if (!setting.ids) {
+        const std::string name = setting.source == qv7::UsbIdSource::Environment ? qv7::kUsbIdVariable : qv7::kUsbIdKey;
+        const std::string place = setting.file.empty() ? "" : " in " + setting.file;
+        return Wrong("ids", name + "=" + setting.written + place + " cannot be used: " + setting.problem,
+                     setting.source == qv7::UsbIdSource::Environment
+                         ? std::string("export ") + qv7::kUsbIdVariable + "=1a2b:3c4d with the printer's ids"
+                         : std::string("write it as ") + qv7::kUsbIdKey + "=1a2b:3c4d with the printer's ids");
+    }
+    if (setting.source == qv7::UsbIdSource::Placeholder) {
+        return Wrong("ids",
+                     IdsText(*setting.ids) + " is the built-in placeholder, not a printer's ids: none is set in " +
+                         qv7::kUsbIdVariable + ", your settings or the machine settings",
+                     FindIds());
+    }
+    return Ok("ids", IdsText(*setting.ids) + " from " + SourceOf(setting));
+}
+
 DoctorCheck CheckPermission(const UsbDoctorSetup& setup, qv7::UsbAddress at, qv7::UsbIds ids,
                             std::unique_ptr<qv7::UsbDevice>* device) {
     const std::string path = qv7::FormatUsbDevicePath(at);
@@ -127,22 +159,21 @@ DoctorCheck CheckPermission(const UsbDoctorSetup& setup, qv7::UsbAddress at, qv7
     if (rule.empty()) {
         return Wrong("permission",
                      "no permission to open " + path + ", and no udev rule gives " + IdsText(ids) + " to you",
-                     std::string("put the line SUBSYSTEM==\"usb\", ATTR{idVendor}==\"") + Hex4(ids.vendor) +
-                         "\", ATTR{idProduct}==\"" + Hex4(ids.product) + "\", TAG+=\"uaccess\" into /etc/udev/rules.d/" +
-                         kRuleName + ", then " + kReloadRules);
+                     std::string("qv7 udev-rule | sudo tee ") + kOwnUdevRuleFile + ", then " +
+                         UdevApplyCommand(ids));
     }
     return Wrong("permission",
                  "no permission to open " + path + " although " + rule +
                      " gives it to the user at the seat (not to a remote login)",
-                 std::string(kReloadRules) + ", or unplug the printer and plug it in again");
+                 UdevApplyCommand(ids) + ", or unplug the printer and plug it in again");
 }
 
 DoctorCheck CheckInterface(const UsbDoctorSetup& setup, qv7::UsbAddress at, qv7::UsbIds ids,
                            qv7::UsbDevice& device) {
     qv7::UsbInterface described;
     if (device.DescribeInterface(qv7::kPrinterInterface, &described) != 0) {
-        return Wrong("interface", "the device has no interface 0: it is not a QV7E, or QUILLORY_USB_ID names another device",
-                     "check the ids with lsusb and set QUILLORY_USB_ID");
+        return Wrong("interface", "the device has no interface 0: it is not a QV7E, or the ids name another device",
+                     FindIds());
     }
     bool driverBound = false;
     device.KernelDriverActive(qv7::kPrinterInterface, &driverBound);
@@ -200,16 +231,9 @@ DoctorReport DiagnoseUsb(const UsbDoctorSetup& setup) {
     DoctorReport report;
     auto& checks = report.checks;
 
-    const std::optional<qv7::UsbIds> ids =
-        setup.idSetting.empty() ? qv7::kPlaceholderUsbIds : qv7::ParseUsbIds(setup.idSetting);
-    if (!ids) {
-        checks.push_back(Wrong("ids", "QUILLORY_USB_ID=" + setup.idSetting + " is not vvvv:pppp",
-                               "export QUILLORY_USB_ID=1a2b:3c4d with the printer's ID as lsusb shows it"));
-        return report;
-    }
-    checks.push_back(Ok("ids", *ids == qv7::kPlaceholderUsbIds
-                                   ? IdsText(*ids) + ", the placeholder (set QUILLORY_USB_ID to your printer's ids)"
-                                   : IdsText(*ids) + " from QUILLORY_USB_ID"));
+    checks.push_back(CheckIds(setup.ids));
+    if (!checks.back().ok) return report;
+    const std::optional<qv7::UsbIds> ids = setup.ids.ids;
 
     std::vector<qv7::UsbAddress> found;
     if (const int error = setup.transport->List(*ids, &found)) {
@@ -219,8 +243,7 @@ DoctorReport DiagnoseUsb(const UsbDoctorSetup& setup) {
     }
     if (found.empty()) {
         checks.push_back(Wrong("bus", "no device " + IdsText(*ids) + " on the USB bus",
-                               std::string(kPrinterMode) + "; if lsusb shows it with other ids, "
-                                                           "export QUILLORY_USB_ID=vvvv:pppp with them"));
+                               std::string(kPrinterMode) + "; if it has other ids, " + FindIds()));
         return report;
     }
     std::string where = qv7::FormatUsbDevicePath(found.front());

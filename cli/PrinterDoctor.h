@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "UsbIdSetting.h"
 #include "UsbTransport.h"
 
 namespace qv7cli {
@@ -27,7 +28,7 @@ struct DoctorReport {
 
 struct UsbDoctorSetup {
     std::shared_ptr<qv7::UsbTransport> transport;
-    std::string idSetting;                 // QUILLORY_USB_ID as the user set it
+    qv7::UsbIdSetting ids;                 // the ids looked for, and where they came from
     std::vector<std::string> ruleFolders;  // where udev reads rules
 };
 

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include "TerminalText.h"
+#include "UsbIdSetting.h"
 
 namespace qv7cli {
 
@@ -17,8 +18,12 @@ std::string DeviceTried() {
     const char* device = std::getenv("QUILLORY_DEVICE");
     const std::string name = device && *device ? device : "usb";
     if (name.rfind("virtual:", 0) == 0) return "the virtual printer in " + name.substr(8);
-    const char* ids = std::getenv("QUILLORY_USB_ID");
-    return "the printer on USB with the ids " + std::string(ids && *ids ? ids : "ffff:07e0 (QUILLORY_USB_ID sets others)");
+    const qv7::UsbIdSetting ids = qv7::ReadUsbIdSetting();
+    if (!ids.ids) return "the printer on USB, whose ids " + ids.written + " cannot be used";
+    if (ids.source == qv7::UsbIdSource::Placeholder) {
+        return "the printer on USB with the placeholder ids ffff:07e0 (no UsbId is set)";
+    }
+    return "the printer on USB with the ids " + qv7::FormatUsbIds(*ids.ids);
 }
 
 }  // namespace

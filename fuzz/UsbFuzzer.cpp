@@ -107,6 +107,11 @@ public:
         out->reset(new HostileDevice(input_, bus_));
         return 0;
     }
+    // The driver never surveys the bus; only qv7 doctor does.
+    int Survey(std::vector<qv7::UsbDeviceSummary>* found) override {
+        found->clear();
+        return 0;
+    }
 
 private:
     HostileInput& input_;

@@ -1,9 +1,11 @@
 #include "MachineSettings.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 
 #include "PlatformPaths.h"
+#include "SettingsFiles.h"
 
 namespace quillory {
 
@@ -11,12 +13,6 @@ namespace {
 
 #ifdef Q_OS_WIN
 const char kMachineKey[] = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Orvale_Quillory";
-#else
-const char kMachineFileName[] = "Orvale/Orvale_Quillory.conf";
-const char kMachineFileVariable[] = "QUILLORY_MACHINE_SETTINGS";
-const char kConfigFoldersVariable[] = "XDG_CONFIG_DIRS";
-const char kDefaultConfigFolder[] = "/etc/xdg";
-const char kPrefixConfigFolder[] = "/etc/xdg";
 #endif
 
 }  // namespace
@@ -25,20 +21,12 @@ QStringList MachineSettings::SearchOrder() {
 #ifdef Q_OS_WIN
     return {QLatin1String(kMachineKey)};
 #else
-    const QString chosen = qEnvironmentVariable(kMachineFileVariable);
-    if (!chosen.isEmpty()) return {chosen};
-    QStringList folders;
-    // Only absolute folders count: a relative one would depend on where the
-    // program happened to be started.
-    for (const QString& folder : qEnvironmentVariable(kConfigFoldersVariable).split(QLatin1Char(':'))) {
-        if (QFileInfo(folder).isAbsolute()) folders << folder;
-    }
-    if (folders.isEmpty()) folders << QLatin1String(kDefaultConfigFolder);
-    // An installation made by `cmake --install` into a prefix of its own
-    // brings its settings along, where no machine-wide ones exist.
-    folders << PlatformPaths::InstallPrefix() + QLatin1String(kPrefixConfigFolder);
+    // The library reads the printer's ids from the same file: one order for both.
     QStringList files;
-    for (const QString& folder : folders) files << PlatformPaths::Join(folder, QLatin1String(kMachineFileName));
+    for (const std::string& file :
+         qv7::MachineSettingsSearchOrder(QFile::encodeName(PlatformPaths::InstallPrefix()).toStdString())) {
+        files << QFile::decodeName(QByteArray::fromStdString(file));
+    }
     return files;
 #endif
 }

@@ -1,6 +1,7 @@
 // The machine-wide settings the installer writes and every user of the
 // machine reads: the installation folder ("dir") and the installed version
-// ("Version"). The registry key HKEY_LOCAL_MACHINE\SOFTWARE\Orvale_Quillory on
+// ("Version"); the device link library reads the printer's USB ids ("UsbId")
+// from the same file, looked for in the same order. The registry key HKEY_LOCAL_MACHINE\SOFTWARE\Orvale_Quillory on
 // Windows; on Linux an INI file with top-level keys, Orvale/Orvale_Quillory.conf
 // in the machine's configuration folders or in the installation's own
 // (SearchOrder), or the file $QUILLORY_MACHINE_SETTINGS names (tests, a

@@ -307,9 +307,28 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::OnTransferEnded() {
     UpdateCommandStates();
+    RefreshAfterPlugging();
     if (!closeRefusalPending_ || service_.IsTransferInProgress()) return;
     closeRefusalPending_ = false;
     prompt_.ShowMessage(LoadString(IDS_CLOSE_DURING_TRANSFER), MessageIcon::Stop, MessageButtons::Ok);
+}
+
+void CMainFrame::OnPrinterPlugged() {
+    plugRefreshPending_ = true;
+    RefreshAfterPlugging();
+}
+
+void CMainFrame::RefreshAfterPlugging() {
+    // A transfer has the printer to itself; the news waits for its end. A
+    // read already under way is not started again from inside itself: it
+    // reads once more when it is done.
+    if (!plugRefreshPending_ || plugRefreshRunning_ || service_.IsTransferInProgress()) return;
+    plugRefreshRunning_ = true;
+    while (plugRefreshPending_) {
+        plugRefreshPending_ = false;
+        SendCommand(ID_VIEW_REFRESH);
+    }
+    plugRefreshRunning_ = false;
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -62,8 +62,12 @@ public slots:
     // transfer guards.
     void UpdateCommandStates();
     // The operation that held the busy flag has ended: the commands come
-    // back, and a close refused during it is told now.
+    // back, the tree is read if the printer was plugged in or out meanwhile,
+    // and a close refused during it is told now.
     void OnTransferEnded();
+    // The printer was plugged in or out: the tree is read afresh, once no
+    // transfer has the printer.
+    void OnPrinterPlugged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +87,7 @@ private:
     void SavePlacement();
     void UpdateKeyIndicators();
     void ShowRefreshProblems();
+    void RefreshAfterPlugging();
 
     // A send or get command of the File menu or the toolbar, with what follows it there.
     void RunSlotCommand(FileKind kind, TransferDirection direction);
@@ -123,6 +128,10 @@ private:
     // A close was refused during a transfer; the box saying so waits for the
     // end of the operation.
     bool closeRefusalPending_ = false;
+    // The printer was plugged in or out and the tree is yet to be read; and
+    // whether that read is under way (a box it shows lets more news in).
+    bool plugRefreshPending_ = false;
+    bool plugRefreshRunning_ = false;
 };
 
 }  // namespace quillory

@@ -5,6 +5,7 @@
 #include <xercesc/util/PlatformUtils.hpp>
 
 #include "CMainFrame.h"
+#include "PrinterPlugWatcher.h"
 #include "SettingsStore.h"
 #include "StringTable.h"
 #include "SymbolFiles.h"
@@ -47,6 +48,11 @@ bool CQuilloryApp::InitInstance() {
     // are over, never from inside them.
     QObject::connect(&printerService_, &CPrinterService::transferEnded, frame_.get(), &CMainFrame::OnTransferEnded,
                      Qt::QueuedConnection);
+    // Watched from before the first Refresh, so a printer plugged in while
+    // it runs is not missed.
+    plugWatcher_ = std::make_unique<PrinterPlugWatcher>();
+    QObject::connect(plugWatcher_.get(), &PrinterPlugWatcher::printerPlugged, frame_.get(),
+                     &CMainFrame::OnPrinterPlugged);
 
     frame_->setWindowState(WindowStateForShowCommand(settings_->GetProfileInt(setting::kShowCommand, kShow)));
     frame_->show();
@@ -59,6 +65,7 @@ bool CQuilloryApp::InitInstance() {
 }
 
 void CQuilloryApp::ExitInstance() {
+    plugWatcher_.reset();
     frame_.reset();
     if (settings_) settings_->Flush();
     settings_.reset();

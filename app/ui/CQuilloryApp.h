@@ -18,6 +18,7 @@ namespace quillory {
 
 class CMainFrame;
 class FileChoicePort;
+class PrinterPlugWatcher;
 class PromptPort;
 class SettingsStore;
 
@@ -37,6 +38,7 @@ public:
 
     CPrinterService& printerService() { return printerService_; }
     CMainFrame* mainFrame() const { return frame_.get(); }
+    PrinterPlugWatcher* plugWatcher() const { return plugWatcher_.get(); }
     SettingsStore* settings() const { return settings_.get(); }
 
 private:
@@ -47,6 +49,7 @@ private:
     CSystemImageList systemImageList_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<PrinterPlugWatcher> plugWatcher_;
     bool xmlPlatformReady_ = false;
 };
 

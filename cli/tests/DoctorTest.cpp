@@ -14,6 +14,7 @@
 #include "QV7_Sys_API.h"
 #include "RecordingUsbTransport.h"
 #include "TempFolder.h"
+#include "UdevRule.h"
 
 namespace {
 
@@ -41,12 +42,17 @@ protected:
         if (!faults.empty()) std::ofstream(folder / "printer/faults.txt") << faults;
         std::shared_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(folder / "printer", &error);
         ASSERT_TRUE(printer) << error;
-        bus = std::make_shared<qv7test::RecordingUsbTransport>(std::make_shared<qv7::LoopbackUsbTransport>(printer));
+        bus = std::make_shared<qv7test::RecordingUsbTransport>(
+            std::make_shared<qv7::LoopbackUsbTransport>(printer, kPrinterIds));
     }
-    DoctorReport Run(const std::string& ids = {}) {
-        return qv7cli::DiagnoseUsb({bus, ids, {rules}});
+    // The doctor looking for ids the user set in the environment.
+    DoctorReport Run(const std::string& ids = "04b8:0e03") {
+        qv7::UsbIdSetting setting{qv7::UsbIdSource::Environment, {}, ids, qv7::ParseUsbIds(ids), "not ids"};
+        return Run(setting);
     }
+    DoctorReport Run(const qv7::UsbIdSetting& ids) { return qv7cli::DiagnoseUsb({bus, ids, {rules}}); }
 
+    static constexpr qv7::UsbIds kPrinterIds{0x04B8, 0x0E03};
     TempFolder folder;
     std::string rules = folder / "rules";
     std::shared_ptr<qv7test::RecordingUsbTransport> bus;
@@ -64,18 +70,34 @@ TEST_F(UsbDoctor, APrinterThatAnswersIsUsableAndLeftUnclaimed) {
               std::count(bus->steps.begin(), bus->steps.end(), "release 0"));
 }
 
-TEST_F(UsbDoctor, IdsThatAreMalformedOrMatchNothingAreNamedWithTheWayToFindTheRightOnes) {
+TEST_F(UsbDoctor, TheIdsLineSaysWhereTheIdsWereSetAndThePlaceholderOrIdsThatMatchNothingStopTheChecks) {
     Plug();
-    DoctorReport report = Run("printer");
+    using qv7::UsbIdSource;
+    const qv7::UsbIdSetting user{UsbIdSource::UserSettings, "/home/ann/.config/Orvale/Quillory.conf", "04b8:0e03",
+                                 kPrinterIds, {}};
+    DoctorReport report = Run(user);
+    EXPECT_TRUE(report.Usable()) << Summary(report);
+    EXPECT_EQ(report.checks[0].detail, "04b8:0e03 from UsbId in your settings (/home/ann/.config/Orvale/Quillory.conf)");
+
+    // Nothing set: the placeholder, which no printer answers to.
+    report = Run(qv7::UsbIdSetting{});
     EXPECT_FALSE(report.Usable());
     EXPECT_EQ(Last(report).check, "ids");
-    EXPECT_NE(Last(report).fix.find("lsusb"), std::string::npos);
+    EXPECT_NE(Last(report).detail.find("ffff:07e0 is the built-in placeholder"), std::string::npos) << Summary(report);
+    EXPECT_NE(Last(report).fix.find("qv7 doctor --candidates"), std::string::npos);
 
+    report = Run(qv7::UsbIdSetting{UsbIdSource::MachineSettings, "/etc/xdg/Orvale/Orvale_Quillory.conf",
+                                   "\"04b8:0e03", std::nullopt, "a quotation mark is not closed"});
+    EXPECT_EQ(Last(report).check, "ids");
+    EXPECT_EQ(Last(report).detail,
+              "UsbId=\"04b8:0e03 in /etc/xdg/Orvale/Orvale_Quillory.conf cannot be used: a quotation mark is not closed");
+
+    bus->steps.clear();
     report = Run("1a2b:3c4d");
     EXPECT_FALSE(report.Usable());
     EXPECT_EQ(Last(report).check, "bus") << Summary(report);
     EXPECT_EQ(Last(report).detail, "no device 1a2b:3c4d on the USB bus");
-    EXPECT_NE(Last(report).fix.find("QUILLORY_USB_ID"), std::string::npos);
+    EXPECT_NE(Last(report).fix.find("qv7 doctor --candidates"), std::string::npos);
     EXPECT_TRUE(bus->steps.empty()) << "nothing is opened when nothing is found";
 }
 
@@ -86,15 +108,25 @@ TEST_F(UsbDoctor, PermissionDeniedSaysWhetherTheAccessRuleIsInstalled) {
     EXPECT_FALSE(report.Usable());
     EXPECT_EQ(Last(report).check, "permission");
     EXPECT_NE(Last(report).detail.find("no udev rule"), std::string::npos) << Summary(report);
-    EXPECT_NE(Last(report).fix.find("ATTR{idVendor}==\"ffff\", ATTR{idProduct}==\"07e0\", TAG+=\"uaccess\""),
-              std::string::npos)
+    EXPECT_NE(Last(report).fix.find("qv7 udev-rule | sudo tee /etc/udev/rules.d/60-quillory.rules"), std::string::npos)
         << Last(report).fix;
 
-    // The rule the package installs names the ids the backend looks for.
-    report = qv7cli::DiagnoseUsb({bus, {}, {QUILLORY_DIST_DIR}});
+    // The rule qv7 udev-rule prints is one the doctor recognises...
+    std::filesystem::create_directory(rules);
+    std::ofstream(rules + "/60-quillory.rules") << qv7cli::UdevRuleFile(kPrinterIds);
+    report = Run();
     EXPECT_NE(Last(report).detail.find("60-quillory.rules gives it"), std::string::npos) << Summary(report);
-    EXPECT_NE(Last(report).fix.find("udevadm trigger"), std::string::npos);
-    // ...and no other.
+    EXPECT_NE(Last(report).fix.find("udevadm trigger --action=change --subsystem-match=usb "
+                                    "--attr-match=idVendor=04b8 --attr-match=idProduct=0e03"),
+              std::string::npos)
+        << Last(report).fix;
+    // ...and of the same form as the one the package installs, which names
+    // the placeholder and no other ids.
+    std::ifstream installed(QUILLORY_DIST_DIR "/60-quillory.rules");
+    std::string line;
+    while (std::getline(installed, line) && line.rfind('#', 0) == 0) {
+    }
+    EXPECT_EQ(line, qv7cli::UdevRuleLine(qv7::kPlaceholderUsbIds));
     EXPECT_EQ(qv7cli::FindAccessRule({QUILLORY_DIST_DIR}, {0x1a2b, 0x07e0}), "");
 }
 

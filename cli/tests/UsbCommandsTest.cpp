@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -41,12 +42,12 @@ protected:
         if (!printer->Unavailable().empty()) GTEST_SKIP() << printer->Unavailable();
         qv7test::ChooseEmulatedUsbPrinter();
         setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-        setenv("QUILLORY_FIRMWARE_DIR", (folder / "images").c_str(), 1);
     }
     void TearDown() override {
         qv7test::ForgetEmulatedUsbPrinter();
         unsetenv("XDG_DATA_HOME");
-        unsetenv("QUILLORY_FIRMWARE_DIR");
+        unsetenv("XDG_CONFIG_HOME");
+        unsetenv("QUILLORY_MACHINE_SETTINGS");
     }
 
     // qv7 with these arguments, in the test's folder, nobody at its input.
@@ -120,6 +121,39 @@ TEST_F(Qv7OverUsb, ACommandWhileAnotherProgramHoldsThePrinterSaysItIsBusy) {
         EXPECT_NE(info.err.find("Device Busy, used by another program"), std::string::npos) << info.err;
     }
     EXPECT_EQ(Qv7({"info"}).code, 0);
+}
+
+TEST_F(Qv7OverUsb, CandidatesAreListedUnopenedAndTheIdsTheUserSetsGiveTheDoctorAndTheRule) {
+    const Outcome listed = Qv7({"doctor", "--candidates"});
+    EXPECT_EQ(listed.code, 0) << listed.err;
+    EXPECT_EQ(listed.out, "usb:001-007  ffff:7e07  QV7E Label Printer\\x1b]0;owned\\x07  (the ids set now)\n");
+    EXPECT_EQ(printer->Openings(), 0u) << "nothing is sent to a device that may be no printer";
+
+    // The ids in the user's settings rather than in the environment.
+    unsetenv("QUILLORY_USB_ID");
+    setenv("QUILLORY_MACHINE_SETTINGS", (folder / "machine.conf").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+    const std::string settings = folder / "Orvale/Quillory.conf";
+    std::filesystem::create_directory(folder / "Orvale");
+    std::ofstream(settings) << "[Settings]\nUsbId=ffff:7e07\n";
+    Outcome doctor = Qv7({"doctor"});
+    EXPECT_EQ(doctor.code, 0) << doctor.out;
+    EXPECT_NE(doctor.out.find("ids         ok: ffff:7e07 from UsbId in your settings (" + settings + ")\n"),
+              std::string::npos)
+        << doctor.out;
+    const Outcome rule = Qv7({"udev-rule"});
+    EXPECT_EQ(rule.code, 0) << rule.err;
+    EXPECT_NE(rule.out.find("\nSUBSYSTEM==\"usb\", ENV{DEVTYPE}==\"usb_device\", ATTR{idVendor}==\"ffff\", "
+                            "ATTR{idProduct}==\"7e07\", TAG+=\"uaccess\"\n"),
+              std::string::npos)
+        << rule.out;
+
+    // Nothing set: the placeholder is no printer's, and its rule is installed already.
+    std::filesystem::remove(settings);
+    doctor = Qv7({"doctor"});
+    EXPECT_EQ(doctor.code, 1);
+    EXPECT_EQ(doctor.out.rfind("ids         ffff:07e0 is the built-in placeholder", 0), 0u) << doctor.out;
+    EXPECT_EQ(Qv7({"udev-rule"}).code, 1);
 }
 
 }  // namespace

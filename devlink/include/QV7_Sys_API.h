@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // An open device or pipe. Null means "no device"; QV7_INVALID_HANDLE_VALUE is
 // what a refused pipe open gives back.
@@ -86,6 +87,34 @@ private:
     uint32_t chunkSize;
     std::string inPipeName;
     std::string outPipeName;
+};
+
+// Tells a program when the printer is plugged in or out, so that it can read
+// the printer afresh without being asked. It never talks to the printer.
+// Only the usb device setting is watched, for the ids in use when the watch
+// is made, and only where the system tells of plugging (Linux); elsewhere,
+// and for a virtual printer, IsWatching() is false. The watch belongs to the
+// one thread that made it, usually the one running the program's event loop:
+// wait until one of WaitHandles() is readable (poll, a QSocketNotifier),
+// then call TakeChanges().
+class CQV7_PrinterWatch {
+public:
+    CQV7_PrinterWatch();
+    ~CQV7_PrinterWatch();
+    CQV7_PrinterWatch(const CQV7_PrinterWatch&) = delete;
+    CQV7_PrinterWatch& operator=(const CQV7_PrinterWatch&) = delete;
+
+    bool IsWatching() const;
+    // File descriptors to wait on for reading; the same for the watch's life.
+    std::vector<int> WaitHandles() const;
+    // Takes in what the system told since the last call, without waiting:
+    // true when the printer came or went. A readable descriptor may bring
+    // no such news.
+    bool TakeChanges();
+
+private:
+    struct Watch;
+    Watch* watch;
 };
 
 #endif

@@ -85,6 +85,20 @@ std::shared_ptr<DeviceDriver> MakeDriver(const std::string& deviceName) {
     return MakeVirtualDriver(ExpandHome(deviceName.substr(kVirtualPrefixLength)));
 }
 
+std::unique_ptr<PlugWatch> WatchSelectedPrinter() {
+    {
+        std::lock_guard<std::mutex> lock(factoryMutex);
+        if (installedFactory) return nullptr;
+    }
+#if QV7_WITH_USB
+    // Only the usb backend's printer is plugged; a virtual one never is, and
+    // making its driver could already create its folder.
+    const std::string name = Environment("QUILLORY_DEVICE");
+    if ((name.empty() ? std::string(kDefaultDeviceName) : name) == "usb") return MakeUsbDriver()->WatchPlugging();
+#endif
+    return nullptr;
+}
+
 void SetDriverFactory(DriverFactory factory) {
     std::lock_guard<std::mutex> lock(factoryMutex);
     installedFactory = std::move(factory);

@@ -2,9 +2,12 @@
 // as umockdev emulates it, and a QV7E behind it that runs the virtual
 // printer's logic, at full-speed and high-speed packet sizes. Then the faults
 // a real bus has, as the user is told of them.
+#include <poll.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <sstream>
@@ -161,6 +164,36 @@ TEST_F(EmulatedUsbTest, ASecondProgramIsToldThePrinterIsBusyUntilTheFirstLetsGo)
     CQV7_Sys_API third;
     uint16_t types = 0;
     EXPECT_TRUE(third.GetFileTypes(&types)) << third.GetError();
+}
+
+// Waits as a program with its own event loop does: until a descriptor of the
+// watch is readable, then takes in the news, which may be libusb's own first.
+bool ChangeSeen(CQV7_PrinterWatch& watch) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        std::vector<pollfd> waits;
+        for (const int fd : watch.WaitHandles()) waits.push_back(pollfd{fd, POLLIN, 0});
+        poll(waits.data(), waits.size(), 100);
+        if (watch.TakeChanges()) return true;
+    }
+    return false;
+}
+
+TEST_F(EmulatedUsbTest, AWatchTellsOfThePrinterPluggedOutAndInAgain) {
+    CQV7_PrinterWatch watch;
+    if (!watch.IsWatching()) GTEST_SKIP() << "libusb tells of no plugging on this machine";
+    printer->Unplug();
+    EXPECT_TRUE(ChangeSeen(watch)) << "unplugged";
+    EXPECT_EQ(CQV7_Sys_API().GetError(), "Invalid Device Instance");
+    ASSERT_TRUE(printer->PlugIn());
+    EXPECT_TRUE(ChangeSeen(watch)) << "plugged in";
+    uint16_t types = 0;
+    CQV7_Sys_API again;
+    EXPECT_TRUE(again.GetFileTypes(&types)) << again.GetError();
+
+    // A virtual printer is never plugged.
+    setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "printer")).c_str(), 1);
+    EXPECT_FALSE(CQV7_PrinterWatch().IsWatching());
 }
 
 // One fault of the bus, met while sending 1000 bytes to label slot 1 or

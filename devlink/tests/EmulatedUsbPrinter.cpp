@@ -133,6 +133,7 @@ struct EmulatedUsbPrinter::Device {
     std::map<UMockdevIoctlClient*, Opener> openers;
     std::vector<Fault> faults;
     bool gone = false;
+    unsigned openings = 0;
 
     static void Connected(UMockdevIoctlBase*, UMockdevIoctlClient* client, gpointer self) {
         static_cast<Device*>(self)->Connect(client);
@@ -143,6 +144,7 @@ struct EmulatedUsbPrinter::Device {
 
     void Connect(UMockdevIoctlClient* client) {
         const std::lock_guard<std::mutex> lock(mutex);
+        ++openings;
         Opener& opener = openers[client];
         opener.client = static_cast<UMockdevIoctlClient*>(g_object_ref(client));
         bus->Open(qv7::kLoopbackAddress, kEmulatedUsbIds, &opener.device);
@@ -303,6 +305,13 @@ struct EmulatedUsbPrinter::Device {
         return std::nullopt;
     }
 
+    // The device's sysfs record, which also tells of it ("add").
+    bool Add(GError** error) {
+        if (!umockdev_testbed_add_from_string(testbed, SysfsRecord(packetSize).c_str(), error)) return false;
+        umockdev_testbed_set_attribute(testbed, kSysfsPath, "product", (std::string(kEmulatedProductText) + "\n").c_str());
+        return true;
+    }
+
     // Every URB still on the wire ends as the port shuts down.
     void Disconnect() {
         gone = true;
@@ -360,8 +369,7 @@ EmulatedUsbPrinter::EmulatedUsbPrinter(const std::string& folder, uint16_t packe
     g_signal_connect(device.handler, "handle-ioctl", G_CALLBACK(Device::HandleIoctl), &device);
     // The handler first, so the node answers from the moment the device appears.
     GError* error = nullptr;
-    if (!umockdev_testbed_attach_ioctl(device.testbed, kDeviceNode, device.handler, &error) ||
-        !umockdev_testbed_add_from_string(device.testbed, SysfsRecord(packetSize).c_str(), &error)) {
+    if (!umockdev_testbed_attach_ioctl(device.testbed, kDeviceNode, device.handler, &error) || !device.Add(&error)) {
         device.unavailable = std::string("umockdev refused the emulated printer: ") + error->message;
         g_error_free(error);
     }
@@ -397,7 +405,26 @@ void EmulatedUsbPrinter::Unplug() {
         const std::lock_guard<std::mutex> lock(device_->mutex);
         device_->Disconnect();
     }
+    umockdev_testbed_uevent(device_->testbed, kSysfsPath, "remove");
     umockdev_testbed_remove_device(device_->testbed, kSysfsPath);
+}
+
+bool EmulatedUsbPrinter::PlugIn() {
+    {
+        const std::lock_guard<std::mutex> lock(device_->mutex);
+        // Whatever programs held of the old device went with it, claims included.
+        for (auto& [client, opener] : device_->openers) opener.device.reset();
+        device_->gone = false;
+    }
+    GError* error = nullptr;
+    if (device_->Add(&error)) return true;
+    g_error_free(error);
+    return false;
+}
+
+unsigned EmulatedUsbPrinter::Openings() const {
+    const std::lock_guard<std::mutex> lock(device_->mutex);
+    return device_->openings;
 }
 
 }  // namespace qv7test

@@ -26,6 +26,9 @@ inline constexpr qv7::UsbIds kEmulatedUsbIds{0xFFFF, 0x7E07};
 inline constexpr const char* kEmulatedUsbIdSetting = "ffff:7e07";
 // The printer's device path: bus 1, address 7.
 inline constexpr const char* kEmulatedUsbPath = "usb:001-007";
+// The product text the system keeps for it. A device's texts are its own
+// business: this one tries to retitle the terminal it is shown in.
+inline constexpr const char* kEmulatedProductText = "QV7E Label Printer\x1b]0;owned\x07";
 
 // Its endpoints: the loopback's, whose decoding answers for the device.
 inline constexpr uint8_t kEmulatedBulkIn = qv7::kLoopbackBulkIn;
@@ -68,8 +71,15 @@ public:
     void Inject(UsbFault fault, uint8_t endpoint, unsigned nth = 1, uint16_t packetBytes = 10);
     // An endpoint left halted, as a transfer broken off by a killed program leaves it.
     void Halt(uint8_t endpoint);
-    // The cable pulled: the device answers nothing more and leaves the bus.
+    // The cable pulled: the device answers nothing more and leaves the bus,
+    // and the system tells of it (a "remove" uevent).
     void Unplug();
+    // Plugged in again after Unplug(), at the same address, and told of
+    // ("add"); what programs had open of it before stays gone. False when
+    // umockdev refuses.
+    bool PlugIn();
+    // How many times a program opened the device's node.
+    unsigned Openings() const;
 
     struct Device;
 

@@ -68,6 +68,12 @@ public:
         return error;
     }
 
+    int Survey(std::vector<qv7::UsbDeviceSummary>* found) override {
+        found->clear();
+        steps.push_back("survey");
+        return listError ? listError : inner_->Survey(found);
+    }
+
 private:
     class Device final : public qv7::UsbDevice {
     public:

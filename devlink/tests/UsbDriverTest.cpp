@@ -1,11 +1,15 @@
 // The driver seam mapped onto USB, checked at the bus: a UsbDriver over the
 // loopback transport, with a recorder in between and the emulated printer at
 // the far end. Command blocks are written out byte for byte. Then the ids a
-// user names, the paths the backend hands out, and libusb on this machine.
+// user names and where they come from, the paths the backend hands out, and
+// libusb on this machine.
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "LibusbTransport.h"
@@ -314,16 +318,72 @@ TEST(UsbIds, OnlyTwoHexNumbersOfAtMostFourDigitsAreRead) {
     for (const Case& c : cases) EXPECT_EQ(qv7::ParseUsbIds(c.text), c.expected) << c.text;
 }
 
-TEST(UsbIds, EnvironmentNamesTheIdsAndOnlyAnUnsetOneMeansThePlaceholder) {
-    unsetenv("QUILLORY_USB_ID");
-    EXPECT_EQ(qv7::UsbIdsFromEnvironment(), qv7::kPlaceholderUsbIds);
+// The ids' sources, each in a file of the test's own: the machine-wide file,
+// the user's settings, the environment.
+class UsbIdSources : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("QUILLORY_MACHINE_SETTINGS", machineFile.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+        std::filesystem::create_directory(folder / "Orvale");
+        unsetenv("QUILLORY_USB_ID");
+    }
+    void TearDown() override {
+        unsetenv("QUILLORY_MACHINE_SETTINGS");
+        unsetenv("XDG_CONFIG_HOME");
+        unsetenv("QUILLORY_USB_ID");
+    }
+    // "source file ids|problem" of the setting read now.
+    static std::string Read() {
+        const qv7::UsbIdSetting setting = qv7::ReadUsbIdSetting();
+        const char* sources[] = {"placeholder", "machine", "user", "environment"};
+        return std::string(sources[static_cast<int>(setting.source)]) + " " + setting.file + " " +
+               (setting.ids ? qv7::FormatUsbIds(*setting.ids) : setting.problem);
+    }
+
+    qv7test::TempFolder folder;
+    std::string machineFile = folder / "machine.conf";
+    std::string userFile = folder / "Orvale/Quillory.conf";
+};
+
+TEST_F(UsbIdSources, TheEnvironmentWinsOverTheUsersSettingsAndTheyOverTheMachines) {
+    EXPECT_EQ(Read(), "placeholder  ffff:07e0");
+    std::ofstream(machineFile) << "[General]\nVersion=2.01\nUsbId=04b8:0E03\ndir=/usr/bin\n";
+    EXPECT_EQ(Read(), "machine " + machineFile + " 04b8:0e03");
+    std::ofstream(userFile) << "[Settings]\ncx=345\nUsbId=\"1d6b:0104\"\n";
+    EXPECT_EQ(Read(), "user " + userFile + " 1d6b:0104");
     setenv("QUILLORY_USB_ID", "", 1);
-    EXPECT_EQ(qv7::UsbIdsFromEnvironment(), qv7::kPlaceholderUsbIds);
-    setenv("QUILLORY_USB_ID", "1d6b:0104", 1);
-    EXPECT_EQ(qv7::UsbIdsFromEnvironment(), (UsbIds{0x1D6B, 0x0104}));
+    EXPECT_EQ(Read(), "user " + userFile + " 1d6b:0104") << "an empty variable says nothing";
+    setenv("QUILLORY_USB_ID", "1a2b:3c4d", 1);
+    EXPECT_EQ(Read(), "environment  1a2b:3c4d");
+    // A value that cannot be used is not passed over for another source's.
     setenv("QUILLORY_USB_ID", "printer", 1);
-    EXPECT_EQ(qv7::UsbIdsFromEnvironment(), std::nullopt);
-    unsetenv("QUILLORY_USB_ID");
+    EXPECT_EQ(Read(), "environment  it is not vvvv:pppp, two hex numbers of one to four digits");
+}
+
+TEST_F(UsbIdSources, AValueIsReadAsQSettingsWritesItAndOneThatCannotBeReadSaysWhy) {
+    struct Case {
+        const char* file;
+        const char* read;
+    } const cases[] = {
+        {"[Settings]\nUsbId = \"1a2b:3c4d\" ; the label printer\n", "1a2b:3c4d"},
+        {"\xEF\xBB\xBF[Settings]\r\nUsbId=1111:2222\r\nUsbId=\\x31\\x61\\x32\\x62:3c4d\r\n", "1a2b:3c4d"},
+        {"[Settings]\nUsbId=\"1a2b:3c4d\n", "a quotation mark is not closed"},
+        {"[Settings]\nUsbId=1a2b,3c4d\n", "an unquoted comma makes it a list"},
+        {"[Settings]\nUsbId=@Variant(\\0\\0\\0\\x7f)\n", "it is not text but a value of another kind"},
+        {"[Settings]\nUsbId=\\q1a2b:3c4d\n", "a backslash starts no known escape"},
+        {"[Settings]\nUsbId=1a2b\n", "it is not vvvv:pppp, two hex numbers of one to four digits"},
+        {"[Other]\nUsbId=1a2b:3c4d\n[Settings]\nUsbId=\n", "ffff:07e0"},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(userFile, std::ios::binary | std::ios::trunc) << c.file;
+        const std::string read = Read();
+        EXPECT_EQ(read.substr(read.find(' ', read.find(' ') + 1) + 1), c.read) << c.file;
+    }
+    // A pipe in the file's place would hold the program for ever.
+    std::filesystem::remove(userFile);
+    ASSERT_EQ(mkfifo(userFile.c_str(), 0600), 0);
+    EXPECT_EQ(Read(), "placeholder  ffff:07e0");
 }
 
 TEST(UsbDevicePath, OnlyBusAndAddressUpTo255AreTakenAndWhatIsHandedOutReadsBack) {

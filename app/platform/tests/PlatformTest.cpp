@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "MachineSettings.h"
 #include "MountTable.h"
 #include "PlatformPaths.h"
+#include "SettingsFiles.h"
 #include "SettingsStore.h"
 
 namespace {
@@ -42,6 +44,41 @@ TEST(Settings, LiveInTheSettingsSectionAndReadDefaultsWhenMissingOrUnreadable) {
     SettingsStore store(QStringLiteral("Orvale"), QStringLiteral("Quillory"));
     EXPECT_EQ(store.GetProfileInt(setting::kX, 0), -12);
     EXPECT_EQ(store.GetProfileInt(setting::kHeight, 480), 480);
+}
+
+// The library reads the printer's ids from the settings files without Qt:
+// what QSettings writes must read back the same there, from the same file.
+TEST(Settings, WhatQSettingsWritesTheLibraryReadsBackFromTheSameFile) {
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("written.conf"));
+    const QStringList values{QStringLiteral("1a2b:3c4d"),   QStringLiteral(" blanks at both ends "),
+                             QStringLiteral("a,b;c=d"),     QStringLiteral("quote \" and back\\slash"),
+                             QStringLiteral("tab\tbreak\n"), QString::fromUtf8("Zoë Programs"),
+                             QStringLiteral("@at"),         QStringLiteral("control\x01" "1")};
+    {
+        QSettings settings(file, QSettings::IniFormat);
+        for (int i = 0; i < values.size(); ++i) {
+            settings.setValue(QStringLiteral("v%1").arg(i), values[i]);
+            settings.setValue(QStringLiteral("Settings/v%1").arg(i), values[i]);
+        }
+    }
+    for (int i = 0; i < values.size(); ++i) {
+        const std::string key = QStringLiteral("v%1").arg(i).toStdString();
+        for (const char* section : {qv7::kTopLevelSection, "Settings"}) {
+            EXPECT_EQ(QString::fromStdString(qv7::ReadIniValue(file.toStdString(), section, key).text), values[i]);
+        }
+    }
+
+    const QByteArray home = qgetenv("HOME");
+    qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+    const auto userFile = [] { return QString::fromStdString(qv7::UserSettingsFile()); };
+    EXPECT_EQ(userFile(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                              QStringLiteral("/Orvale/Quillory.conf"));
+    qunsetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", folder.path().toUtf8());
+    EXPECT_EQ(userFile(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                              QStringLiteral("/Orvale/Quillory.conf"));
+    qputenv("HOME", home);
 }
 
 class LinuxPaths : public ::testing::Test {

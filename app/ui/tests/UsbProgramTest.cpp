@@ -2,8 +2,11 @@
 // emulated printer through libusb and the kernel's USB interface.
 #include <QCoreApplication>
 #include <QDir>
+#include <QSignalSpy>
+#include <QTest>
 
 #include "EmulatedUsbPrinter.h"
+#include "PrinterPlugWatcher.h"
 #include "ProgramFixture.h"
 #include "SlotDialogPort.h"
 #include "StringTable.h"
@@ -65,6 +68,26 @@ TEST_F(ProgramOverUsb, StartsAndRefreshesTheTreeAndGetsAndSendsAFile) {
     EXPECT_EQ(folderItem(FileKind::Data)->child(5)->text(0), "(Slot 6)  PRICES.dat");
     EXPECT_EQ(prompt.Texts(),
               (std::vector<std::string>{"Data file transfer successful!", "Data file transfer successful!"}));
+}
+
+TEST_F(ProgramOverUsb, PluggingThePrinterInOrOutReadsTheTreeByItselfOnceNoTransferHasThePrinter) {
+    printer->Unplug();
+    Start();
+    if (!app->plugWatcher()->isWatching()) GTEST_SKIP() << "libusb tells of no plugging on this machine";
+    ASSERT_EQ(view()->rootItem(), nullptr) << "the hints of a missing printer";
+    ASSERT_TRUE(printer->PlugIn());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return view()->rootItem() != nullptr; }, 10000));
+    EXPECT_EQ(folderItem(FileKind::Data)->child(0)->text(0), "(Slot 1)  PRICES.dat");
+
+    QSignalSpy plugged(app->plugWatcher(), &PrinterPlugWatcher::printerPlugged);
+    {
+        TransferBusyGuard transfer(app->printerService());
+        printer->Unplug();
+        ASSERT_TRUE(plugged.wait(10000));
+        EXPECT_FALSE(view()->rootItem()->isDisabled()) << "the tree is not read while a transfer has the printer";
+    }
+    ASSERT_TRUE(QTest::qWaitFor([this] { return view()->rootItem()->isDisabled(); }, 10000));
+    EXPECT_EQ(view()->rootItem()->text(0), "Orvale QV7 Tandor (not refreshed: Invalid Device Instance)");
 }
 
 }  // namespace

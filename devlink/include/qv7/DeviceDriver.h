@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace qv7 {
 
@@ -35,6 +36,18 @@ struct PipeTimeouts {
     uint32_t readTotalConstant = 0;
     uint32_t writeTotalMultiplier = 0;
     uint32_t writeTotalConstant = 0;
+};
+
+// Tells when a backend's printer is plugged in or out. Used from one thread.
+class PlugWatch {
+public:
+    virtual ~PlugWatch() = default;
+    // File descriptors that turn readable when there is news; the same for
+    // the watch's whole life.
+    virtual std::vector<int> WaitHandles() const = 0;
+    // Takes in the news without waiting: true when the printer came or went
+    // since the last call.
+    virtual bool TakeChanges() = 0;
 };
 
 class DeviceDriver {
@@ -66,6 +79,11 @@ public:
     // one program at a time, and the user should hear that rather than that
     // the device could not be opened.
     virtual bool HeldElsewhere() const { return false; }
+
+    // A watch on the printer being plugged in or out; null for a backend
+    // whose printer is never plugged (the virtual one), or where the system
+    // cannot tell.
+    virtual std::unique_ptr<PlugWatch> WatchPlugging() { return nullptr; }
 };
 
 // The backend named by a device name: "usb", "virtual:DIR" or, on Windows, "win32".
@@ -81,6 +99,11 @@ bool IsKnownDeviceName(const std::string& deviceName);
 // elsewhere); wrapped in a trace when QUILLORY_TRACE names a file. Read
 // afresh for every connection.
 std::shared_ptr<DeviceDriver> SelectDriver();
+
+// A plug watch on the printer of the backend QUILLORY_DEVICE names; null
+// while a factory is installed (its program chose the backend) and for
+// backends without one.
+std::unique_ptr<PlugWatch> WatchSelectedPrinter();
 
 // Replaces the environment's choice of backend (tests, embedding). An empty
 // factory restores it.

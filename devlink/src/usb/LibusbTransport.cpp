@@ -6,6 +6,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <utility>
 
 namespace qv7 {
 
@@ -59,6 +63,114 @@ UsbAddress AddressOf(libusb_device* device) {
     return UsbAddress{libusb_get_bus_number(device), libusb_get_device_address(device)};
 }
 
+// Alternate setting 0 of each interface of the active configuration, from the
+// descriptors the system read when the device was plugged in.
+int InterfacesOf(libusb_device* device, std::vector<UsbInterface>* interfaces) {
+    interfaces->clear();
+    libusb_config_descriptor* config = nullptr;
+    if (const int error = libusb_get_active_config_descriptor(device, &config)) return ErrnoFrom(error);
+    for (uint8_t i = 0; i < config->bNumInterfaces; ++i) {
+        const libusb_interface& choices = config->interface[i];
+        if (choices.num_altsetting < 1) continue;
+        const libusb_interface_descriptor& setting = choices.altsetting[0];
+        UsbInterface described{setting.bInterfaceNumber, setting.bInterfaceClass, {}};
+        for (uint8_t e = 0; e < setting.bNumEndpoints; ++e) {
+            const libusb_endpoint_descriptor& endpoint = setting.endpoint[e];
+            described.endpoints.push_back(
+                UsbEndpoint{endpoint.bEndpointAddress, endpoint.bmAttributes, endpoint.wMaxPacketSize});
+        }
+        interfaces->push_back(std::move(described));
+    }
+    libusb_free_config_descriptor(config);
+    return 0;
+}
+
+// The first line of a small sysfs attribute; empty when there is none.
+std::string SysfsLine(const std::filesystem::path& file) {
+    constexpr size_t kLongestLine = 256;
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    if (line.size() > kLongestLine) line.resize(kLongestLine);
+    return line;
+}
+
+// The product text the kernel asked of the device when it was plugged in and
+// keeps in sysfs: reading it there sends the device nothing, where libusb
+// would ask the device again.
+std::string ProductText(UsbAddress at) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (fs::directory_iterator entry("/sys/bus/usb/devices", error), end; !error && entry != end;
+         entry.increment(error)) {
+        const fs::path folder = entry->path();
+        if (SysfsLine(folder / "busnum") == std::to_string(at.bus) &&
+            SysfsLine(folder / "devnum") == std::to_string(at.address)) {
+            return SysfsLine(folder / "product");
+        }
+    }
+    return {};
+}
+
+// libusb's hot-plug notification on a context of its own, which never opens a
+// device: its only descriptors are libusb's event and timer descriptors, and
+// handling its events runs the callback in the caller's thread.
+class LibusbPlugEvents final : public UsbPlugEvents {
+public:
+    LibusbPlugEvents() = default;
+    ~LibusbPlugEvents() override {
+        if (!context_) return;
+        if (registered_) libusb_hotplug_deregister_callback(context_, callback_);
+        libusb_exit(context_);
+    }
+    LibusbPlugEvents(const LibusbPlugEvents&) = delete;
+    LibusbPlugEvents& operator=(const LibusbPlugEvents&) = delete;
+
+    // False where libusb cannot tell of plugging (or cannot be waited on
+    // through descriptors, as on Windows).
+    bool Start() {
+        if (!libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG) || libusb_init(&context_) != LIBUSB_SUCCESS) {
+            context_ = nullptr;
+            return false;
+        }
+        const auto events =
+            static_cast<libusb_hotplug_event>(LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED | LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT);
+        registered_ = libusb_hotplug_register_callback(context_, events, static_cast<libusb_hotplug_flag>(0),
+                                                       LIBUSB_HOTPLUG_MATCH_ANY, LIBUSB_HOTPLUG_MATCH_ANY,
+                                                       LIBUSB_HOTPLUG_MATCH_ANY, &Plugged, this,
+                                                       &callback_) == LIBUSB_SUCCESS;
+        const libusb_pollfd** pollfds = libusb_get_pollfds(context_);
+        // All of them are waited on for reading (libusb's event and timer descriptors).
+        for (size_t i = 0; pollfds && pollfds[i]; ++i) handles_.push_back(pollfds[i]->fd);
+        libusb_free_pollfds(pollfds);
+        return registered_ && !handles_.empty();
+    }
+
+    std::vector<int> WaitHandles() const override { return handles_; }
+
+    std::vector<UsbIds> Collect() override {
+        timeval now{0, 0};
+        libusb_handle_events_timeout_completed(context_, &now, nullptr);
+        return std::exchange(changed_, {});
+    }
+
+private:
+    static int LIBUSB_CALL Plugged(libusb_context*, libusb_device* device, libusb_hotplug_event, void* self) {
+        // A device that has left still has the descriptor it came with.
+        libusb_device_descriptor descriptor{};
+        if (libusb_get_device_descriptor(device, &descriptor) == LIBUSB_SUCCESS) {
+            static_cast<LibusbPlugEvents*>(self)->changed_.push_back(UsbIds{descriptor.idVendor, descriptor.idProduct});
+        }
+        return 0;  // stay registered
+    }
+
+    libusb_context* context_ = nullptr;
+    libusb_hotplug_callback_handle callback_ = 0;
+    bool registered_ = false;
+    std::vector<int> handles_;
+    std::vector<UsbIds> changed_;
+};
+
 }  // namespace
 
 struct LibusbTransport::Context {
@@ -80,28 +192,14 @@ public:
     LibusbDevice& operator=(const LibusbDevice&) = delete;
 
     int DescribeInterface(uint8_t interfaceNumber, UsbInterface* out) override {
-        libusb_config_descriptor* config = nullptr;
-        if (const int error = libusb_get_active_config_descriptor(libusb_get_device(handle_), &config)) {
-            return ErrnoFrom(error);
+        std::vector<UsbInterface> interfaces;
+        if (const int error = InterfacesOf(libusb_get_device(handle_), &interfaces)) return error;
+        for (UsbInterface& described : interfaces) {
+            if (described.number != interfaceNumber) continue;
+            *out = std::move(described);
+            return 0;
         }
-        int result = ENOENT;
-        for (uint8_t i = 0; i < config->bNumInterfaces; ++i) {
-            const libusb_interface& choices = config->interface[i];
-            if (choices.num_altsetting < 1 || choices.altsetting[0].bInterfaceNumber != interfaceNumber) continue;
-            const libusb_interface_descriptor& setting = choices.altsetting[0];
-            out->number = setting.bInterfaceNumber;
-            out->interfaceClass = setting.bInterfaceClass;
-            out->endpoints.clear();
-            for (uint8_t e = 0; e < setting.bNumEndpoints; ++e) {
-                const libusb_endpoint_descriptor& endpoint = setting.endpoint[e];
-                out->endpoints.push_back(
-                    UsbEndpoint{endpoint.bEndpointAddress, endpoint.bmAttributes, endpoint.wMaxPacketSize});
-            }
-            result = 0;
-            break;
-        }
-        libusb_free_config_descriptor(config);
-        return result;
+        return ENOENT;
     }
 
     int KernelDriverActive(uint8_t interfaceNumber, bool* active) override {
@@ -215,6 +313,29 @@ int LibusbTransport::Open(UsbAddress at, UsbIds ids, std::unique_ptr<UsbDevice>*
         return 0;
     }
     return ENODEV;
+}
+
+int LibusbTransport::Survey(std::vector<UsbDeviceSummary>* found) {
+    found->clear();
+    if (const int error = Start()) return error;
+    const DeviceList devices(context_->usb);
+    if (const int error = devices.Error()) return error;
+    for (ssize_t i = 0; i < devices.Count(); ++i) {
+        libusb_device_descriptor descriptor{};
+        if (libusb_get_device_descriptor(devices[i], &descriptor) != LIBUSB_SUCCESS) continue;
+        const UsbAddress at = AddressOf(devices[i]);
+        UsbDeviceSummary device{at, UsbIds{descriptor.idVendor, descriptor.idProduct}, ProductText(at), {}};
+        // An unconfigured device has no interfaces to show, which is all it says.
+        InterfacesOf(devices[i], &device.interfaces);
+        found->push_back(std::move(device));
+    }
+    return 0;
+}
+
+std::unique_ptr<UsbPlugEvents> LibusbTransport::WatchPlugging() {
+    auto events = std::make_unique<LibusbPlugEvents>();
+    if (!events->Start()) return nullptr;
+    return events;
 }
 
 }  // namespace qv7

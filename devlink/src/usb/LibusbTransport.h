@@ -16,6 +16,9 @@ public:
     int Start() override;
     int List(UsbIds ids, std::vector<UsbAddress>* found) override;
     int Open(UsbAddress at, UsbIds ids, std::unique_ptr<UsbDevice>* out) override;
+    int Survey(std::vector<UsbDeviceSummary>* found) override;
+    // On a libusb context of its own, for as long as the watch lives.
+    std::unique_ptr<UsbPlugEvents> WatchPlugging() override;
 
     // The library's own context; opened devices keep it alive.
     struct Context;

@@ -10,8 +10,6 @@ namespace qv7 {
 
 namespace {
 
-constexpr uint8_t kVendorSpecificClass = 0xFF;
-
 class LoopbackDevice final : public UsbDevice {
 public:
     explicit LoopbackDevice(std::shared_ptr<LoopbackUsbTransport::Bus> bus) : bus_(std::move(bus)) {}
@@ -22,7 +20,7 @@ public:
     int DescribeInterface(uint8_t interfaceNumber, UsbInterface* out) override {
         if (interfaceNumber != 0) return ENOENT;
         *out = UsbInterface{0,
-                            kVendorSpecificClass,
+                            kUsbClassVendorSpecific,
                             {UsbEndpoint{kLoopbackBulkIn, kUsbTransferTypeBulk, bus_->packetSize},
                              UsbEndpoint{kLoopbackBulkOut, kUsbTransferTypeBulk, bus_->packetSize}}};
         return 0;
@@ -172,6 +170,15 @@ int LoopbackUsbTransport::Open(UsbAddress at, UsbIds ids, std::unique_ptr<UsbDev
     out->reset();
     if (!bus_->printer->IsPresent() || !(at == kLoopbackAddress) || !(ids == bus_->ids)) return ENODEV;
     *out = std::make_unique<LoopbackDevice>(bus_);
+    return 0;
+}
+
+int LoopbackUsbTransport::Survey(std::vector<UsbDeviceSummary>* found) {
+    found->clear();
+    if (!bus_->printer->IsPresent()) return 0;
+    UsbDeviceSummary printer{kLoopbackAddress, bus_->ids, kLoopbackProductText, {UsbInterface{}}};
+    LoopbackDevice(bus_).DescribeInterface(0, &printer.interfaces.front());
+    found->push_back(std::move(printer));
     return 0;
 }
 

@@ -17,6 +17,7 @@ namespace qv7 {
 constexpr UsbAddress kLoopbackAddress{1, 7};
 constexpr uint8_t kLoopbackBulkIn = 0x81;
 constexpr uint8_t kLoopbackBulkOut = 0x02;
+constexpr char kLoopbackProductText[] = "QV7E (emulated)";
 
 // Bulk packet sizes of a full-speed and a high-speed printer.
 constexpr uint16_t kFullSpeedBulkPacket = 64;
@@ -32,6 +33,7 @@ public:
     int Start() override;
     int List(UsbIds ids, std::vector<UsbAddress>* found) override;
     int Open(UsbAddress at, UsbIds ids, std::unique_ptr<UsbDevice>* out) override;
+    int Survey(std::vector<UsbDeviceSummary>* found) override;
 
     // Stalls an endpoint, as a transfer broken off by a killed program can
     // leave it: every transfer on it fails until the host clears the halt.

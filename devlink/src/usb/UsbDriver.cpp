@@ -24,6 +24,23 @@ constexpr VendorRequest kVendorRequests[] = {
     {IOCTL_GET_COMMAND, true, true},    // command with a reply: the block, then the reply
 };
 
+// Devices plugged in and out, narrowed to those with the printer's ids: any
+// other device (a mouse, a stick) is no news to a program showing the printer.
+class PrinterPlugWatch final : public PlugWatch {
+public:
+    PrinterPlugWatch(std::unique_ptr<UsbPlugEvents> events, UsbIds ids) : events_(std::move(events)), ids_(ids) {}
+
+    std::vector<int> WaitHandles() const override { return events_->WaitHandles(); }
+    bool TakeChanges() override {
+        const std::vector<UsbIds> changed = events_->Collect();
+        return std::find(changed.begin(), changed.end(), ids_) != changed.end();
+    }
+
+private:
+    std::unique_ptr<UsbPlugEvents> events_;
+    UsbIds ids_;
+};
+
 const VendorRequest* FindVendorRequest(uint32_t controlCode) {
     for (const VendorRequest& request : kVendorRequests) {
         if (request.controlCode == controlCode) return &request;
@@ -180,6 +197,13 @@ int UsbDriver::SessionAt(UsbAddress at, std::shared_ptr<UsbSession>* out) {
     if (const int error = UsbSession::Open(*transport_, at, *ids_, out)) return error;
     sessions_[key] = *out;
     return 0;
+}
+
+std::unique_ptr<PlugWatch> UsbDriver::WatchPlugging() {
+    if (!ids_) return nullptr;
+    std::unique_ptr<UsbPlugEvents> events = transport_->WatchPlugging();
+    if (!events) return nullptr;
+    return std::make_unique<PrinterPlugWatch>(std::move(events), *ids_);
 }
 
 DriverHandle UsbDriver::Keep(Handle handle) {

@@ -38,6 +38,8 @@ public:
     bool ReadPipe(DriverHandle pipe, uint8_t* data, uint32_t length, uint32_t* moved) override;
     void Close(DriverHandle handle) override;
     bool HeldElsewhere() const override { return heldElsewhere_; }
+    // A device with the ids this driver looks for coming or going.
+    std::unique_ptr<PlugWatch> WatchPlugging() override;
 
 private:
     // What a DriverHandle of this backend points at: the device itself, or one

@@ -1,10 +1,15 @@
 #include "UsbIdSetting.h"
 
+#include <cstdio>
 #include <cstdlib>
+
+#include "SettingsFiles.h"
 
 namespace qv7 {
 
 namespace {
+
+constexpr char kNotIds[] = "it is not vvvv:pppp, two hex numbers of one to four digits";
 
 std::optional<uint16_t> ParseHex16(const std::string& digits) {
     if (digits.empty() || digits.size() > 4) return std::nullopt;
@@ -25,6 +30,25 @@ std::optional<uint16_t> ParseHex16(const std::string& digits) {
     return value;
 }
 
+UsbIdSetting Given(UsbIdSource source, std::string file, std::string written, std::optional<UsbIds> ids,
+                   std::string problem) {
+    if (!ids && problem.empty()) problem = kNotIds;
+    return UsbIdSetting{source, std::move(file), std::move(written), ids, std::move(problem)};
+}
+
+// UsbId in one settings file; nothing when the file does not hold one.
+std::optional<UsbIdSetting> FromFile(UsbIdSource source, const std::string& file, const char* section) {
+    const IniValue value = ReadIniValue(file, section, kUsbIdKey);
+    switch (value.state) {
+    case IniValue::State::Absent: return std::nullopt;
+    case IniValue::State::Malformed: return Given(source, file, value.written, std::nullopt, value.problem);
+    case IniValue::State::Found: break;
+    }
+    // An empty value says nothing, as an empty QUILLORY_USB_ID does.
+    if (value.text.empty()) return std::nullopt;
+    return Given(source, file, value.written, ParseUsbIds(value.text), {});
+}
+
 }  // namespace
 
 std::optional<UsbIds> ParseUsbIds(const std::string& text) {
@@ -36,10 +60,21 @@ std::optional<UsbIds> ParseUsbIds(const std::string& text) {
     return UsbIds{*vendor, *product};
 }
 
-std::optional<UsbIds> UsbIdsFromEnvironment() {
-    const char* value = std::getenv("QUILLORY_USB_ID");
-    if (!value || !*value) return kPlaceholderUsbIds;
-    return ParseUsbIds(value);
+std::string FormatUsbIds(UsbIds ids) {
+    char text[10];
+    std::snprintf(text, sizeof text, "%04x:%04x", static_cast<unsigned>(ids.vendor), static_cast<unsigned>(ids.product));
+    return text;
+}
+
+UsbIdSetting ReadUsbIdSetting() {
+    const char* variable = std::getenv(kUsbIdVariable);
+    if (variable && *variable) return Given(UsbIdSource::Environment, {}, variable, ParseUsbIds(variable), {});
+    if (auto setting = FromFile(UsbIdSource::UserSettings, UserSettingsFile(), kUserSettingsSection)) return *setting;
+    const std::string machineFile = MachineSettingsFile();
+    if (!machineFile.empty()) {
+        if (auto setting = FromFile(UsbIdSource::MachineSettings, machineFile, kTopLevelSection)) return *setting;
+    }
+    return UsbIdSetting{};
 }
 
 }  // namespace qv7

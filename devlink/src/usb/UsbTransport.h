@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace qv7 {
@@ -42,6 +43,8 @@ constexpr uint8_t kUsbDirectionIn = 0x80;
 constexpr uint8_t kUsbTypeVendor = 0x40;
 constexpr uint8_t kUsbRecipientInterface = 0x01;
 
+constexpr uint8_t kUsbClassVendorSpecific = 0xFF;
+
 constexpr uint8_t kUsbTransferTypeMask = 0x03;
 constexpr uint8_t kUsbTransferTypeBulk = 0x02;
 
@@ -60,6 +63,29 @@ struct UsbInterface {
     uint8_t number = 0;
     uint8_t interfaceClass = 0;
     std::vector<UsbEndpoint> endpoints;
+};
+
+// One present device as the system describes it from what it read when the
+// device was plugged in: describing it sends the device nothing.
+struct UsbDeviceSummary {
+    UsbAddress at;
+    UsbIds ids;
+    std::string product;  // the device's own product text; empty when it gave none
+    // Alternate setting 0 of each interface of the active configuration.
+    std::vector<UsbInterface> interfaces;
+};
+
+// Devices plugged in and out, as the system tells of them. Used from one
+// thread only.
+class UsbPlugEvents {
+public:
+    virtual ~UsbPlugEvents() = default;
+    // File descriptors that turn readable when there is news; the same for
+    // the object's whole life.
+    virtual std::vector<int> WaitHandles() const = 0;
+    // Takes in the news without waiting: the ids of each device that came or
+    // went since the last call, oldest first.
+    virtual std::vector<UsbIds> Collect() = 0;
 };
 
 // One opened device. Closing happens when the object goes.
@@ -106,6 +132,11 @@ public:
     virtual int List(UsbIds ids, std::vector<UsbAddress>* found) = 0;
     // Opens the device at that address, provided it still has these ids.
     virtual int Open(UsbAddress at, UsbIds ids, std::unique_ptr<UsbDevice>* out) = 0;
+    // Every present device, in the order the bus lists them, opened by none.
+    virtual int Survey(std::vector<UsbDeviceSummary>* found) = 0;
+    // Tells of devices plugged in and out from now on; null where the system
+    // cannot tell.
+    virtual std::unique_ptr<UsbPlugEvents> WatchPlugging() { return nullptr; }
 };
 
 }  // namespace qv7
