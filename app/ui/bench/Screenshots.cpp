@@ -1,7 +1,7 @@
 // Renders the main window, its menus, the About box, the send and get dialogs,
-// the progress window, the symbol browse dialog, the tree's slot menu and
-// symbol preview and the firmware dialogs to PNG files, for looking at the
-// program without a display:
+// the file set dialogs, the progress window, the symbol browse dialog, the
+// tree's slot menu and symbol preview and the firmware dialogs to PNG files,
+// for looking at the program without a display:
 //   QT_QPA_PLATFORM=offscreen ui_screenshots OUTPUT_DIR
 // The printer is a fresh virtual one and the settings a fresh store, both in a
 // temporary folder.
@@ -34,6 +34,7 @@
 #include "CSelectModelDialog.h"
 #include "CSendFileDialog.h"
 #include "FileDialogChoice.h"
+#include "FileSetDialogs.h"
 #include "MessageBoxPrompt.h"
 #include "PlatformPaths.h"
 #include "SlotDialogForms.h"
@@ -220,6 +221,18 @@ int main(int argc, char** argv) {
     wait.Report(393216, 1048576);
     Save(&wait, out, "progress.png");
     wait.Close();
+
+    quillory::SendFileSetForm sendSetForm(prompt, QStringLiteral("/home/user/labels/allFiles.fsd"));
+    quillory::CSendFileSetDialog sendSet(sendSetForm, files, frame);
+    sendSet.show();
+    Save(&sendSet, out, "send-file-set.png");
+    sendSet.hide();
+
+    quillory::GetAllFilesForm getAllForm(prompt, quillory::PlatformPaths::DriveRoot());
+    quillory::CGetAllFilesDialog getAll(getAllForm, nullptr);
+    getAll.show();
+    Save(&getAll, out, "get-file-set.png");
+    getAll.hide();
 
     SaveSymbolBrowser(prompt, frame, out);
     SaveSlotMenu(application, out);
