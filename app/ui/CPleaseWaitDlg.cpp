@@ -2,13 +2,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QWindow>
 
 #include <climits>
+
+#include "DialogUnits.h"
 
 namespace quillory {
 
@@ -26,20 +27,6 @@ constexpr int kTextHeight = 8;
 constexpr int kBarTop = 19;
 constexpr int kBarHeight = 17;
 
-class DialogUnits {
-public:
-    explicit DialogUnits(const QFontMetrics& metrics)
-        : baseX_((metrics.horizontalAdvance(
-                      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2),
-          baseY_(metrics.height()) {}
-    int X(int units) const { return units * baseX_ / 4; }
-    int Y(int units) const { return units * baseY_ / 8; }
-
-private:
-    int baseX_;
-    int baseY_;
-};
-
 }  // namespace
 
 CPleaseWaitDlg::CPleaseWaitDlg(const QString& windowText, const QString& transferText, QWidget* parent)
@@ -51,11 +38,10 @@ CPleaseWaitDlg::CPleaseWaitDlg(const QString& windowText, const QString& transfe
     setWindowTitle(QLatin1String(kCaption));
     setModal(false);
 
-    const DialogUnits units(fontMetrics());
-    setFixedSize(units.X(kWindowWidth), units.Y(kWindowHeight));
-    text_->setGeometry(units.X(kMargin), units.Y(kMargin), units.X(kControlWidth), units.Y(kTextHeight));
+    setFixedSize(DialogSize(this, kWindowWidth, kWindowHeight));
+    text_->setGeometry(DialogRect(this, kMargin, kMargin, kControlWidth, kTextHeight));
     text_->setWordWrap(false);
-    progress_->setGeometry(units.X(kMargin), units.Y(kBarTop), units.X(kControlWidth), units.Y(kBarHeight));
+    progress_->setGeometry(DialogRect(this, kMargin, kBarTop, kControlWidth, kBarHeight));
     // A plain bar, as in a native progress control: no percentage drawn on it.
     progress_->setTextVisible(false);
     progress_->setRange(0, 1);

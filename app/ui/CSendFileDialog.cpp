@@ -37,7 +37,7 @@ CSendFileDialog::CSendFileDialog(SendFileForm& form, const CQV7View& tree, FileC
       slotList_(new QComboBox) {
     setWindowTitle(QLatin1String(kTitle));
     browseButton_->setAutoDefault(false);
-    browseButton_->setMinimumWidth(DialogUnitsAcross(*this, kBrowseButtonWidth));
+    browseButton_->setMinimumWidth(DialogUnitsAcross(this, kBrowseButtonWidth));
     browseButton_->setFixedHeight(sourceEdit_->sizeHint().height());
     connect(browseButton_, &QPushButton::clicked, this, &CSendFileDialog::OnBrowse);
     FillSlotList(*slotList_, tree, form_.kind());

@@ -31,7 +31,7 @@ QBoxLayout* SlotDialogButtons(QDialog* dialog, QPushButton** ok, QPushButton** c
     *cancel = new QPushButton(QLatin1String(kCancel), dialog);
     (*ok)->setDefault(true);
     for (QPushButton* button : {*ok, *cancel}) {
-        button->setMinimumWidth(DialogUnitsAcross(*dialog, kButtonWidth));
+        button->setMinimumWidth(DialogUnitsAcross(dialog, kButtonWidth));
     }
     QObject::connect(*ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(*cancel, &QPushButton::clicked, dialog, &QDialog::reject);
@@ -43,7 +43,7 @@ QBoxLayout* SlotDialogButtons(QDialog* dialog, QPushButton** ok, QPushButton** c
 }
 
 void FixSlotDialogSize(QDialog* dialog) {
-    dialog->setMinimumWidth(DialogUnitsAcross(*dialog, kDialogWidth));
+    dialog->setMinimumWidth(DialogUnitsAcross(dialog, kDialogWidth));
     dialog->setMaximumHeight(dialog->sizeHint().height());
     dialog->resize(dialog->minimumWidth(), dialog->sizeHint().height());
 }

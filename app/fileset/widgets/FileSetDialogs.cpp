@@ -42,7 +42,7 @@ CSendFileSetDialog::CSendFileSetDialog(SendFileSetForm& form, FileChoicePort& fi
       browseButton_(new QPushButton(LoadString(IDS_BROWSE))) {
     setWindowTitle(QLatin1String(kSendTitle));
     browseButton_->setAutoDefault(false);
-    browseButton_->setMinimumWidth(DialogUnitsAcross(*this, kBrowseButtonWidth));
+    browseButton_->setMinimumWidth(DialogUnitsAcross(this, kBrowseButtonWidth));
     browseButton_->setFixedHeight(pathEdit_->sizeHint().height());
     connect(browseButton_, &QPushButton::clicked, this, &CSendFileSetDialog::OnBrowse);
 

@@ -7,14 +7,12 @@ namespace quillory {
 
 namespace {
 
-// The average width the platform's dialog layout uses: of the 52 letters.
+// The mean width of the 52 letters, unrounded: the font's own average
+// character width is another figure, narrower than the one the dialog
+// templates were drawn in.
 double BaseWidth(const QWidget* dialog) {
     static const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     return dialog->fontMetrics().horizontalAdvance(letters) / 52.0;
-}
-
-int Across(const QWidget* dialog, int units) {
-    return qRound(units * BaseWidth(dialog) / 4.0);
 }
 
 int Down(const QWidget* dialog, int units) {
@@ -23,12 +21,17 @@ int Down(const QWidget* dialog, int units) {
 
 }  // namespace
 
+int DialogUnitsAcross(const QWidget* dialog, int units) {
+    return qRound(units * BaseWidth(dialog) / 4.0);
+}
+
 QRect DialogRect(const QWidget* dialog, int x, int y, int width, int height) {
-    return QRect(Across(dialog, x), Down(dialog, y), Across(dialog, width), Down(dialog, height));
+    return QRect(DialogUnitsAcross(dialog, x), Down(dialog, y), DialogUnitsAcross(dialog, width),
+                 Down(dialog, height));
 }
 
 QSize DialogSize(const QWidget* dialog, int width, int height) {
-    return QSize(Across(dialog, width), Down(dialog, height));
+    return QSize(DialogUnitsAcross(dialog, width), Down(dialog, height));
 }
 
 }  // namespace quillory
