@@ -4,7 +4,7 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
-#include "CFileSetOperations.h"
+#include "FileSetOperations.h"
 #include "FileSetForms.h"
 #include "PrinterSession.h"
 
@@ -39,7 +39,7 @@ int Run(const Arguments& args, const char* name, bool sending) {
     }
     XercesScope xerces;
     PrinterSession session;
-    quillory::CFileSetOperations sets(session.service);
+    quillory::FileSetOperations sets(session.service);
     // The dialog's check on the argument, before the printer is reached. The
     // program's stored paths are its own, so qv7 leaves them alone.
     const QString text = QString::fromLocal8Bit(rest[0].c_str());

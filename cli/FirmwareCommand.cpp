@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "CFirmwareOperations.h"
+#include "FirmwareOperations.h"
 #include "CPrinterService.h"
 #include "Commands.h"
 #include "FileChoicePort.h"
@@ -208,7 +208,7 @@ int ParseOptions(const Arguments& args, FirmwareOptions* options) {
 }
 
 // A fetch that wrote its file names it on stdout, for scripts.
-int FetchResult(const CFirmwareOperations& firmware, int result) {
+int FetchResult(const FirmwareOperations& firmware, int result) {
     if (result == kFetchFailed || firmware.lastFetchedFile().isEmpty()) return kExitFailed;
     std::printf("%s\n", TerminalText(firmware.lastFetchedFile()).constData());
     return kExitSuccess;
@@ -226,7 +226,7 @@ int RunFirmware(const Arguments& args) {
     ArgumentFile file(options.file, prompt);
     ArgumentChoices choices(options, prompt);
     // qv7 leaves the program's remembered paths alone.
-    CFirmwareOperations firmware(service, file, choices, nullptr);
+    FirmwareOperations firmware(service, file, choices, nullptr);
 
     int exitCode = kExitFailed;
     if (options.action == "get") {

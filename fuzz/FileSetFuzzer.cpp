@@ -12,7 +12,7 @@
 
 #include <xercesc/util/PlatformUtils.hpp>
 
-#include "CFileSetOperations.h"
+#include "FileSetOperations.h"
 #include "CPrinterService.h"
 #include "FuzzSupport.h"
 #include "SampleFiles.h"
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     quillorytest::RecordingPrompt prompt;
     quillorytest::RecordingProgressWindows windows;
     quillory::CPrinterService service(prompt, windows);
-    quillory::CFileSetOperations sets(service, [] { return QStringList(); });
+    quillory::FileSetOperations sets(service, [] { return QStringList(); });
     const bool sent = sets.SendFileSetDefinition(QString::fromStdString(definition), nullptr);
 
     if (sent && !prompt.shown.empty()) __builtin_trap();

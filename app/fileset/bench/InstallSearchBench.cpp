@@ -14,7 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "CInstallLookup.h"
+#include "InstallFolderLookup.h"
 #include "PromptPort.h"
 
 namespace {
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         if (children.isEmpty()) break;
         last += '/' + children.back();
     }
-    QFile program(last + '/' + quillory::CInstallLookup::ProgramFileName());
+    QFile program(last + '/' + quillory::InstallFolderLookup::ProgramFileName());
     if (!program.open(QIODevice::WriteOnly)) return 1;
     program.close();
 
@@ -74,14 +74,14 @@ int main(int argc, char** argv) {
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer timer;
         timer.start();
-        quillory::CInstallLookup lookup(prompt, [&] { return QStringList{root}; });
+        quillory::InstallFolderLookup lookup(prompt, [&] { return QStringList{root}; });
         lookup.SearchFixedDrives();
         const qint64 search = timer.nsecsElapsed();
         found = lookup.installDirectory();
 
         timer.restart();
         QProcess find;
-        find.start("find", {root, "-name", quillory::CInstallLookup::ProgramFileName()});
+        find.start("find", {root, "-name", quillory::InstallFolderLookup::ProgramFileName()});
         find.waitForFinished(-1);
         const qint64 findTime = timer.nsecsElapsed();
         searchBest = searchBest < 0 ? search : std::min(searchBest, search);

@@ -8,7 +8,7 @@
 
 #include <xercesc/framework/MemBufInputSource.hpp>
 
-#include "CFileSetOperations.h"
+#include "FileSetOperations.h"
 #include "FileSetForms.h"
 #include "FileSetLimits.h"
 #include "VirtualPrinterService.h"
@@ -99,7 +99,7 @@ protected:
         return created;
     }
 
-    CFileSetOperations sets{service};
+    FileSetOperations sets{service};
     ScriptedFileSetDialogs dialogs;
 };
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "CInstallLookup.h"
+#include "InstallFolderLookup.h"
 #include "MachineSettings.h"
 #include "VirtualPrinterService.h"
 
@@ -31,7 +31,7 @@ protected:
     // Makes the entry in the folder and, unless kWithoutSchema, the schema
     // in the installation's place beside it.
     void Make(Entry entry, const QString& folder) {
-        const QString path = Path(folder + "/" + CInstallLookup::ProgramFileName());
+        const QString path = Path(folder + "/" + InstallFolderLookup::ProgramFileName());
         if (entry == kFolder) {
             QDir().mkpath(path);
         } else {
@@ -46,7 +46,7 @@ protected:
     }
 
     quillorytest::RecordingPrompt prompt;
-    CInstallLookup lookup{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
+    InstallFolderLookup lookup{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
 };
 
 TEST_F(InstallLookup, NotSetSearchesTheDrivesInOrderAndWritesTheFolderBack) {
@@ -76,7 +76,7 @@ TEST_F(InstallLookup, NotSetSearchesTheDrivesInOrderAndWritesTheFolderBack) {
         QDir().mkpath(Path("D"));
         for (const auto& [entry, folder] : row.entries) Make(entry, folder);
         MachineFile("dir=Not Set\n");
-        CInstallLookup fresh{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
+        InstallFolderLookup fresh{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
         fresh.FindInstallDirectory();
         EXPECT_EQ(fresh.installDirectory(), row.expected.isEmpty() ? QString() : Path(row.expected));
         EXPECT_EQ(StoredFolder(), row.expected.isEmpty() ? QString("Not Set") : Path(row.expected));
@@ -110,7 +110,7 @@ TEST_F(InstallLookup, TheSearchReadsThisMachinesMountTableAndFindsAProgramOnALoc
     QTemporaryDir folder(QString::fromUtf8(QUILLORY_TEST_PROGRAM_DIR "/../Zoë Programs-XXXXXX"));
     ASSERT_TRUE(folder.isValid());
     const QStorageInfo disk(folder.path());
-    const QStringList drives = CInstallLookup::LocalDiskDrives();
+    const QStringList drives = InstallFolderLookup::LocalDiskDrives();
     EXPECT_FALSE(drives.contains("/proc"));
     EXPECT_FALSE(drives.contains("/sys"));
     if (!drives.contains(disk.rootPath())) {
@@ -127,7 +127,7 @@ TEST_F(InstallLookup, TheSearchReadsThisMachinesMountTableAndFindsAProgramOnALoc
     Write(root + "/usr/bin/" + program, "#!/bin/sh\n");
     QFile::setPermissions(root + "/usr/bin/" + program, QFile::ReadOwner | QFile::ExeOwner);
     Write(root + "/usr/share/quillory/quilloryFileSet.xsd", "<schema/>");
-    CInstallLookup lookup(prompt, CInstallLookup::LocalDiskDrives, program);
+    InstallFolderLookup lookup(prompt, InstallFolderLookup::LocalDiskDrives, program);
     QElapsedTimer timer;
     timer.start();
     lookup.SearchFixedDrives();

@@ -14,7 +14,7 @@
 
 #include <cstdlib>
 
-#include "CFirmwareOperations.h"
+#include "FirmwareOperations.h"
 #include "CPrinterService.h"
 #include "FileChoicePort.h"
 #include "PleaseWaitDlgFactory.h"
@@ -167,7 +167,7 @@ void Upgrade(benchmark::State& state, ProgressWindowFactory& windows) {
     Bench& bench = TheBench();
     CPrinterService service(bench.prompt, windows);
     QV7EChoices choices;
-    CFirmwareOperations firmware(service, choices, choices, nullptr);
+    FirmwareOperations firmware(service, choices, choices, nullptr);
     for (auto _ : state) {
         if (!firmware.UpgradeFirmware(&bench.frame, kGeneration200)) state.SkipWithError("the upgrade failed");
     }

@@ -22,7 +22,7 @@
 #include <cstdlib>
 
 #include "AppIcons.h"
-#include "CAboutDlg.h"
+#include "AboutBox.h"
 #include "CBitmapPreviewSource.h"
 #include "CMainFrame.h"
 #include "CGetFileDialog.h"
@@ -192,7 +192,7 @@ int main(int argc, char** argv) {
         menu->hide();
     }
 
-    quillory::CAboutDlg about(frame);
+    quillory::AboutBox about(frame);
     about.show();
     Save(&about, out, "about.png");
     about.hide();

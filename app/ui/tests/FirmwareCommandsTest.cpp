@@ -3,7 +3,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
-#include "CFirmwareOperations.h"
+#include "FirmwareOperations.h"
 #include "ProgramFixture.h"
 #include "ScriptedFirmwareChoices.h"
 #include "StringTable.h"

@@ -15,7 +15,7 @@
 
 #include <functional>
 
-#include "CFirmwareOperations.h"
+#include "FirmwareOperations.h"
 #include "CPleaseWaitDlg.h"
 #include "CPrinterService.h"
 #include "MessageBoxPrompt.h"

@@ -14,9 +14,9 @@
 #include <QUrl>
 
 #include "AppIcons.h"
-#include "CAboutDlg.h"
-#include "CFileSetOperations.h"
-#include "CFirmwareOperations.h"
+#include "AboutBox.h"
+#include "FileSetOperations.h"
+#include "FirmwareOperations.h"
 #include "CPrinterService.h"
 #include "CQV7View.h"
 #include "CsvConversion.h"
@@ -76,8 +76,8 @@ CMainFrame::CMainFrame(CPrinterService& service, SettingsStore& settings, CSyste
       ownSlotDialogs_(std::make_unique<SlotDialogs>(*view_, prompt, files)),
       slotDialogs_(ownSlotDialogs_.get()),
       firmwareDialogs_(std::make_unique<FirmwareDialogChoice>(prompt)),
-      firmware_(std::make_unique<CFirmwareOperations>(service, files, *firmwareDialogs_, &settings)),
-      fileSets_(std::make_unique<CFileSetOperations>(service)) {
+      firmware_(std::make_unique<FirmwareOperations>(service, files, *firmwareDialogs_, &settings)),
+      fileSets_(std::make_unique<FileSetOperations>(service)) {
     PreCreateWindow();
 
     setCentralWidget(view_);
@@ -440,7 +440,7 @@ void CMainFrame::OnHelpFinder() {
 }
 
 void CMainFrame::OnAppAbout() {
-    CAboutDlg about(this);
+    AboutBox about(this);
     about.exec();
 }
 

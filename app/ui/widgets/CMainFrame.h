@@ -21,8 +21,8 @@ class QToolBar;
 
 namespace quillory {
 
-class CFileSetOperations;
-class CFirmwareOperations;
+class FileSetOperations;
+class FirmwareOperations;
 class CPrinterService;
 class CQV7View;
 class CSystemImageList;
@@ -47,8 +47,8 @@ public:
     QAction* action(int commandId) const { return actions_.value(commandId); }
 
     // The firmware commands' operations, answered by the firmware dialogs.
-    CFirmwareOperations& firmware() const { return *firmware_; }
-    CFileSetOperations& fileSets() const { return *fileSets_; }
+    FirmwareOperations& firmware() const { return *firmware_; }
+    FileSetOperations& fileSets() const { return *fileSets_; }
 
     // Runs a command as its menu item would: nothing happens while it is disabled.
     void SendCommand(int commandId);
@@ -117,8 +117,8 @@ private:
     SlotDialogPort* slotDialogs_;
     CDataFileTable dataTable_;
     std::unique_ptr<FirmwareDialogChoice> firmwareDialogs_;
-    std::unique_ptr<CFirmwareOperations> firmware_;
-    std::unique_ptr<CFileSetOperations> fileSets_;
+    std::unique_ptr<FirmwareOperations> firmware_;
+    std::unique_ptr<FileSetOperations> fileSets_;
     QHash<int, QAction*> actions_;
     QSet<int> handled_;
     // How far the window's inside sits from its outer corner while shown

@@ -2,13 +2,13 @@
 // the single-file jobs, listed in a file set definition (FileSetDocument.h).
 // The whole set holds the busy flag, so no other transfer or refresh slips
 // in between two of its files.
-#ifndef QUILLORY_CFILESETOPERATIONS_H
-#define QUILLORY_CFILESETOPERATIONS_H
+#ifndef QUILLORY_FILE_SET_OPERATIONS_H
+#define QUILLORY_FILE_SET_OPERATIONS_H
 
 #include <QString>
 #include <QStringList>
 
-#include "CInstallLookup.h"
+#include "InstallFolderLookup.h"
 #include "FileKind.h"
 
 class QWidget;
@@ -31,10 +31,11 @@ inline constexpr int kReceiveTries = 3;
 // Where get-all lists what did arrive when not everything did.
 inline constexpr char kIncompleteDefinitionName[] = "allFiles.incomplete.fsd";
 
-class CFileSetOperations {
+class FileSetOperations {
 public:
     // The Xerces library must be initialised for as long as this is used.
-    CFileSetOperations(CPrinterService& service, CInstallLookup::DriveList drives = CInstallLookup::LocalDiskDrives);
+    FileSetOperations(CPrinterService& service,
+                      InstallFolderLookup::DriveList drives = InstallFolderLookup::LocalDiskDrives);
 
     // The commands: dialog, settings, the set, one summary message. Refused
     // without a word while a transfer runs.
@@ -59,14 +60,14 @@ public:
     // file that did not arrive or was not written, with the reason.
     const QStringList& receiveFailures() const { return receiveFailures_; }
 
-    CInstallLookup& installLookup() { return lookup_; }
+    InstallFolderLookup& installLookup() { return lookup_; }
 
 private:
     bool ReceiveAll(FileKind kind, const QString& folder, const TransferBusyGuard& busy, QWidget* parent,
                     xercesc::DOMDocument* document);
 
     CPrinterService& service_;
-    CInstallLookup lookup_;
+    InstallFolderLookup lookup_;
     QStringList receiveFailures_;
 };
 

@@ -13,7 +13,7 @@
 #include <deque>
 #include <filesystem>
 
-#include "CFirmwareOperations.h"
+#include "FirmwareOperations.h"
 #include "CPrinterService.h"
 #include "FirmwareTexts.h"
 #include "PlatformPaths.h"
@@ -79,7 +79,7 @@ protected:
     quillorytest::ScriptedFirmwareChoices choices;
     CPrinterService service{prompt, windows};
     SettingsStore settings{QStringLiteral("Orvale"), QStringLiteral("Quillory")};
-    CFirmwareOperations firmware{service, files, choices, &settings};
+    FirmwareOperations firmware{service, files, choices, &settings};
 };
 
 TEST_F(Firmware, BackupIsNamedAfterTheGenerationAndHoldsThePrintersImage) {

@@ -1,4 +1,4 @@
-#include "CInstallLookup.h"
+#include "InstallFolderLookup.h"
 
 #include "FileSetDocument.h"
 #include "MachineSettings.h"
@@ -85,14 +85,14 @@ bool ScanFolder(int folderFd, const std::string& program, std::vector<std::strin
 
 }  // namespace
 
-CInstallLookup::CInstallLookup(PromptPort& prompt, DriveList drives, QString programFile)
+InstallFolderLookup::InstallFolderLookup(PromptPort& prompt, DriveList drives, QString programFile)
     : prompt_(prompt), drives_(std::move(drives)), programFile_(std::move(programFile)) {}
 
-QString CInstallLookup::ProgramFileName() {
+QString InstallFolderLookup::ProgramFileName() {
     return QLatin1String(kProgramFile);
 }
 
-void CInstallLookup::FindInstallDirectory() {
+void InstallFolderLookup::FindInstallDirectory() {
     bool opened = false;
     const std::optional<QString> value = MachineSettings::Read(machine::kInstallFolder, &opened);
     if (!opened) {
@@ -114,7 +114,7 @@ void CInstallLookup::FindInstallDirectory() {
     if (installFound_) MachineSettings::Write(machine::kInstallFolder, installDirectory_);
 }
 
-void CInstallLookup::SearchFixedDrives() {
+void InstallFolderLookup::SearchFixedDrives() {
     installFound_ = 0;
     for (const QString& drive : drives_()) {
         SearchFolder(drive);
@@ -124,7 +124,7 @@ void CInstallLookup::SearchFixedDrives() {
 
 #ifdef Q_OS_WIN
 
-QStringList CInstallLookup::LocalDiskDrives() {
+QStringList InstallFolderLookup::LocalDiskDrives() {
     QStringList drives;
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
         const QString root = QStringLiteral("%1:/").arg(QLatin1Char(letter));
@@ -136,7 +136,7 @@ QStringList CInstallLookup::LocalDiskDrives() {
     return drives;
 }
 
-void CInstallLookup::SearchFolder(const QString& folder) {
+void InstallFolderLookup::SearchFolder(const QString& folder) {
     if (installFound_) return;
     if (QFileInfo::exists(folder + QLatin1Char('\\') + programFile_)) {
         installFound_ = 1;
@@ -150,7 +150,7 @@ void CInstallLookup::SearchFolder(const QString& folder) {
 
 #else
 
-QStringList CInstallLookup::LocalDiskDrives() {
+QStringList InstallFolderLookup::LocalDiskDrives() {
     const std::optional<std::vector<MountEntry>> mounts = ReadMountTable();
     if (!mounts) return {QStringLiteral("/")};
     QStringList drives;
@@ -166,7 +166,7 @@ QStringList CInstallLookup::LocalDiskDrives() {
     return drives;
 }
 
-void CInstallLookup::SearchFolder(const QString& folder) {
+void InstallFolderLookup::SearchFolder(const QString& folder) {
     if (installFound_) return;
     const QByteArray root = QFile::encodeName(folder);
     const int rootFd = open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -35,10 +35,10 @@ enum FirmwareFetchMode : int {
     kBackupBeforeUpgrade = 1,
 };
 
-class CFirmwareOperations {
+class FirmwareOperations {
 public:
     // settings may be null: the runs then neither read nor remember paths.
-    CFirmwareOperations(CPrinterService& service, FileChoicePort& files, FirmwareChoicePort& choices,
+    FirmwareOperations(CPrinterService& service, FileChoicePort& files, FirmwareChoicePort& choices,
                         SettingsStore* settings);
 
     int FetchFirmware(QWidget* parent, int mode);

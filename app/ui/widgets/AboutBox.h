@@ -1,16 +1,16 @@
 // The About box: the program's icon, version, the maker's notice and the
 // printer firmware this release was made for.
-#ifndef QUILLORY_CABOUTDLG_H
-#define QUILLORY_CABOUTDLG_H
+#ifndef QUILLORY_ABOUT_BOX_H
+#define QUILLORY_ABOUT_BOX_H
 
 #include <QDialog>
 
 namespace quillory {
 
-class CAboutDlg : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent);
+    explicit AboutBox(QWidget* parent);
 };
 
 }  // namespace quillory

@@ -2,8 +2,8 @@
 // set schema). The installer leaves the folder in the machine-wide settings;
 // when it could not ("Not Set"), the local disks are searched once for the
 // program file and the folder found is written back.
-#ifndef QUILLORY_CINSTALLLOOKUP_H
-#define QUILLORY_CINSTALLLOOKUP_H
+#ifndef QUILLORY_INSTALL_FOLDER_LOOKUP_H
+#define QUILLORY_INSTALL_FOLDER_LOOKUP_H
 
 #include <QString>
 #include <QStringList>
@@ -20,14 +20,14 @@ extern const char kUnableToOpenMachineKey[];
 // The value the installer writes when it does not know the folder.
 extern const char kInstallFolderNotSet[];
 
-class CInstallLookup {
+class InstallFolderLookup {
 public:
     // The roots of the drives to search, in search order.
     using DriveList = std::function<QStringList()>;
 
     // programFile: what the search looks for; another name only where an
     // installation of the program may already be on the disks (a test).
-    explicit CInstallLookup(PromptPort& prompt, DriveList drives = LocalDiskDrives,
+    explicit InstallFolderLookup(PromptPort& prompt, DriveList drives = LocalDiskDrives,
                             QString programFile = ProgramFileName());
 
     // Leaves the folder in installDirectory(); keeps the previous one when the

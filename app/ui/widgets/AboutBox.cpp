@@ -1,4 +1,4 @@
-#include "CAboutDlg.h"
+#include "AboutBox.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -19,7 +19,7 @@ constexpr int kIconSize = 32;
 
 }  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QLatin1String(kTitle));
 
     auto* icon = new QLabel(this);

@@ -1,4 +1,4 @@
-#include "CFileSetOperations.h"
+#include "FileSetOperations.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,10 +78,10 @@ std::optional<QByteArray> ReadRegularFile(const QString& path) {
 
 }  // namespace
 
-CFileSetOperations::CFileSetOperations(CPrinterService& service, CInstallLookup::DriveList drives)
+FileSetOperations::FileSetOperations(CPrinterService& service, InstallFolderLookup::DriveList drives)
     : service_(service), lookup_(service.prompt(), std::move(drives)) {}
 
-bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
+bool FileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     BoundedDefinitionParser parser;
     FileSetErrorHandler errors;
     parser.setDoNamespaces(true);
@@ -158,7 +158,7 @@ bool CFileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     return result;
 }
 
-bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const TransferBusyGuard& busy,
+bool FileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const TransferBusyGuard& busy,
                                     QWidget* parent, DOMDocument* document) {
     bool result = true;
     const uint8_t count = service_.GetSlotCount(kind);
@@ -196,7 +196,7 @@ bool CFileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const 
     return result;
 }
 
-bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent) {
+bool FileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent) {
     receiveFailures_.clear();
     // The definition is sent later, maybe from another folder: a relative
     // path in it would name another file, or none.
@@ -255,7 +255,7 @@ bool CFileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent
     return result && written;
 }
 
-bool CFileSetOperations::SendFileSet(FileSetDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
+bool FileSetOperations::SendFileSet(FileSetDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
     if (service_.IsTransferInProgress()) return false;
     SendFileSetForm form(service_.prompt(), settings.GetProfileString(setting::kFileSetUploadPath, QString()));
     if (!dialogs.RunSendFileSetDialog(form, parent)) return false;
@@ -264,7 +264,7 @@ bool CFileSetOperations::SendFileSet(FileSetDialogPort& dialogs, SettingsStore& 
     return SendAndReport(form.path(), parent);
 }
 
-bool CFileSetOperations::SendAndReport(const QString& path, QWidget* parent) {
+bool FileSetOperations::SendAndReport(const QString& path, QWidget* parent) {
     const bool sent = SendFileSetDefinition(path, parent);
     if (sent) {
         service_.prompt().ShowMessage(LoadString(IDS_SEND_FILE_SET_DONE), MessageIcon::Information,
@@ -276,7 +276,7 @@ bool CFileSetOperations::SendAndReport(const QString& path, QWidget* parent) {
     return sent;
 }
 
-void CFileSetOperations::GetAllFiles(FileSetDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
+void FileSetOperations::GetAllFiles(FileSetDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
     if (service_.IsTransferInProgress()) return;
     GetAllFilesForm form(service_.prompt(),
                          settings.GetProfileString(setting::kDownloadAllPath,
@@ -287,7 +287,7 @@ void CFileSetOperations::GetAllFiles(FileSetDialogPort& dialogs, SettingsStore& 
     ReceiveAndReport(form.folder(), parent);
 }
 
-bool CFileSetOperations::ReceiveAndReport(const QString& folder, QWidget* parent) {
+bool FileSetOperations::ReceiveAndReport(const QString& folder, QWidget* parent) {
     const bool received = WriteAllFilesDefinition(folder, parent);
     if (received) {
         service_.prompt().ShowMessage(LoadString(IDS_RECEIVE_ALL_DONE), MessageIcon::Information, MessageButtons::Ok);

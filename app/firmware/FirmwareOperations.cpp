@@ -1,4 +1,4 @@
-#include "CFirmwareOperations.h"
+#include "FirmwareOperations.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -105,11 +105,11 @@ qint64 FirmwareImageSize(int generation) {
     return -1;
 }
 
-CFirmwareOperations::CFirmwareOperations(CPrinterService& service, FileChoicePort& files,
+FirmwareOperations::FirmwareOperations(CPrinterService& service, FileChoicePort& files,
                                          FirmwareChoicePort& choices, SettingsStore* settings)
     : service_(service), files_(files), choices_(&choices), settings_(settings) {}
 
-int CFirmwareOperations::FetchFirmware(QWidget* parent, int mode) {
+int FirmwareOperations::FetchFirmware(QWidget* parent, int mode) {
     lastFetchedFile_.clear();
     TransferBusyGuard busy(service_);
     if (!busy.acquired()) return kGenerationUnknown;
@@ -124,7 +124,7 @@ int CFirmwareOperations::FetchFirmware(QWidget* parent, int mode) {
     return mode == kBackupBeforeUpgrade ? BackUp(connection, parent) : SaveCopy(connection, parent);
 }
 
-int CFirmwareOperations::BackUp(CQV7_Sys_API& connection, QWidget* parent) {
+int FirmwareOperations::BackUp(CQV7_Sys_API& connection, QWidget* parent) {
     PromptPort& prompt = service_.prompt();
     prompt.ShowMessage(QLatin1String(firmwaretext::kBackupFirst), MessageIcon::None, MessageButtons::Ok);
 
@@ -162,7 +162,7 @@ int CFirmwareOperations::BackUp(CQV7_Sys_API& connection, QWidget* parent) {
     return generation;
 }
 
-int CFirmwareOperations::SaveCopy(CQV7_Sys_API& connection, QWidget* parent) {
+int FirmwareOperations::SaveCopy(CQV7_Sys_API& connection, QWidget* parent) {
     uint32_t version = 0;
     connection.GetVersion(&version);
 
@@ -188,7 +188,7 @@ int CFirmwareOperations::SaveCopy(CQV7_Sys_API& connection, QWidget* parent) {
     return generation;
 }
 
-int CFirmwareOperations::Receive(CQV7_Sys_API& connection, const QString& path, int windowTextId,
+int FirmwareOperations::Receive(CQV7_Sys_API& connection, const QString& path, int windowTextId,
                                  int transferTextId, QWidget* parent) {
     std::unique_ptr<ProgressWindow> window =
         service_.progressWindows().Create(LoadString(windowTextId), LoadString(transferTextId), parent);
@@ -199,7 +199,7 @@ int CFirmwareOperations::Receive(CQV7_Sys_API& connection, const QString& path, 
     return generation;
 }
 
-bool CFirmwareOperations::UpgradeFirmware(QWidget* parent, int generation) {
+bool FirmwareOperations::UpgradeFirmware(QWidget* parent, int generation) {
     if (generation != kGeneration200 && generation != kGeneration300) return false;
     const KeypadModel model = choices_->SelectModel();
     if (model != kModelQV7EQ && model != kModelQV7E) return false;
@@ -230,7 +230,7 @@ bool CFirmwareOperations::UpgradeFirmware(QWidget* parent, int generation) {
     return Send(connection, image, parent);
 }
 
-bool CFirmwareOperations::RestoreFirmware(QWidget* parent) {
+bool FirmwareOperations::RestoreFirmware(QWidget* parent) {
     if (!choices_->EnterAccessCode()) return false;
 
     TransferBusyGuard busy(service_);
@@ -252,11 +252,11 @@ bool CFirmwareOperations::RestoreFirmware(QWidget* parent) {
     return Send(connection, path, parent);
 }
 
-bool CFirmwareOperations::BackUpAndUpgrade(QWidget* parent) {
+bool FirmwareOperations::BackUpAndUpgrade(QWidget* parent) {
     return UpgradeFirmware(parent, FetchFirmware(parent, kBackupBeforeUpgrade));
 }
 
-bool CFirmwareOperations::Send(CQV7_Sys_API& connection, const QString& path, QWidget* parent) {
+bool FirmwareOperations::Send(CQV7_Sys_API& connection, const QString& path, QWidget* parent) {
     PromptPort& prompt = service_.prompt();
     const QString failed = LoadString(IDS_FIRMWARE_UPGRADE_FAILED);
     if (!CanBeFirmwareImage(path)) {
@@ -280,7 +280,7 @@ bool CFirmwareOperations::Send(CQV7_Sys_API& connection, const QString& path, QW
     return true;
 }
 
-bool CFirmwareOperations::Connected(CQV7_Sys_API& connection) {
+bool FirmwareOperations::Connected(CQV7_Sys_API& connection) {
     if (!connection.IsError()) return true;
     service_.prompt().ShowMessage(LoadString(IDS_FIRMWARE_CONNECT_FAILED) + LibraryError(connection),
                                   MessageIcon::Stop, MessageButtons::Ok);
