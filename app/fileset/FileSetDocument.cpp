@@ -1,7 +1,5 @@
 #include "FileSetDocument.h"
 
-#include <QDir>
-
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMText.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
@@ -19,15 +17,6 @@ std::u16string ToXml(const QString& text) {
 
 QString FromXml(const XMLCh* text) {
     return text ? QString::fromUtf16(text) : QString();
-}
-
-QString SchemaFileFor(const QString& installDirectory) {
-    if (installDirectory.isEmpty()) return QString();
-#ifdef Q_OS_WIN
-    return installDirectory + QLatin1Char('\\') + QLatin1String(kFileSetSchemaName);
-#else
-    return QDir::cleanPath(installDirectory + QLatin1String("/../share/quillory/") + QLatin1String(kFileSetSchemaName));
-#endif
 }
 
 InputSource* OwnSchemaOnly::resolveEntity(XMLResourceIdentifier* resource) {

@@ -73,11 +73,6 @@ private:
     xercesc::SecurityManager limits_;
 };
 
-// The installed schema file, for the folder holding the program: on Linux
-// in <prefix>/share/quillory, the prefix being the folder above; on Windows
-// beside the program. Empty for an empty folder.
-QString SchemaFileFor(const QString& installDirectory);
-
 // Appends <file><type/><path/><slot/></file> to the root.
 void AddFileElement(xercesc::DOMDocument& document, const QString& kindText, const QString& path, uint8_t slot);
 

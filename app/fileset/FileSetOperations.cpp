@@ -76,6 +76,13 @@ std::optional<QByteArray> ReadRegularFile(const QString& path) {
     return file.readAll();
 }
 
+// The schema the installation in that folder brings; nothing without a folder.
+std::optional<QByteArray> ReadInstalledSchema(const QString& installDirectory) {
+    if (installDirectory.isEmpty()) return std::nullopt;
+    return ReadRegularFile(
+        PlatformPaths::Join(PlatformPaths::SharedDataFolderOf(installDirectory), QLatin1String(kFileSetSchemaName)));
+}
+
 }  // namespace
 
 FileSetOperations::FileSetOperations(CPrinterService& service, InstallFolderLookup::DriveList drives)
@@ -90,7 +97,7 @@ bool FileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
     parser.setValidationScheme(XercesDOMParser::Val_Always);
 
     lookup_.FindInstallDirectory();
-    const std::optional<QByteArray> schema = ReadRegularFile(SchemaFileFor(lookup_.installDirectory()));
+    const std::optional<QByteArray> schema = ReadInstalledSchema(lookup_.installDirectory());
     const QString schemaLocation =
         QString::fromUtf16(kFileSetNamespace) + QLatin1Char(' ') + QLatin1String(kFileSetSchemaName);
     parser.setExternalSchemaLocation(ToXml(schemaLocation).c_str());

@@ -34,8 +34,7 @@ inline constexpr char kIncompleteDefinitionName[] = "allFiles.incomplete.fsd";
 class FileSetOperations {
 public:
     // The Xerces library must be initialised for as long as this is used.
-    FileSetOperations(CPrinterService& service,
-                      InstallFolderLookup::DriveList drives = InstallFolderLookup::LocalDiskDrives);
+    FileSetOperations(CPrinterService& service, InstallFolderLookup::DriveList drives = LocalDiskDrives);
 
     // The commands: dialog, settings, the set, one summary message. Refused
     // without a word while a transfer runs.

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "InstallSearch.h"
+
 namespace quillory {
 
 class PromptPort;
@@ -28,27 +30,21 @@ public:
     // programFile: what the search looks for; another name only where an
     // installation of the program may already be on the disks (a test).
     explicit InstallFolderLookup(PromptPort& prompt, DriveList drives = LocalDiskDrives,
-                            QString programFile = ProgramFileName());
+                                 QString programFile = ProgramFileName());
 
     // Leaves the folder in installDirectory(); keeps the previous one when the
     // settings cannot be opened or the search finds nothing. Only a folder
     // the search found is written back.
     void FindInstallDirectory();
     void SearchFixedDrives();
-    // Depth-first, stopping at the first folder holding the program file.
-    // Linux: a regular, executable file with ../share/quillory/
-    // quilloryFileSet.xsd beside it; Windows: any entry of that name.
-    // Symbolic links are not followed and another mount is not entered: each
-    // mount is a drive of its own.
+    // Depth-first, stopping at the first folder holding the program file
+    // with the file set schema in its installation (FindInstalledProgram).
     void SearchFolder(const QString& folder);
 
     const QString& installDirectory() const { return installDirectory_; }
 
     // The program file this platform runs: "Quillory.exe" or "Quillory".
     static QString ProgramFileName();
-    // Linux: the mount points of local disk file systems, as this process's
-    // mount table lists them; Windows: the fixed drives C: to Z:.
-    static QStringList LocalDiskDrives();
 
 private:
     PromptPort& prompt_;

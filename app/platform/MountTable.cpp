@@ -2,12 +2,19 @@
 
 #include <QFile>
 #include <QList>
+#include <QSet>
 
 namespace quillory {
 
 namespace {
 
 const char kOwnMountTable[] = "/proc/self/mounts";
+
+// Disk file systems a program can be installed on. Everything else (proc,
+// sysfs, tmpfs, overlay, network shares) is either not a disk or not this
+// machine's, and walking it could take forever or never end.
+const char* const kDiskFileSystems[] = {"ext2", "ext3", "ext4", "xfs", "btrfs", "f2fs", "jfs", "reiserfs",
+                                        "vfat", "exfat", "ntfs", "ntfs3", "fuseblk", "zfs"};
 
 bool IsOctalDigit(char c) {
     return c >= '0' && c <= '7';
@@ -41,6 +48,20 @@ std::vector<MountEntry> ParseMountTable(const QByteArray& text) {
         entries.push_back({UnescapeField(fields[1]), fields[2]});
     }
     return entries;
+}
+
+QStringList DiskMountPoints(const std::vector<MountEntry>& mounts) {
+    QStringList drives;
+    QSet<QString> seen;
+    for (const MountEntry& mount : mounts) {
+        bool disk = false;
+        for (const char* type : kDiskFileSystems) disk = disk || mount.type == type;
+        if (disk && !seen.contains(mount.mountPoint)) {
+            seen.insert(mount.mountPoint);
+            drives << mount.mountPoint;
+        }
+    }
+    return drives;
 }
 
 std::optional<QByteArray> ReadToEnd(const QString& path) {

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -22,6 +23,10 @@ struct MountEntry {
 // The mounts of a table's text, in its order; a line without a mount point
 // and a type is passed over.
 std::vector<MountEntry> ParseMountTable(const QByteArray& text);
+
+// The mount points among the mounts that are local disk file systems, each
+// once, in the table's order: where a program can be installed.
+QStringList DiskMountPoints(const std::vector<MountEntry>& mounts);
 
 // A file's whole content, read until the system says there is no more. Files
 // under /proc report a size of 0 and are at their "end" before the first

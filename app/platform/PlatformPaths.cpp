@@ -14,6 +14,10 @@ const char kProgramFolderName[] = "Quillory";
 const char kSymbolFolderName[] = "Downloadable_Symbols";
 const char kFirmwareFolderName[] = "QV7_Firmware";
 const char kFirmwareFolderVariable[] = "QUILLORY_FIRMWARE_DIR";
+#ifndef Q_OS_WIN
+// Where an installation keeps its shared data, below its prefix.
+const char kSharedDataBelowPrefix[] = "/share/quillory";
+#endif
 
 PlatformRoots& MovedRoots() {
     static PlatformRoots roots;
@@ -90,7 +94,11 @@ QString PlatformPaths::DriveRoot() {
 }
 
 QString PlatformPaths::SharedDataFolder() {
-    return QDir::toNativeSeparators(QFileInfo(RunningProgramFile()).path());
+    return SharedDataFolderOf(QFileInfo(RunningProgramFile()).path());
+}
+
+QString PlatformPaths::SharedDataFolderOf(const QString& programFolder) {
+    return QDir::toNativeSeparators(programFolder);
 }
 
 QString PlatformPaths::SymbolFolder() {
@@ -124,7 +132,11 @@ QString PlatformPaths::DriveRoot() {
 }
 
 QString PlatformPaths::SharedDataFolder() {
-    return InstallPrefix() + QLatin1String("/share/quillory");
+    return InstallPrefix() + QLatin1String(kSharedDataBelowPrefix);
+}
+
+QString PlatformPaths::SharedDataFolderOf(const QString& programFolder) {
+    return QDir::cleanPath(programFolder + QLatin1String("/..") + QLatin1String(kSharedDataBelowPrefix));
 }
 
 QString PlatformPaths::SymbolFolder() {

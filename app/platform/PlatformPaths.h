@@ -37,6 +37,9 @@ public:
     // firmware images): <prefix>/share/quillory on Linux, the program's folder
     // on Windows.
     static QString SharedDataFolder();
+    // The same for the installation whose program is in programFolder; a
+    // relative folder gives a path relative to it.
+    static QString SharedDataFolderOf(const QString& programFolder);
 
     // The firmware images installed with the program (QV7E_200.bin, ...):
     // SharedDataFolder()/QV7_Firmware, unless QUILLORY_FIRMWARE_DIR names

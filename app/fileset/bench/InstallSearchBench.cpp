@@ -14,17 +14,13 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "InstallFolderLookup.h"
-#include "PromptPort.h"
+#include "InstallSearch.h"
+#include "PlatformPaths.h"
 
 namespace {
 
-class SilentPrompt : public quillory::PromptPort {
-public:
-    quillory::MessageAnswer ShowMessage(const QString&, quillory::MessageIcon, quillory::MessageButtons) override {
-        return quillory::MessageAnswer::Ok;
-    }
-};
+const char kProgramFile[] = "Quillory";
+const char kSharedFile[] = "schema.xsd";
 
 // Ten folders per level, four levels deep, until the count is reached: wide
 // and deep enough that neither walk profits from a lucky order.
@@ -57,31 +53,34 @@ int main(int argc, char** argv) {
     QDir().mkdir(root);
     std::printf("making %d folders...\n", MakeTree(root, folders));
 
-    // The program file in the folder the depth-first walk reaches last.
+    // The program in the folder the depth-first walk reaches last, installed:
+    // it may run, and its installation's shared file is there.
     QString last = root;
     while (true) {
         const QStringList children = QDir(last).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
         if (children.isEmpty()) break;
         last += '/' + children.back();
     }
-    QFile program(last + '/' + quillory::InstallFolderLookup::ProgramFileName());
-    if (!program.open(QIODevice::WriteOnly)) return 1;
+    QFile program(last + '/' + kProgramFile);
+    if (!program.open(QIODevice::WriteOnly) || !program.setPermissions(QFile::ReadOwner | QFile::ExeOwner)) return 1;
     program.close();
+    const QString shared = quillory::PlatformPaths::SharedDataFolderOf(last);
+    QDir().mkpath(shared);
+    QFile sharedFile(shared + '/' + kSharedFile);
+    if (!sharedFile.open(QIODevice::WriteOnly)) return 1;
+    sharedFile.close();
 
-    SilentPrompt prompt;
     qint64 searchBest = -1, findBest = -1;
     QString found;
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer timer;
         timer.start();
-        quillory::InstallFolderLookup lookup(prompt, [&] { return QStringList{root}; });
-        lookup.SearchFixedDrives();
+        found = quillory::FindInstalledProgram(root, kProgramFile, kSharedFile).value_or(QString());
         const qint64 search = timer.nsecsElapsed();
-        found = lookup.installDirectory();
 
         timer.restart();
         QProcess find;
-        find.start("find", {root, "-name", quillory::InstallFolderLookup::ProgramFileName()});
+        find.start("find", {root, "-name", kProgramFile});
         find.waitForFinished(-1);
         const qint64 findTime = timer.nsecsElapsed();
         searchBest = searchBest < 0 ? search : std::min(searchBest, search);

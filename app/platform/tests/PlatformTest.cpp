@@ -1,5 +1,5 @@
-// Platform facts: the stored settings, where the program's folders are, and
-// the machine's mount table.
+// Platform facts: the stored settings, where the program's folders are, the
+// machine's mount table and the keyboard's lock lights.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "KeyLockState.h"
 #include "MachineSettings.h"
 #include "MountTable.h"
 #include "PlatformPaths.h"
@@ -150,7 +151,7 @@ TEST_F(LinuxPaths, MachineSettingsAreTheFirstFileAlongTheConfigFoldersThenTheIns
     EXPECT_EQ(InstallFolder(), "<none>") << "the variable names the only file";
 }
 
-TEST(MountTable, FieldsAreUnescapedAndTheRealTableIsReadToItsEnd) {
+TEST(MountTable, FieldsAreUnescapedDisksAreTheDrivesAndTheRealTableIsReadToItsEnd) {
     const QByteArray sample =
         "/dev/sda1 / ext4 rw,relatime 0 0\n"
         "proc /proc proc rw 0 0\n"
@@ -164,6 +165,11 @@ TEST(MountTable, FieldsAreUnescapedAndTheRealTableIsReadToItsEnd) {
                                                                 {"/media/ann/My Disk", "vfat"},
                                                                 {"/mnt/tab\tand\\back\\04", "ext4"},
                                                                 {QString::fromUtf8("/media/Zoë Programs"), "xfs"}}));
+    // A program is searched for on the local disks only, each mount point once.
+    const QByteArray more = "\ntmpfs /run tmpfs rw 0 0\nserver:/x /net nfs4 rw 0 0\n/dev/sda1 / ext4 rw 0 0\n";
+    EXPECT_EQ(DiskMountPoints(ParseMountTable(sample + more)),
+              (QStringList{"/", "/media/ann/My Disk", "/mnt/tab\tand\\back\\04",
+                           QString::fromUtf8("/media/Zoë Programs")}));
 
     // The kernel's table says it is empty (size 0) until it is read.
     std::ifstream independent("/proc/self/mounts");
@@ -175,6 +181,20 @@ TEST(MountTable, FieldsAreUnescapedAndTheRealTableIsReadToItsEnd) {
     EXPECT_EQ(real->size(), lines);
     EXPECT_NE(std::find_if(real->begin(), real->end(), [](const MountEntry& e) { return e.mountPoint == "/proc"; }),
               real->end());
+}
+
+// The lights as sysfs shows them, one folder per LED with its brightness.
+TEST(KeyLocks, ALockIsOnWhenAnyKeyboardLightsIt) {
+    QTemporaryDir leds;
+    for (const auto& [led, brightness] : {std::pair{"input3::capslock", "1\n"}, {"input3::numlock", "0\n"},
+                                          {"input9::numlock", "255\n"}, {"input3::scrolllock", "on\n"}}) {
+        QDir().mkpath(leds.filePath(led));
+        QFile file(leds.filePath(QLatin1String(led) + "/brightness"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(brightness);
+    }
+    EXPECT_EQ(ReadKeyLocksFromLeds(leds.path()), (KeyLocks{true, true, false}));
+    EXPECT_EQ(ReadKeyLocksFromLeds(leds.filePath("absent")), KeyLocks{});
 }
 
 }  // namespace
