@@ -59,8 +59,6 @@ public:
     // file that did not arrive or was not written, with the reason.
     const QStringList& receiveFailures() const { return receiveFailures_; }
 
-    InstallFolderLookup& installLookup() { return lookup_; }
-
 private:
     bool ReceiveAll(FileKind kind, const QString& folder, const TransferBusyGuard& busy, QWidget* parent,
                     xercesc::DOMDocument* document);

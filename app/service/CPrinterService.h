@@ -82,12 +82,6 @@ public:
     // is true only when the job succeeded. Refused without a word while a
     // transfer runs: a dialog opened from inside its event pump would hold
     // the transfer until answered.
-    void OnGetDataFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
-    void OnGetLabelFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
-    void OnGetSymbol(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
-    bool OnSendDataFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent, const QString& path);
-    bool OnSendLabelFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent, const QString& path);
-    bool OnSendSymbol(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent, const QString& path);
     void OnGetFile(FileKind kind, SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent);
     // An empty path starts the dialog from the kind's stored upload path.
     bool OnSendFile(FileKind kind, SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent,

@@ -35,7 +35,6 @@ public:
 
     // 1 once a 1,048,576-byte transfer has finished, 2 for 1,114,112 bytes, else 0.
     int finishedImageKind() const { return finishedImageKind_; }
-    const QString& shownText() const { return shownText_; }
     const QString& transferText() const { return transferText_; }
 
     static ProgressWindow* Current();

@@ -29,31 +29,4 @@ bool CPrinterService::OnSendFile(FileKind kind, SlotDialogPort& dialogs, Setting
     return sent;
 }
 
-void CPrinterService::OnGetDataFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
-    OnGetFile(FileKind::Data, dialogs, settings, parent);
-}
-
-void CPrinterService::OnGetLabelFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
-    OnGetFile(FileKind::Label, dialogs, settings, parent);
-}
-
-void CPrinterService::OnGetSymbol(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent) {
-    OnGetFile(FileKind::Symbol, dialogs, settings, parent);
-}
-
-bool CPrinterService::OnSendDataFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent,
-                                     const QString& path) {
-    return OnSendFile(FileKind::Data, dialogs, settings, parent, path);
-}
-
-bool CPrinterService::OnSendLabelFile(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent,
-                                      const QString& path) {
-    return OnSendFile(FileKind::Label, dialogs, settings, parent, path);
-}
-
-bool CPrinterService::OnSendSymbol(SlotDialogPort& dialogs, SettingsStore& settings, QWidget* parent,
-                                   const QString& path) {
-    return OnSendFile(FileKind::Symbol, dialogs, settings, parent, path);
-}
-
 }  // namespace quillory

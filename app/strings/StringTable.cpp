@@ -133,8 +133,4 @@ QString LoadString(int id) {
     return entry ? QString::fromUtf8(entry->text) : QString();
 }
 
-bool HasString(int id) {
-    return Find(id) != nullptr;
-}
-
 }  // namespace quillory

@@ -118,9 +118,6 @@ enum CommandId : int {
 // The text of an id; an empty text for an id the table does not hold.
 QString LoadString(int id);
 
-// True when the table holds the id.
-bool HasString(int id);
-
 }  // namespace quillory
 
 #endif

@@ -29,7 +29,6 @@ public:
     const std::string& Caption() const { return caption_; }
     bool CloseRequested() const { return closeRequested_; }
     int osCode() const { return osCode_; }
-    bool isWin9x() const { return isWin9x_; }
     bool addPrinterMode() const { return addPrinterMode_; }
     const std::string& parentIdPrefix() const { return parentIdPrefix_; }
 

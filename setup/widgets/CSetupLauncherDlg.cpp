@@ -49,9 +49,9 @@ CSetupLauncherDlg::CSetupLauncherDlg(SetupHost& host, MessagePort& messages, QWi
     CreateControls();
 
     // Qt has no system menu to extend; the About item sits in the window's context menu.
-    aboutAction_ = new QAction(texts::kAboutItem, this);
-    connect(aboutAction_, &QAction::triggered, this, &CSetupLauncherDlg::ShowAbout);
-    addAction(aboutAction_);
+    auto* about = new QAction(texts::kAboutItem, this);
+    connect(about, &QAction::triggered, this, &CSetupLauncherDlg::ShowAbout);
+    addAction(about);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     connect(&timer_.timer(), &QTimer::timeout, this, [this] {

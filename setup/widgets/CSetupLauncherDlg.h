@@ -9,7 +9,6 @@
 
 #include "SetupLauncher.h"
 
-class QAction;
 class QLabel;
 
 namespace quillory::setup {
@@ -34,8 +33,6 @@ public:
     bool CloseRequested() const { return launcher_.CloseRequested(); }
 
     QWidget* Control(int controlId) const { return controls_.at(controlId); }
-    QAction* AboutAction() const { return aboutAction_; }
-    const SetupLauncher& Launcher() const { return launcher_; }
     QtSetupTimer& Timer() { return timer_; }
 
 private:
@@ -50,7 +47,6 @@ private:
     QtSetupTimer timer_;
     SetupLauncher launcher_;
     std::map<int, QWidget*> controls_;
-    QAction* aboutAction_ = nullptr;
 };
 
 class CSetupAboutBox : public QDialog {

@@ -69,7 +69,7 @@ TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameAskingBeforeItRepl
     const QString folder = Path(QString::fromUtf8("Ann's labels für 2025 — a long folder name"));
     ASSERT_TRUE(QDir().mkpath(folder));
     dialogs.presses = {{folder + "/", 2}};
-    service.OnGetDataFile(dialogs, *settings, nullptr);
+    service.OnGetFile(FileKind::Data, dialogs, *settings, nullptr);
     EXPECT_EQ(dialogs.opened, QStringList{Path("home")}) << "the home folder stands for C:\\";
     EXPECT_EQ(Read(folder + "/STOCK.dat"), PrinterSlot("DAT/02.data"));
     EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
@@ -81,7 +81,7 @@ TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameAskingBeforeItRepl
     prompt.shown.clear();
     prompt.answers = {MessageAnswer::No};
     dialogs.presses = {{folder, 2}};
-    service.OnGetDataFile(dialogs, *settings, nullptr);
+    service.OnGetFile(FileKind::Data, dialogs, *settings, nullptr);
     EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{{target.toStdString() +
                                                             " already exists.\nDo you want to replace it?",
                                                         MessageIcon::Exclamation, MessageButtons::YesNo}}));
@@ -90,7 +90,7 @@ TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameAskingBeforeItRepl
 
     prompt.answers = {MessageAnswer::Yes};
     dialogs.presses = {{folder, 2}};
-    service.OnGetDataFile(dialogs, *settings, nullptr);
+    service.OnGetFile(FileKind::Data, dialogs, *settings, nullptr);
     EXPECT_EQ(Read(target), PrinterSlot("DAT/02.data"));
 }
 
@@ -126,9 +126,9 @@ TEST_F(SlotCommands, EachRefusalShowsItsMessageAndKeepsTheDialogOpenUntilCancel)
         dialogs.outcomes.clear();
         dialogs.presses = {row.press};
         if (row.send) {
-            EXPECT_FALSE(service.OnSendSymbol(dialogs, *settings, nullptr, QString())) << row.situation;
+            EXPECT_FALSE(service.OnSendFile(FileKind::Symbol, dialogs, *settings, nullptr, QString())) << row.situation;
         } else {
-            service.OnGetLabelFile(dialogs, *settings, nullptr);
+            service.OnGetFile(FileKind::Label, dialogs, *settings, nullptr);
         }
         EXPECT_EQ(prompt.shown, std::vector<ShownMessage>{row.message}) << row.situation;
         EXPECT_EQ(dialogs.outcomes, std::vector<std::string>{row.outcome}) << row.situation;
@@ -145,7 +145,7 @@ TEST_F(SlotCommands, AStoredNameThatIsNoPlainFileNameIsRefusedAndNothingIsWritte
     const QString folder = Path("get");
     ASSERT_TRUE(QDir().mkpath(folder));
     dialogs.presses = {{folder, 4}};
-    service.OnGetDataFile(dialogs, *settings, nullptr);
+    service.OnGetFile(FileKind::Data, dialogs, *settings, nullptr);
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{UnusableStoredNameMessage("../PWN").toStdString()});
     EXPECT_EQ(dialogs.outcomes, std::vector<std::string>{"stay"});
     EXPECT_FALSE(QFile::exists(Path("PWN.dat")));
@@ -157,18 +157,18 @@ TEST_F(SlotCommands, ASendStartsFromTheDroppedOrTheStoredPathAndStoresItAfterOkE
     Write(dropped, "a new label");
     settings->WriteProfileString("LabelUploadPath", "/somewhere/else.qv7");
     dialogs.presses = {{dropped, 3}};
-    EXPECT_TRUE(service.OnSendLabelFile(dialogs, *settings, nullptr, dropped));
+    EXPECT_TRUE(service.OnSendFile(FileKind::Label, dialogs, *settings, nullptr, dropped));
     EXPECT_EQ(PrinterSlot("QV7/03.data"), "a new label");
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Label file transfer successful!"});
     EXPECT_EQ(Stored("LabelUploadPath"), dropped);
-    service.OnSendLabelFile(dialogs, *settings, nullptr, QString());
+    service.OnSendFile(FileKind::Label, dialogs, *settings, nullptr, QString());
     EXPECT_EQ(dialogs.opened, (QStringList{dropped, dropped})) << "without a path the dialog starts from the stored one";
 
     const QString notData = Path("notes.dat");
     Write(notData, "no data file marker here");
     prompt.shown.clear();
     dialogs.presses = {{notData, 1}};
-    EXPECT_FALSE(service.OnSendDataFile(dialogs, *settings, nullptr, QString()));
+    EXPECT_FALSE(service.OnSendFile(FileKind::Data, dialogs, *settings, nullptr, QString()));
     EXPECT_EQ(dialogs.opened.last(), QString()) << "the data upload path starts empty";
     EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
                                 {"Error sending data file!  File may not be a valid QV7 data file...",
@@ -180,8 +180,8 @@ TEST_F(SlotCommands, NoDialogOpensFromInsideARunningTransfer) {
     bool sent = true;
     windows.onPump = [&] {
         if (!dialogs.opened.isEmpty() || !sent) return;
-        service.OnGetSymbol(dialogs, *settings, nullptr);
-        sent = service.OnSendSymbol(dialogs, *settings, nullptr, Path("x.bmp"));
+        service.OnGetFile(FileKind::Symbol, dialogs, *settings, nullptr);
+        sent = service.OnSendFile(FileKind::Symbol, dialogs, *settings, nullptr, Path("x.bmp"));
     };
     ASSERT_TRUE(service.ReceiveSymbol(1, Path("symbol.bmp"), nullptr));
     EXPECT_TRUE(dialogs.opened.isEmpty());

@@ -48,7 +48,6 @@ public:
 
     // The firmware commands' operations, answered by the firmware dialogs.
     FirmwareOperations& firmware() const { return *firmware_; }
-    FileSetOperations& fileSets() const { return *fileSets_; }
 
     // Runs a command as its menu item would: nothing happens while it is disabled.
     void SendCommand(int commandId);
