@@ -54,10 +54,6 @@ void CFolderEdit::SetFolder(const QString& folder) {
     field_->setText(FolderFromFieldText(folder));
 }
 
-QString CFolderEdit::Folder() const {
-    return FolderFromFieldText(field_->text());
-}
-
 void CFolderEdit::Browse() {
     const QString chosen = picker_(this, pickerTitle_, field_->text());
     if (!chosen.isEmpty()) field_->setText(chosen);

@@ -38,10 +38,9 @@ public:
     QLineEdit* field() const { return field_; }
     CBrowseButton* browseButton() const { return button_; }
 
-    // Load and save as the field exchanges a folder: with one trailing
-    // separator removed.
+    // Loads a folder as the field exchanges it: with one trailing separator
+    // removed.
     void SetFolder(const QString& folder);
-    QString Folder() const;
 
     // The platform's picker unless replaced (tests answer from a script).
     void SetFolderPicker(FolderPicker picker) { picker_ = std::move(picker); }

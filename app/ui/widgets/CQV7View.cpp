@@ -337,10 +337,6 @@ bool CQV7View::AcceptsDrag(const QMimeData* data, const QPoint& pos, SlotRef* ta
     return true;
 }
 
-QTreeWidgetItem* CQV7View::dropHighlightItem() const {
-    return SlotItem(dropHighlight_);
-}
-
 void CQV7View::SetDropHighlight(SlotRef ref) {
     if (QTreeWidgetItem* old = SlotItem(dropHighlight_)) {
         old->setData(0, Qt::BackgroundRole, QVariant());

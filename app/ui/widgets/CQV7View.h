@@ -54,10 +54,6 @@ public:
     using DroppedFileSender = std::function<bool(FileKind kind, const QString& path)>;
     void SetDroppedFileSender(DroppedFileSender sender) { droppedFileSender_ = std::move(sender); }
 
-    // The slot item that shows where a single dragged file would go; null
-    // when none does.
-    QTreeWidgetItem* dropHighlightItem() const;
-
     // Asks the desktop to open a document of the installation; a document
     // that is not there, or that nothing opens, is reported by cannotOpen.
     void OpenDocument(const QString& path);
