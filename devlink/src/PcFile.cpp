@@ -10,10 +10,8 @@
 
 #include <atomic>
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -128,50 +126,6 @@ bool WriteAll(int descriptor, const uint8_t* data, uint64_t size) {
     return true;
 }
 
-// Named temporary files still in this process's hands, removed if SIGINT or
-// SIGTERM ends the process first. Only needed where the file system cannot
-// give a temporary file without a name.
-constexpr int kWatchedSlots = 16;
-std::atomic<char*> watched[kWatchedSlots];
-
-extern "C" void RemoveWatchedAndDie(int signalNumber) {
-    for (std::atomic<char*>& slot : watched) {
-        if (char* path = slot.load()) unlink(path);
-    }
-    std::signal(signalNumber, SIG_DFL);
-    std::raise(signalNumber);
-}
-
-// A program that handles the signals itself keeps its handlers.
-void WatchSignalsOnce() {
-    static std::atomic<bool> installed{false};
-    if (installed.exchange(true)) return;
-    for (int signalNumber : {SIGINT, SIGTERM}) {
-        const auto previous = std::signal(signalNumber, RemoveWatchedAndDie);
-        if (previous != SIG_DFL && previous != SIG_ERR) std::signal(signalNumber, previous);
-    }
-}
-
-void Watch(const std::string& path) {
-    WatchSignalsOnce();
-    char* copy = strdup(path.c_str());
-    for (std::atomic<char*>& slot : watched) {
-        char* expected = nullptr;
-        if (copy && slot.compare_exchange_strong(expected, copy)) return;
-    }
-    std::free(copy);  // more temporaries at once than slots: this one goes unwatched
-}
-
-void Unwatch(const std::string& path) {
-    for (std::atomic<char*>& slot : watched) {
-        char* current = slot.load();
-        if (current && path == current && slot.compare_exchange_strong(current, nullptr)) {
-            std::free(current);
-            return;
-        }
-    }
-}
-
 // The hidden temporary beside target: ".NAME.part-PID-" and a suffix. The
 // process id is what tells a later run whether its writer is still at work.
 std::string TemporaryPrefixFor(const std::string& target) {
@@ -266,7 +220,6 @@ bool PcFileReplacement::BeginNamed() {
     descriptor_ = mkstemp(writable.data());
     if (descriptor_ < 0) return false;
     temporary_ = writable.data();
-    Watch(temporary_);
     return true;
 }
 
@@ -277,7 +230,6 @@ bool PcFileReplacement::Commit(const uint8_t* data, uint64_t size) {
     ok = close(descriptor_) == 0 && ok;
     descriptor_ = -1;
     if (ok && ReplaceWith(temporary_, target_)) {
-        Unwatch(temporary_);
         temporary_.clear();
         return true;
     }
@@ -296,7 +248,6 @@ bool PcFileReplacement::NameUnnamedFile([[maybe_unused]] const uint8_t* data, [[
         const std::string candidate = TemporaryPrefixFor(target_) + std::to_string(counter++);
         if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
             temporary_ = candidate;
-            Watch(temporary_);
             return true;
         }
         if (errno != EEXIST) break;
@@ -317,7 +268,6 @@ void PcFileReplacement::Discard() {
     }
     if (!temporary_.empty()) {
         unlink(temporary_.c_str());
-        Unwatch(temporary_);
         temporary_.clear();
     }
 }

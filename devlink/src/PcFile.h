@@ -33,10 +33,11 @@ PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image
 // Writes into a temporary file beside the target and renames it over the
 // target on Commit; anything else leaves the target untouched and removes the
 // temporary. Where the file system allows, the temporary file has no name
-// until Commit, so a process killed meanwhile leaves nothing behind; where it
-// does not, a named temporary is removed on SIGINT and SIGTERM. A temporary
-// that a process killed outright leaves (".NAME.part-PID-…") is removed by the
-// next replacement in the same folder once that process is gone.
+// until Commit, so a process ended meanwhile leaves nothing behind. A named
+// temporary (".NAME.part-PID-…") that an ended process leaves, whatever
+// ended it, is removed by the next replacement in the same folder once that
+// process is gone; a library has no business taking the program's signals
+// to do it sooner.
 class PcFileReplacement {
 public:
     // Named: the temporary file has a name from the start, as on a file
