@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "DialogUnits.h"
+#include "StringTable.h"
 
 namespace quillory {
 
@@ -15,6 +17,7 @@ const char kOk[] = "OK";
 const char kCancel[] = "Cancel";
 constexpr int kDialogWidth = 252;
 constexpr int kButtonWidth = 50;
+constexpr int kBrowseButtonWidth = 36;
 
 }  // namespace
 
@@ -24,6 +27,14 @@ QGroupBox* SlotDialogGroup(const QString& title, QWidget* first, QWidget* second
     row->addWidget(first, 1);
     if (second) row->addWidget(second);
     return group;
+}
+
+QPushButton* PathBrowseButton(QDialog* dialog, const QLineEdit& field) {
+    auto* button = new QPushButton(LoadString(IDS_BROWSE));
+    button->setAutoDefault(false);
+    button->setMinimumWidth(DialogUnitsAcross(dialog, kBrowseButtonWidth));
+    button->setFixedHeight(field.sizeHint().height());
+    return button;
 }
 
 QBoxLayout* SlotDialogButtons(QDialog* dialog, QPushButton** ok, QPushButton** cancel) {

@@ -1,5 +1,6 @@
 // What the send and get dialogs share in their look: a group box around one
-// row, OK and Cancel at the bottom right, and the dialogs' size.
+// row, a Browse button beside a path, OK and Cancel at the bottom right, and
+// the dialogs' size.
 #ifndef QUILLORY_SLOT_DIALOG_LAYOUT_H
 #define QUILLORY_SLOT_DIALOG_LAYOUT_H
 
@@ -7,6 +8,7 @@ class QBoxLayout;
 class QDialog;
 class QGroupBox;
 class QLayout;
+class QLineEdit;
 class QPushButton;
 class QString;
 class QWidget;
@@ -15,6 +17,10 @@ namespace quillory {
 
 // A group box with the widgets side by side; the first takes the spare width.
 QGroupBox* SlotDialogGroup(const QString& title, QWidget* first, QWidget* second = nullptr);
+
+// "Browse..." for the path field beside it: as tall as the field, never the
+// default button.
+QPushButton* PathBrowseButton(QDialog* dialog, const QLineEdit& field);
 
 // OK (the default button) and Cancel, wired to the dialog.
 QBoxLayout* SlotDialogButtons(QDialog* dialog, QPushButton** ok, QPushButton** cancel);

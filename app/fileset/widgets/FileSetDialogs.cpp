@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "CFolderEdit.h"
-#include "DialogUnits.h"
 #include "FileChoicePort.h"
 #include "SlotDialogLayout.h"
 #include "StringTable.h"
@@ -20,7 +19,6 @@ const char kSendTitle[] = "Send file set to printer...";
 const char kSendGroup[] = "File set definition file";
 const char kGetTitle[] = "Get file set from printer...";
 const char kGetGroup[] = "Destination directory";
-constexpr int kBrowseButtonWidth = 36;
 constexpr int kPickerOptions = 0;
 
 void AddButtons(QDialog* dialog, QVBoxLayout* layout, QWidget* last) {
@@ -39,11 +37,8 @@ CSendFileSetDialog::CSendFileSetDialog(SendFileSetForm& form, FileChoicePort& fi
       form_(form),
       files_(files),
       pathEdit_(new QLineEdit(form.path())),
-      browseButton_(new QPushButton(LoadString(IDS_BROWSE))) {
+      browseButton_(PathBrowseButton(this, *pathEdit_)) {
     setWindowTitle(QLatin1String(kSendTitle));
-    browseButton_->setAutoDefault(false);
-    browseButton_->setMinimumWidth(DialogUnitsAcross(this, kBrowseButtonWidth));
-    browseButton_->setFixedHeight(pathEdit_->sizeHint().height());
     connect(browseButton_, &QPushButton::clicked, this, &CSendFileSetDialog::OnBrowse);
 
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,8 @@
 #ifndef QUILLORY_TESTS_SCRIPTED_PORTS_H
 #define QUILLORY_TESTS_SCRIPTED_PORTS_H
 
+#include <QStringList>
+
 #include <deque>
 #include <functional>
 #include <memory>
@@ -10,6 +12,7 @@
 
 #include "ProgressWindow.h"
 #include "PromptPort.h"
+#include "SlotDialogPort.h"
 
 namespace quillorytest {
 
@@ -76,6 +79,54 @@ public:
     std::vector<std::pair<uint32_t, uint32_t>> progress;
     // Runs where the program would let the user act in the middle of a transfer.
     std::function<void()> onPump;
+};
+
+// The send and get dialogs, pressing OK as scripted until a press closes the
+// dialog; when the presses run out, Cancel.
+class ScriptedSlotDialogs : public quillory::SlotDialogPort, private quillory::PreviewAcceptance {
+public:
+    // The text of the folder or source field, the selected slot and, for a
+    // send, whether symbol browsing accepts the file.
+    struct Press {
+        QString text;
+        uint8_t slot;
+        bool acceptable = true;
+    };
+
+    bool RunGetDialog(quillory::GetFileForm& form, QWidget*) override {
+        using Outcome = quillory::GetFileForm::Outcome;
+        opened.push_back(form.folder());
+        while (!presses.empty()) {
+            const Press press = Next();
+            const Outcome outcome = form.Accept(press.text, press.slot);
+            if (outcome == Outcome::Close) return true;
+            outcomes.push_back(outcome == Outcome::FolderRefused ? "focus folder" : "stay");
+        }
+        return false;
+    }
+    bool RunSendDialog(quillory::SendFileForm& form, QWidget*) override {
+        opened.push_back(form.sourcePath());
+        while (!presses.empty()) {
+            const Press press = Next();
+            acceptable_ = press.acceptable;
+            if (form.Accept(press.text, press.slot, this)) return true;
+            outcomes.push_back("stay");
+        }
+        return false;
+    }
+
+    std::deque<Press> presses;
+    QStringList opened;  // the folder or path each dialog started with
+    std::vector<std::string> outcomes;
+
+private:
+    Press Next() {
+        const Press press = presses.front();
+        presses.pop_front();
+        return press;
+    }
+    bool IsAcceptable() const override { return acceptable_; }
+    bool acceptable_ = true;
 };
 
 }  // namespace quillorytest

@@ -1,8 +1,5 @@
 // The send and get commands over a virtual printer, with the dialogs and the
 // message boxes answered from scripts.
-#include <deque>
-
-#include "SlotDialogPort.h"
 #include "SlotFilePath.h"
 #include "VirtualPrinterService.h"
 
@@ -10,59 +7,14 @@ namespace {
 
 using namespace quillory;
 using quillorytest::ShownMessage;
-
-// One press of OK: the text of the folder or source field, the selected slot
-// and, for a send, whether symbol browsing accepts the file.
-struct Press {
-    QString text;
-    uint8_t slot;
-    bool acceptable = true;
-};
-
-// Plays the presses until one closes the dialog; when they run out, Cancel.
-class ScriptedSlotDialogs : public SlotDialogPort, private PreviewAcceptance {
-public:
-    bool RunGetDialog(GetFileForm& form, QWidget*) override {
-        opened.push_back(form.folder());
-        while (!presses.empty()) {
-            const Press press = Next();
-            const GetFileForm::Outcome outcome = form.Accept(press.text, press.slot);
-            if (outcome == GetFileForm::Outcome::Close) return true;
-            outcomes.push_back(outcome == GetFileForm::Outcome::FolderRefused ? "focus folder" : "stay");
-        }
-        return false;
-    }
-    bool RunSendDialog(SendFileForm& form, QWidget*) override {
-        opened.push_back(form.sourcePath());
-        while (!presses.empty()) {
-            const Press press = Next();
-            acceptable_ = press.acceptable;
-            if (form.Accept(press.text, press.slot, this)) return true;
-            outcomes.push_back("stay");
-        }
-        return false;
-    }
-
-    std::deque<Press> presses;
-    QStringList opened;  // the folder or path each dialog started with
-    std::vector<std::string> outcomes;
-
-private:
-    Press Next() {
-        const Press press = presses.front();
-        presses.pop_front();
-        return press;
-    }
-    bool IsAcceptable() const override { return acceptable_; }
-    bool acceptable_ = true;
-};
+using Press = quillorytest::ScriptedSlotDialogs::Press;
 
 class SlotCommands : public quillorytest::VirtualPrinterService {
 protected:
     QString Stored(const char* name) const { return settings->GetProfileString(name, "<absent>"); }
     QByteArray PrinterSlot(const char* file) const { return Read(Path("printer/slots/") + file); }
 
-    ScriptedSlotDialogs dialogs;
+    quillorytest::ScriptedSlotDialogs dialogs;
 };
 
 TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameAskingBeforeItReplacesOne) {

@@ -8,26 +8,11 @@
 #include "EmulatedUsbPrinter.h"
 #include "PrinterPlugWatcher.h"
 #include "ProgramFixture.h"
-#include "SlotDialogPort.h"
 #include "StringTable.h"
 
 namespace {
 
 using namespace quillory;
-
-// OK in the get and send dialogs: slot 1 into the folder, the file into slot 6.
-class AnsweringSlotDialogs : public SlotDialogPort {
-public:
-    AnsweringSlotDialogs(QString folder, QString file) : folder_(std::move(folder)), file_(std::move(file)) {}
-    bool RunGetDialog(GetFileForm& form, QWidget*) override {
-        return form.Accept(folder_, 1) == GetFileForm::Outcome::Close;
-    }
-    bool RunSendDialog(SendFileForm& form, QWidget*) override { return form.Accept(file_, 6, nullptr); }
-
-private:
-    QString folder_;
-    QString file_;
-};
 
 class ProgramOverUsb : public quillorytest::ProgramTest {
 protected:
@@ -56,7 +41,9 @@ TEST_F(ProgramOverUsb, StartsAndRefreshesTheTreeAndGetsAndSendsAFile) {
     EXPECT_EQ(folderItem(FileKind::Label)->childCount(), 30);
 
     QDir().mkpath(Path("fetched"));
-    AnsweringSlotDialogs dialogs(Path("fetched"), Path("fetched/PRICES.dat"));
+    // OK in the get and send dialogs: slot 1 into the folder, the file into slot 6.
+    quillorytest::ScriptedSlotDialogs dialogs;
+    dialogs.presses = {{Path("fetched"), 1}, {Path("fetched/PRICES.dat"), 6}};
     frame()->SetSlotDialogs(&dialogs);
     frame()->SendCommand(ID_FILE_GET_DATA);
     QCoreApplication::processEvents();  // the transfer's window closes, and the commands come back

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "DialogUnits.h"
 #include "FileChoicePort.h"
 #include "SlotChoiceList.h"
 #include "SlotDialogForms.h"
@@ -22,7 +21,6 @@ namespace {
 const char kTitle[] = "Send file to printer...";
 const char kSourceGroup[] = "Source File on PC";
 const char kDestinationGroup[] = "Destination File Slot on QV7 Printer";
-constexpr int kBrowseButtonWidth = 36;
 
 }  // namespace
 
@@ -33,12 +31,9 @@ CSendFileDialog::CSendFileDialog(SendFileForm& form, const CQV7View& tree, FileC
       files_(files),
       symbols_(std::move(symbols)),
       sourceEdit_(new QLineEdit(form.sourcePath())),
-      browseButton_(new QPushButton(LoadString(IDS_BROWSE))),
+      browseButton_(PathBrowseButton(this, *sourceEdit_)),
       slotList_(new QComboBox) {
     setWindowTitle(QLatin1String(kTitle));
-    browseButton_->setAutoDefault(false);
-    browseButton_->setMinimumWidth(DialogUnitsAcross(this, kBrowseButtonWidth));
-    browseButton_->setFixedHeight(sourceEdit_->sizeHint().height());
     connect(browseButton_, &QPushButton::clicked, this, &CSendFileDialog::OnBrowse);
     FillSlotList(*slotList_, tree, form_.kind());
 
