@@ -166,7 +166,7 @@ bool FileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
 }
 
 bool FileSetOperations::ReceiveAll(FileKind kind, const QString& folder, const TransferBusyGuard& busy,
-                                    QWidget* parent, DOMDocument* document) {
+                                   QWidget* parent, DOMDocument* document) {
     bool result = true;
     const uint8_t count = service_.GetSlotCount(kind);
     for (unsigned slot = 1; slot <= count; ++slot) {

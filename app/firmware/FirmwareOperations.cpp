@@ -106,7 +106,7 @@ qint64 FirmwareImageSize(int generation) {
 }
 
 FirmwareOperations::FirmwareOperations(CPrinterService& service, FileChoicePort& files,
-                                         FirmwareChoicePort& choices, SettingsStore* settings)
+                                       FirmwareChoicePort& choices, SettingsStore* settings)
     : service_(service), files_(files), choices_(&choices), settings_(settings) {}
 
 int FirmwareOperations::FetchFirmware(QWidget* parent, int mode) {
@@ -189,7 +189,7 @@ int FirmwareOperations::SaveCopy(CQV7_Sys_API& connection, QWidget* parent) {
 }
 
 int FirmwareOperations::Receive(CQV7_Sys_API& connection, const QString& path, int windowTextId,
-                                 int transferTextId, QWidget* parent) {
+                                int transferTextId, QWidget* parent) {
     std::unique_ptr<ProgressWindow> window =
         service_.progressWindows().Create(LoadString(windowTextId), LoadString(transferTextId), parent);
     window->Open();

@@ -39,7 +39,7 @@ class FirmwareOperations {
 public:
     // settings may be null: the runs then neither read nor remember paths.
     FirmwareOperations(CPrinterService& service, FileChoicePort& files, FirmwareChoicePort& choices,
-                        SettingsStore* settings);
+                       SettingsStore* settings);
 
     int FetchFirmware(QWidget* parent, int mode);
     // True when an installed image was sent without an error.
