@@ -9,22 +9,8 @@ namespace quillory {
 const char kUnableToOpenMachineKey[] = "Unable to open Registor key";
 const char kInstallFolderNotSet[] = "Not Set";
 
-namespace {
-
-#ifdef Q_OS_WIN
-const char kProgramFile[] = "Quillory.exe";
-#else
-const char kProgramFile[] = "Quillory";
-#endif
-
-}  // namespace
-
 InstallFolderLookup::InstallFolderLookup(PromptPort& prompt, DriveList drives, QString programFile)
     : prompt_(prompt), drives_(std::move(drives)), programFile_(std::move(programFile)) {}
-
-QString InstallFolderLookup::ProgramFileName() {
-    return QLatin1String(kProgramFile);
-}
 
 void InstallFolderLookup::FindInstallDirectory() {
     bool opened = false;

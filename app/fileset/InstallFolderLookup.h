@@ -12,6 +12,7 @@
 #include <functional>
 
 #include "InstallSearch.h"
+#include "PlatformPaths.h"
 
 namespace quillory {
 
@@ -30,7 +31,7 @@ public:
     // programFile: what the search looks for; another name only where an
     // installation of the program may already be on the disks (a test).
     explicit InstallFolderLookup(PromptPort& prompt, DriveList drives = LocalDiskDrives,
-                                 QString programFile = ProgramFileName());
+                                 QString programFile = PlatformPaths::ProgramFileName());
 
     // Leaves the folder in installDirectory(); keeps the previous one when the
     // settings cannot be opened or the search finds nothing. Only a folder
@@ -42,9 +43,6 @@ public:
     void SearchFolder(const QString& folder);
 
     const QString& installDirectory() const { return installDirectory_; }
-
-    // The program file this platform runs: "Quillory.exe" or "Quillory".
-    static QString ProgramFileName();
 
 private:
     PromptPort& prompt_;

@@ -112,7 +112,7 @@ QString PlatformPaths::ReadMeFile() {
 QString PlatformPaths::ProgramDocument(const QString& name) {
     // Only a program file named exactly Quillory.exe finds its documents; any
     // other name leaves the program's own path, as it always has.
-    return RunningProgramFile().replace(QLatin1String("Quillory.exe"), QLatin1String("Documentation\\") + name,
+    return RunningProgramFile().replace(ProgramFileName(), QLatin1String("Documentation\\") + name,
                                         Qt::CaseSensitive);
 }
 
@@ -123,6 +123,10 @@ QString PlatformPaths::HelpFile() {
 
 QChar PlatformPaths::Separator() {
     return QLatin1Char('\\');
+}
+
+QString PlatformPaths::ProgramFileName() {
+    return QStringLiteral("Quillory.exe");
 }
 
 #else
@@ -157,6 +161,10 @@ QString PlatformPaths::HelpFile() {
 
 QChar PlatformPaths::Separator() {
     return QLatin1Char('/');
+}
+
+QString PlatformPaths::ProgramFileName() {
+    return QStringLiteral("Quillory");
 }
 
 #endif

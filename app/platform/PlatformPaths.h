@@ -67,6 +67,9 @@ public:
     // The application's help file, named after the program.
     static QString HelpFile();
 
+    // The program file this platform runs: "Quillory.exe" or "Quillory".
+    static QString ProgramFileName();
+
     // Where the program is installed: the folder above the one holding the
     // program, so that an installation can be moved as a whole.
     static QString InstallPrefix();

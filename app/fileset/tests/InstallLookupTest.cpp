@@ -12,6 +12,7 @@
 
 #include "InstallFolderLookup.h"
 #include "MachineSettings.h"
+#include "PlatformPaths.h"
 #include "VirtualPrinterService.h"
 
 namespace {
@@ -31,7 +32,7 @@ protected:
     // Makes the entry in the folder and, unless kWithoutSchema, the schema
     // in the installation's place beside it.
     void Make(Entry entry, const QString& folder) {
-        const QString path = Path(folder + "/" + InstallFolderLookup::ProgramFileName());
+        const QString path = Path(folder + "/" + PlatformPaths::ProgramFileName());
         if (entry == kFolder) {
             QDir().mkpath(path);
         } else {
