@@ -5,8 +5,9 @@
 #   scripts/package.sh [MEDIUM-DIR [WORK-DIR]]
 # MEDIUM-DIR (default build/medium) gets the .deb files, the setup launcher,
 # the USB access rule and the read-me, as the launcher expects to find them.
-# WORK-DIR (default build/package) is emptied first; it keeps the export, the
-# packages, the .changes file, build.log and lintian.txt.
+# WORK-DIR (default build/package) is emptied first (when it holds an earlier
+# package build); it keeps the export, the packages, the .changes file,
+# build.log and lintian.txt.
 # Installs what the package build needs (the tools and debian/control's
 # Build-Depends) when it is missing, nothing else. DEB_BUILD_OPTIONS=nocheck
 # builds without the tests. Ends with 1 when the build fails or lintian
@@ -37,14 +38,21 @@ if [ -n "$missing" ] || ! (cd "$here" && dpkg-checkbuilddeps $profiles >/dev/nul
     as_root env DEBIAN_FRONTEND=noninteractive apt-get build-dep -y --no-install-recommends $profiles "$here"
 fi
 
-# --- A clean export: what git tracks or would track, as it is in the tree
-# now (no build trees, nothing git ignores); all of the tree without git ---
+# --- A clean export, as a clone would have it: the files git tracks, as they
+# are in the tree now (so no build trees, nor files not yet added); all of
+# the tree but build/ where there is no git ---
 version=$(cd "$here" && dpkg-parsechangelog -S Version)
+if [ -d "$work" ] && [ -n "$(ls -A "$work")" ] && [ ! -f "$work/build.log" ]; then
+    echo "$work holds something other than an earlier package build; choose another WORK-DIR" >&2
+    exit 2
+fi
 rm -rf "$work"
 source=$work/quillory-$version
 mkdir -p "$source"
+: >"$work/build.log"
 if git -C "$here" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    (cd "$here" && git ls-files -z --cached --others --exclude-standard |
+    # shellcheck disable=SC2016
+    (cd "$here" && git ls-files -z --cached |
         xargs -0 sh -c 'for file do [ -e "$file" ] && printf "%s\0" "$file"; done; true' export |
         tar --null --no-recursion -T - -cf -) | tar -xf - -C "$source"
 else
@@ -77,7 +85,6 @@ fi
 mv "$work"/rpm/*.rpm "$work/"
 
 # --- The installation medium ---
-rm -rf "$medium"
 mkdir -p "$medium"
 for package in quillory libqv7-sys-api2 libqv7-sys-api-dev; do
     cp "$work/${package}_${version}_$arch.deb" "$medium/"

@@ -63,6 +63,7 @@ dpkg-deb -e "$deb" "$work/control"
 settings=$work/system/etc/xdg/Orvale/Orvale_Quillory.conf
 printf '[General]\nVersion=2.01\ndir=/usr/bin\n' >"$work/expected.conf"
 for steps in "configure configure purge" "1 1 0"; do
+    # shellcheck disable=SC2086
     set -- $steps
     DPKG_ROOT=$work/system sh "$work/control/postinst" "$1" || fail "postinst $1 failed"
     DPKG_ROOT=$work/system sh "$work/control/postinst" "$2" || fail "postinst $2 failed on upgrade"
