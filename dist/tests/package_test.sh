@@ -29,7 +29,7 @@ fail() {
 }
 
 # The tests ran in this build tree already, so the package build leaves them
-# out; and debugging symbols, which take it a third longer.
+# out; and debugging symbols, which take it a fifth longer.
 start=$(date +%s)
 DEB_BUILD_OPTIONS="nocheck noautodbgsym ${DEB_BUILD_OPTIONS:-}" DEB_BUILD_PROFILES=nocheck DEB_CXXFLAGS_STRIP=-g \
     "$source/scripts/package.sh" "$build/dist/tests/medium" "$packages" || exit 1
@@ -52,25 +52,31 @@ dpkg-deb -x "$deb" "$work/root"
 dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^/*$' | sort >"$work/deb-all"
 (cd "$work/root" && find . ! -type d | sed 's|^\.||' | grep -v -e '^/usr/share/lintian/' -e '^/usr/share/doc-base/' |
     sort) >"$work/deb-files"
-rpm -qlp "$packages/quillory-$version-1.$(uname -m).rpm" | sort >"$work/rpm"
+rpm=$packages/quillory-$version-1.$(uname -m).rpm
+rpm -qlp "$rpm" | sort >"$work/rpm"
 comm -23 "$work/deb-files" "$work/rpm" | sed 's/^/only in the Debian package: /' >"$work/differences"
 comm -13 "$work/deb-all" "$work/rpm" | sed 's/^/only in the RPM: /' >>"$work/differences"
 [ -s "$work/differences" ] && { cat "$work/differences"; fail "the RPM and the Debian package differ"; }
 
-# The maintainer scripts into a separate root, as dpkg --root runs them and
-# as rpm does (1 on install, 1 on an upgrade's removal, 0 on erase).
-dpkg-deb -e "$deb" "$work/control"
+# The maintainer scripts into a separate root, as dpkg --root runs them, and
+# the RPM's own as rpm does (1 on install, 1 on an upgrade's removal, 0 on
+# erase).
+dpkg-deb -e "$deb" "$work/deb"
+mkdir "$work/rpm-scripts"
+rpm -qp --qf '%{POSTIN}' "$rpm" >"$work/rpm-scripts/postinst"
+rpm -qp --qf '%{POSTUN}' "$rpm" >"$work/rpm-scripts/postrm"
 settings=$work/system/etc/xdg/Orvale/Orvale_Quillory.conf
 printf '[General]\nVersion=2.01\ndir=/usr/bin\n' >"$work/expected.conf"
-for steps in "configure configure purge" "1 1 0"; do
+for steps in "deb configure configure purge" "rpm-scripts 1 1 0"; do
     # shellcheck disable=SC2086
     set -- $steps
-    DPKG_ROOT=$work/system sh "$work/control/postinst" "$1" || fail "postinst $1 failed"
-    DPKG_ROOT=$work/system sh "$work/control/postinst" "$2" || fail "postinst $2 failed on upgrade"
-    [ "$1" = 1 ] && DPKG_ROOT=$work/system sh "$work/control/postrm" 1
-    cmp -s "$settings" "$work/expected.conf" || { fail "after postinst $1:"; cat "$settings"; }
-    DPKG_ROOT=$work/system sh "$work/control/postrm" "$3" || fail "postrm $3 failed"
-    [ -e "$work/system/etc/xdg/Orvale" ] && fail "postrm $3 left $(ls -A "$work/system/etc/xdg/Orvale")"
+    scripts=$work/$1
+    DPKG_ROOT=$work/system sh "$scripts/postinst" "$2" || fail "$1: postinst $2 failed"
+    DPKG_ROOT=$work/system sh "$scripts/postinst" "$3" || fail "$1: postinst $3 failed on upgrade"
+    [ "$2" = 1 ] && DPKG_ROOT=$work/system sh "$scripts/postrm" 1
+    cmp -s "$settings" "$work/expected.conf" || { fail "$1: after postinst $2:"; cat "$settings"; }
+    DPKG_ROOT=$work/system sh "$scripts/postrm" "$4" || fail "$1: postrm $4 failed"
+    [ -e "$work/system/etc/xdg/Orvale" ] && fail "$1: postrm $4 left $(ls -A "$work/system/etc/xdg/Orvale")"
 done
 
 [ "$failures" -eq 0 ] || exit 1
