@@ -9,6 +9,8 @@ libusb-1.0-0-dev"
 if [ "${1:-}" != run ]; then
     packages="$packages libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest dpkg-dev lintian clang-14 libclang-rt-14-dev \
 cups cups-client umockdev libumockdev-dev"
+    # The package build and the checks of its packages.
+    packages="$packages debhelper appstream rpm"
 fi
 
 missing=""

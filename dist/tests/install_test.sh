@@ -32,11 +32,11 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "
 cd "$prefix"
 
 for file in \
-    bin/Quillory bin/qv7 \
+    bin/Quillory bin/qv7 bin/QuillorySetup \
     include/quillory/QV7_Sys_API.h \
     share/doc/quillory/README.txt share/doc/quillory/Quillory.html \
     share/doc/quillory/copyright share/doc/quillory/changelog.gz \
-    share/applications/quillory.desktop \
+    share/applications/quillory.desktop share/metainfo/example.orvale.Quillory.metainfo.xml \
     share/icons/hicolor/scalable/apps/quillory.svg \
     share/icons/hicolor/16x16/apps/quillory.png share/icons/hicolor/256x256/apps/quillory.png \
     share/man/man1/qv7.1.gz share/man/man1/Quillory.1.gz \
