@@ -42,10 +42,12 @@ protected:
         if (!printer->Unavailable().empty()) GTEST_SKIP() << printer->Unavailable();
         qv7test::ChooseEmulatedUsbPrinter();
         setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+        setenv("QUILLORY_FIRMWARE_DIR", (folder / "images").c_str(), 1);
     }
     void TearDown() override {
         qv7test::ForgetEmulatedUsbPrinter();
         unsetenv("XDG_DATA_HOME");
+        unsetenv("QUILLORY_FIRMWARE_DIR");
         unsetenv("XDG_CONFIG_HOME");
         unsetenv("QUILLORY_MACHINE_SETTINGS");
     }
