@@ -38,8 +38,9 @@ const std::vector<Command>& AllCommands() {
          "file must be a QV7E data file (see 'qv7 convert'). A symbol that is a bitmap\n"
          "of any size but 150 x 150 pixels is refused before the printer is reached.\n",
          RunSend},
-        {"convert", "a data file (.dat) made from a CSV file; no printer needed",
+        {"convert", "a data file (.dat) made from a CSV file, or back; no printer needed",
          "Usage: qv7 convert FILE.csv [OUT.dat]\n"
+         "       qv7 convert FILE.dat [OUT.csv]\n"
          "\n"
          "Converts a comma-separated value file into a QV7E data file. Each line is a\n"
          "record of up to 8 fields; the first 100 lines are read and the whole text may\n"
@@ -49,8 +50,16 @@ const std::vector<Command>& AllCommands() {
          "in it, and double a quotation mark inside it. The database name is the CSV\n"
          "file's name without folder and extension, cut to 9 characters.\n"
          "\n"
-         "OUT.dat is by default the CSV file's name with .dat, in the CSV file's folder;\n"
-         "a file already there is replaced. Nothing is written when the conversion fails.\n",
+         "A data file holds Western European text (Windows-1252). A CSV file in UTF-8\n"
+         "(with or without the byte-order mark) is converted to it before characters\n"
+         "are counted; a character it lacks is refused with its line and column. A file\n"
+         "that is not UTF-8 is taken byte for byte, as Windows-1252.\n"
+         "\n"
+         "A file ending in .dat goes the other way: its records are written as CSV\n"
+         "text in UTF-8 that converts back into the same records.\n"
+         "\n"
+         "OUT is by default the file's name with .dat (or .csv), in its folder; a file\n"
+         "already there is replaced. Nothing is written when the conversion fails.\n",
          RunConvert},
         {"send-set", "send every file a file set definition (.fsd) lists",
          "Usage: qv7 send-set FILE.fsd\n"

@@ -1,4 +1,5 @@
-// qv7 convert: a CSV file into a printer data file, with no printer needed.
+// qv7 convert: a CSV file into a printer data file or a data file back into
+// CSV text, with no printer needed.
 #include <cstdio>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "CsvConversion.h"
 #include "TerminalPrompt.h"
 #include "TerminalText.h"
+#include "Windows1252.h"
 
 namespace qv7cli {
 
@@ -32,13 +34,14 @@ bool SameFile(const QFileInfo& a, const QFileInfo& b) {
 // The program's own messages ("Error opening CSV file.") name neither the
 // file nor the cause; on a terminal those are the first things asked, so the
 // failed open is tried again to learn them. Neither attempt leaves a file.
-void ExplainOpenFailure(const QFileInfo& csvFile, const QString& target) {
+void ExplainOpenFailure(const QFileInfo& sourceFile, const QString& target) {
     // Opening a named pipe a second time could wait for a writer forever.
-    if (csvFile.exists() && !csvFile.isFile() && !csvFile.isDir()) return;
-    const QString csvPath = csvFile.filePath();
-    QFile csv(csvPath);
-    if (!csv.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "qv7: %s\n", TerminalText(csvPath + QLatin1String(": ") + csv.errorString()).constData());
+    if (sourceFile.exists() && !sourceFile.isFile() && !sourceFile.isDir()) return;
+    const QString sourcePath = sourceFile.filePath();
+    QFile source(sourcePath);
+    if (!source.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "qv7: %s\n",
+                     TerminalText(sourcePath + QLatin1String(": ") + source.errorString()).constData());
         return;
     }
     QSaveFile out(target);
@@ -49,6 +52,46 @@ void ExplainOpenFailure(const QFileInfo& csvFile, const QString& target) {
     out.cancelWriting();
 }
 
+QByteArray RecordCountText(int count) {
+    return QByteArray::number(count) + (count == 1 ? " record" : " records");
+}
+
+int ConvertCsv(const QFileInfo& csv, const QString& target) {
+    quillory::CDataFileTable table;
+    TerminalPrompt prompt;
+    quillory::CsvParseResult parsed;
+    if (!quillory::ConvertCsvToDataFile(table, csv.filePath(), csv.completeBaseName(), target, prompt, &parsed)) {
+        ExplainOpenFailure(csv, target);
+        // The program's words for a text over the limit name no number.
+        if (parsed.status == quillory::CsvParseStatus::TextTooLong) {
+            const QByteArray size = parsed.length ? QByteArray::number(parsed.length) + " characters"
+                                                  : QByteArray::number(csv.size()) + " bytes";
+            std::fprintf(stderr, "qv7: %s holds %s; a data file takes a CSV text of at most %zu characters\n",
+                         TerminalText(csv.filePath()).constData(), size.constData(),
+                         quillory::QV7DATAFILE_MAX_CSV_CHARS - 1);
+        }
+        return kExitFailed;
+    }
+    std::printf("Wrote %s: database \"%s\", %s.\n", TerminalText(target).constData(),
+                TerminalText(quillory::FromWindows1252(table.databaseName)).constData(),
+                RecordCountText(table.recordCount).constData());
+    return kExitSuccess;
+}
+
+int ConvertDataFile(const QFileInfo& dataFile, const QString& target) {
+    quillory::CDataFileTable table;
+    TerminalPrompt prompt;
+    int records = 0;
+    if (!quillory::ConvertDataFileToCsv(table, dataFile.filePath(), target, prompt, &records)) {
+        ExplainOpenFailure(dataFile, target);
+        return kExitFailed;
+    }
+    std::printf("Wrote %s: database \"%s\", %s.\n", TerminalText(target).constData(),
+                TerminalText(quillory::FromWindows1252(table.databaseName)).constData(),
+                RecordCountText(records).constData());
+    return kExitSuccess;
+}
+
 }  // namespace
 
 int RunConvert(const Arguments& args) {
@@ -57,36 +100,21 @@ int RunConvert(const Arguments& args) {
             return UsageError("convert: unknown option '" + arg + "' (name such a file as ./" + arg + ")");
         }
     }
-    if (args.empty()) return UsageError("convert needs a CSV file");
-    if (args.size() > 2) return UsageError("convert takes a CSV file and at most one target file");
+    if (args.empty()) return UsageError("convert needs a CSV file or a data file");
+    if (args.size() > 2) return UsageError("convert takes a CSV or data file and at most one target file");
 
-    const QFileInfo csv(FromArgument(args[0]));
-    const QString title = csv.completeBaseName();
-    const QString target =
-        QDir::cleanPath(args.size() == 2 ? FromArgument(args[1]) : csv.dir().filePath(title + ".dat"));
+    const QFileInfo source(FromArgument(args[0]));
+    // A data file becomes CSV text; anything else is read as CSV, as it always was.
+    const bool fromDataFile = source.suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0;
+    const QString extension = QLatin1String(fromDataFile ? ".csv" : ".dat");
+    const QString target = QDir::cleanPath(
+        args.size() == 2 ? FromArgument(args[1]) : source.dir().filePath(source.completeBaseName() + extension));
     // "qv7 convert list.dat" would otherwise replace its own input.
-    if (SameFile(csv, QFileInfo(target))) {
-        return UsageError("the target " + ToArgument(target) + " is the CSV file itself; name another target file");
+    if (SameFile(source, QFileInfo(target))) {
+        return UsageError("the target " + ToArgument(target) +
+                          " is the file to convert itself; name another target file");
     }
-
-    quillory::CDataFileTable table;
-    TerminalPrompt prompt;
-    quillory::CsvParseStatus parsed = quillory::CsvParseStatus::Parsed;
-    if (!quillory::ConvertCsvToDataFile(table, csv.filePath(), title, target, prompt, &parsed)) {
-        ExplainOpenFailure(csv, target);
-        // The program's words for a text over the limit name no number.
-        if (parsed == quillory::CsvParseStatus::TextTooLong) {
-            std::fprintf(stderr, "qv7: %s holds %lld characters; a data file takes a CSV text of at most %zu\n",
-                         TerminalText(csv.filePath()).constData(), static_cast<long long>(csv.size()),
-                         quillory::QV7DATAFILE_MAX_CSV_CHARS - 1);
-        }
-        return kExitFailed;
-    }
-
-    std::printf("Wrote %s: database \"%s\", %d record%s.\n", TerminalText(target).constData(),
-                TerminalText(QFile::decodeName(table.databaseName)).constData(), table.recordCount,
-                table.recordCount == 1 ? "" : "s");
-    return kExitSuccess;
+    return fromDataFile ? ConvertDataFile(source, target) : ConvertCsv(source, target);
 }
 
 }  // namespace qv7cli

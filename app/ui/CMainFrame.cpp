@@ -27,6 +27,7 @@
 #include "KeyLockState.h"
 #include "PlatformPaths.h"
 #include "PromptPort.h"
+#include "SaveAsCsvCommand.h"
 #include "SettingsStore.h"
 #include "SlotDialogs.h"
 #include "StringTable.h"
@@ -233,6 +234,13 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_FILE_DOWNLOAD_SYMBOL, [this] { RunSlotCommand(FileKind::Symbol, TransferDirection::Send); });
     Handle(ID_REPLACE_DATA_FILE, [this] { ReplaceSlotFile(FileKind::Data); });
     Handle(ID_GET_SLOT_DATA_FILE, [this] { RunSlotCommand(FileKind::Data, TransferDirection::Receive); });
+    Handle(ID_SAVE_SLOT_DATA_AS_CSV, [this] {
+        FileKind kind;
+        uint8_t slot;
+        if (CQV7View::SlotOf(view_->currentItem(), &kind, &slot) && kind == FileKind::Data) {
+            SaveDataSlotAsCsv(service_, slot, files_, this);
+        }
+    });
     Handle(ID_REPLACE_LABEL_FILE, [this] { ReplaceSlotFile(FileKind::Label); });
     Handle(ID_GET_SLOT_LABEL_FILE, [this] { RunSlotCommand(FileKind::Label, TransferDirection::Receive); });
     Handle(ID_HELP_FINDER, [this] { OnHelpFinder(); });

@@ -124,6 +124,12 @@ check "convert a CSV file" 0 "$qv7" convert "Shop list.csv"
 check "send the converted file" 0 "$qv7" $device send data 8 "Shop list.dat"
 check "list shows the database name" 0 "$qv7" $device list
 contains "converted name on the printer" out.txt "(Slot 8)  Shop lis.dat"
+check "a data file back to CSV" 0 "$qv7" convert "Shop list.dat" back.csv
+cmp -s back.csv "Shop list.csv" || { echo "FAIL: the CSV did not come back"; failures=$((failures + 1)); }
+printf 'not a data file' >plain.dat
+check "a file without the data file marker" 1 "$qv7" convert plain.dat
+contains "refusal says why" err.txt "The file is not a QV7 data file"
+[ -e plain.csv ] && { echo "FAIL: a CSV was written for a refused file"; failures=$((failures + 1)); }
 
 # Firmware: the seeded printer holds a 1 MiB (generation 200) image.
 export XDG_DATA_HOME="$work/data" QUILLORY_FIRMWARE_DIR="$work/images"
