@@ -78,9 +78,10 @@ void NoteProgress(uint32_t, uint32_t) {
 // Fetches an image of the benchmark's size, which an untimed give leaves in
 // the printer first.
 void Fetch(benchmark::State& state, QV7_PROGRESS_CALLBACK progress) {
+    const std::string image = Folder().Image(state.range(0));  // the printer chosen before connecting
     {
         CQV7_Sys_API giver;  // gone before the timed connections: it holds the folder
-        giver.GiveFirmware(Folder().Image(state.range(0)), nullptr);
+        giver.GiveFirmware(image, nullptr);
         if (giver.IsError()) {
             state.SkipWithError(giver.GetError().c_str());
             return;
