@@ -2,8 +2,6 @@
 // files..." with the dialog's answer taken from the command line.
 #include <QFileInfo>
 
-#include <xercesc/util/PlatformUtils.hpp>
-
 #include "CFileSetOperations.h"
 #include "FileSetForms.h"
 #include "PrinterSession.h"
@@ -11,15 +9,6 @@
 namespace qv7cli {
 
 namespace {
-
-// The library is needed only by these two commands.
-class XercesScope {
-public:
-    XercesScope() { xercesc::XMLPlatformUtils::Initialize(); }
-    ~XercesScope() { xercesc::XMLPlatformUtils::Terminate(); }
-    XercesScope(const XercesScope&) = delete;
-    XercesScope& operator=(const XercesScope&) = delete;
-};
 
 int Run(const Arguments& args, const char* name, bool sending) {
     bool confirmed = false;
@@ -37,7 +26,6 @@ int Run(const Arguments& args, const char* name, bool sending) {
         return UsageError(sending ? "send-set needs one definition: qv7 send-set FILE.fsd"
                                   : "get-all needs one folder: qv7 get-all FOLDER [--yes]");
     }
-    XercesScope xerces;
     PrinterSession session;
     quillory::CFileSetOperations sets(session.service);
     // The dialog's check on the argument, before the printer is reached. The

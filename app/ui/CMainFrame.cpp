@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <utility>
+
 #include "AppIcons.h"
 #include "CAboutDlg.h"
 #include "CFileSetOperations.h"
@@ -208,8 +210,15 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::WriteFixedSymbolSettings() {
     // A symbol folder chosen in a dialog lasts until the next start only.
-    settings_.WriteProfileString(setting::kSymbolDownloadFolder, PlatformPaths::SymbolFolder());
-    settings_.WriteProfileString(setting::kSymbolUploadPath, PlatformPaths::SymbolFolderWithSeparator());
+    // A value that holds its fixed one already is left alone: a write
+    // rewrites the whole settings file and waits for the disk, which every
+    // start would otherwise do before the tree is filled.
+    const std::pair<const char*, QString> fixed[] = {
+        {setting::kSymbolDownloadFolder, PlatformPaths::SymbolFolder()},
+        {setting::kSymbolUploadPath, PlatformPaths::SymbolFolderWithSeparator()}};
+    for (const auto& [name, value] : fixed) {
+        if (settings_.GetProfileString(name, QString()) != value) settings_.WriteProfileString(name, value);
+    }
 }
 
 void CMainFrame::Handle(int commandId, std::function<void()> handler) {

@@ -1,7 +1,8 @@
 // How long the install search takes over a tree of many folders, against
 // `find DIR -name Quillory` on the same tree in the same run.
 //   install_search_bench [FOLDERS] [SCRATCH]   (default 100000, the system's temporary folder)
-// The program file sits in the last folder the search visits, so both walk
+// The installation (bin/Quillory, executable, and share/quillory/ with the
+// file set schema) sits in the last folder the search visits, so both walk
 // the whole tree. Each is run five times; the best time of each is compared.
 #include <QCoreApplication>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <cstdlib>
 
 #include "CInstallLookup.h"
+#include "FileSetDocument.h"
 #include "PromptPort.h"
 
 namespace {
@@ -64,8 +66,17 @@ int main(int argc, char** argv) {
         if (children.isEmpty()) break;
         last += '/' + children.back();
     }
-    QFile program(last + '/' + quillory::CInstallLookup::ProgramFileName());
-    if (!program.open(QIODevice::WriteOnly)) return 1;
+    // Only a real installation ends the search: an executable program with
+    // the schema in ../share/quillory beside it.
+    QDir installation(last);
+    QFile schema(last + "/share/quillory/" + quillory::kFileSetSchemaName);
+    QFile program(last + "/bin/" + quillory::CInstallLookup::ProgramFileName());
+    if (!installation.mkpath("share/quillory") || !installation.mkpath("bin") || !schema.open(QIODevice::WriteOnly) ||
+        !program.open(QIODevice::WriteOnly) ||
+        !program.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
+        return 1;
+    }
+    schema.close();
     program.close();
 
     SilentPrompt prompt;
