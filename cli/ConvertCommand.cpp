@@ -51,15 +51,8 @@ void ExplainOpenFailure(const QFileInfo& csvFile, const QString& target) {
 
 }  // namespace
 
-int RunConvert(const Arguments& args) {
-    for (const std::string& arg : args) {
-        if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("convert: unknown option '" + arg + "' (name such a file as ./" + arg + ")");
-        }
-    }
-    if (args.empty()) return UsageError("convert needs a CSV file");
-    if (args.size() > 2) return UsageError("convert takes a CSV file and at most one target file");
-
+int RunConvert(Invocation& invocation) {
+    const Arguments& args = invocation.operands;
     const QFileInfo csv(FromArgument(args[0]));
     const QString title = csv.completeBaseName();
     const QString target =
@@ -68,6 +61,9 @@ int RunConvert(const Arguments& args) {
     if (SameFile(csv, QFileInfo(target))) {
         return UsageError("the target " + ToArgument(target) + " is the CSV file itself; name another target file");
     }
+
+    invocation.result.insert("source", csv.filePath());
+    invocation.result.insert("target", target);
 
     quillory::CDataFileTable table;
     TerminalPrompt prompt;
@@ -83,9 +79,14 @@ int RunConvert(const Arguments& args) {
         return kExitFailed;
     }
 
+    const QString database = QFile::decodeName(table.databaseName);
+    if (invocation.json()) {
+        invocation.result.insert("database", database);
+        invocation.result.insert("records", table.recordCount);
+        return kExitSuccess;
+    }
     std::printf("Wrote %s: database \"%s\", %d record%s.\n", TerminalText(target).constData(),
-                TerminalText(QFile::decodeName(table.databaseName)).constData(), table.recordCount,
-                table.recordCount == 1 ? "" : "s");
+                TerminalText(database).constData(), table.recordCount, table.recordCount == 1 ? "" : "s");
     return kExitSuccess;
 }
 

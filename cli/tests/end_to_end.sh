@@ -246,6 +246,8 @@ device="--device virtual:$work/set-printer"
 printf 'dir=%s\n' "$(cd "$(dirname "$qv7")" && pwd)" >machine.conf
 export QUILLORY_MACHINE_SETTINGS="$work/machine.conf"
 mkdir all
+check "get-all to a missing folder" 1 "$qv7" $device get-all "$work/gone" --yes
+contains "the folder is named" err.txt "$work/gone: not found"
 check "get-all asks first and no one can answer" 1 "$qv7" $device get-all all </dev/null
 printf "the user's" >victim.txt
 ln -s ../victim.txt all/allFiles.fsd
