@@ -100,11 +100,16 @@ TEST_F(Qv7Help, TheProgramsHelpNamesEveryCommandAndOption) {
         EXPECT_TRUE(Has(general.out, "\n  " + std::string(command.name) + " ")) << command.name;
         const Outcome own = Run({QV7_PROGRAM, command.name, "--help"});
         EXPECT_EQ(own.code, 0) << command.name;
+        std::string forms;
         for (const std::string& form : qv7cli::UsageForms(command)) {
             EXPECT_TRUE(Has(own.out, "qv7 " + form + "\n")) << own.out;
+            forms += form + "\n";
         }
+        // Usage lines written by hand name every option too.
         for (const Option& option : command.options) {
             EXPECT_TRUE(Has(own.out, "  " + qv7cli::OptionLabel(option) + " ")) << own.out;
+            EXPECT_TRUE(Has(forms, std::string(option.name) + " ") || Has(forms, std::string(option.name) + "]"))
+                << forms << option.name;
         }
     }
 }
