@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +13,8 @@
 #include "CDataFileTable.h"
 #include "Commands.h"
 #include "CsvConversion.h"
+#include "PrinterSession.h"
+#include "StringTable.h"
 #include "TerminalPrompt.h"
 #include "TerminalText.h"
 #include "Windows1252.h"
@@ -56,7 +60,19 @@ QByteArray RecordCountText(int count) {
     return QByteArray::number(count) + (count == 1 ? " record" : " records");
 }
 
-int ConvertCsv(const QFileInfo& csv, const QString& target) {
+int Converted(Invocation& invocation, const QString& target, const QByteArray& databaseName, int records) {
+    const QString database = quillory::FromWindows1252(databaseName);
+    if (invocation.json()) {
+        invocation.result.insert("database", database);
+        invocation.result.insert("records", records);
+        return kExitSuccess;
+    }
+    std::printf("Wrote %s: database \"%s\", %s.\n", TerminalText(target).constData(),
+                TerminalText(database).constData(), RecordCountText(records).constData());
+    return kExitSuccess;
+}
+
+int ConvertCsv(Invocation& invocation, const QFileInfo& csv, const QString& target) {
     quillory::CDataFileTable table;
     TerminalPrompt prompt;
     quillory::CsvParseResult parsed;
@@ -72,13 +88,24 @@ int ConvertCsv(const QFileInfo& csv, const QString& target) {
         }
         return kExitFailed;
     }
-    std::printf("Wrote %s: database \"%s\", %s.\n", TerminalText(target).constData(),
-                TerminalText(quillory::FromWindows1252(table.databaseName)).constData(),
-                RecordCountText(table.recordCount).constData());
-    return kExitSuccess;
+    return Converted(invocation, target, table.databaseName, table.recordCount);
 }
 
-int ConvertDataFile(const QFileInfo& dataFile, const QString& target) {
+int ConvertDataFile(Invocation& invocation, const QFileInfo& dataFile, const QString& target) {
+    // A CSV file is text someone wrote by hand or in a spreadsheet, not
+    // something made from the printer's files: it is replaced only when the
+    // user says so.
+    if (QFileInfo::exists(target) && !invocation.yes()) {
+        if (isatty(STDIN_FILENO) != 1) {
+            return Failed(ToArgument(target) + " already exists; use --yes to replace it");
+        }
+        TerminalPrompt question;
+        if (question.ShowMessage(target + quillory::LoadString(quillory::IDS_ALREADY_EXISTS),
+                                 quillory::MessageIcon::Exclamation,
+                                 quillory::MessageButtons::YesNo) != quillory::MessageAnswer::Yes) {
+            return Failed("nothing was written");
+        }
+    }
     quillory::CDataFileTable table;
     TerminalPrompt prompt;
     int records = 0;
@@ -86,23 +113,13 @@ int ConvertDataFile(const QFileInfo& dataFile, const QString& target) {
         ExplainOpenFailure(dataFile, target);
         return kExitFailed;
     }
-    std::printf("Wrote %s: database \"%s\", %s.\n", TerminalText(target).constData(),
-                TerminalText(quillory::FromWindows1252(table.databaseName)).constData(),
-                RecordCountText(records).constData());
-    return kExitSuccess;
+    return Converted(invocation, target, table.databaseName, records);
 }
 
 }  // namespace
 
-int RunConvert(const Arguments& args) {
-    for (const std::string& arg : args) {
-        if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("convert: unknown option '" + arg + "' (name such a file as ./" + arg + ")");
-        }
-    }
-    if (args.empty()) return UsageError("convert needs a CSV file or a data file");
-    if (args.size() > 2) return UsageError("convert takes a CSV or data file and at most one target file");
-
+int RunConvert(Invocation& invocation) {
+    const Arguments& args = invocation.operands;
     const QFileInfo source(FromArgument(args[0]));
     // A data file becomes CSV text; anything else is read as CSV, as it always was.
     const bool fromDataFile = source.suffix().compare(QLatin1String("dat"), Qt::CaseInsensitive) == 0;
@@ -114,7 +131,9 @@ int RunConvert(const Arguments& args) {
         return UsageError("the target " + ToArgument(target) +
                           " is the file to convert itself; name another target file");
     }
-    return fromDataFile ? ConvertDataFile(source, target) : ConvertCsv(source, target);
+    invocation.result.insert("source", source.filePath());
+    invocation.result.insert("target", target);
+    return fromDataFile ? ConvertDataFile(invocation, source, target) : ConvertCsv(invocation, source, target);
 }
 
 }  // namespace qv7cli

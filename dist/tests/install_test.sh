@@ -40,7 +40,8 @@ for file in \
     share/icons/hicolor/scalable/apps/quillory.svg \
     share/icons/hicolor/16x16/apps/quillory.png share/icons/hicolor/256x256/apps/quillory.png \
     share/man/man1/qv7.1.gz share/man/man1/Quillory.1.gz \
-    share/bash-completion/completions/qv7 \
+    share/bash-completion/completions/qv7 share/zsh/vendor-completions/_qv7 \
+    share/fish/vendor_completions.d/qv7.fish \
     lib/udev/rules.d/60-quillory.rules \
     etc/xdg/Orvale/Orvale_Quillory.conf; do
     [ -f "$file" ] || fail "$file is not installed"
