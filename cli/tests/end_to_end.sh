@@ -129,7 +129,7 @@ cmp -s back.csv "Shop list.csv" || { echo "FAIL: the CSV did not come back"; fai
 printf 'Name,Price\r\nTea,2.50 # kept by hand\r\n' >"Shop list.csv"
 check "the user's own CSV is not replaced unasked" 1 "$qv7" convert "Shop list.dat" </dev/null
 grep -q "kept by hand" "Shop list.csv" || { echo "FAIL: the user's CSV was replaced"; failures=$((failures + 1)); }
-check "nor is it with --yes kept back" 0 "$qv7" convert "Shop list.dat" --yes
+check "with --yes the CSV is replaced" 0 "$qv7" convert "Shop list.dat" --yes
 printf 'not a data file' >plain.dat
 check "a file without the data file marker" 1 "$qv7" convert plain.dat
 contains "refusal says why" err.txt "The file is not a QV7 data file"
