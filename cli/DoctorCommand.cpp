@@ -1,6 +1,5 @@
 // qv7 doctor: why the printer cannot be reached, and what to do about it.
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
 #include <cstdlib>
@@ -60,7 +59,7 @@ void PrintLines(const DoctorReport& report) {
     }
 }
 
-void PrintJson(const DoctorReport& report) {
+void FillJson(const DoctorReport& report, QJsonObject& root) {
     QJsonArray checks;
     for (const DoctorCheck& check : report.checks) {
         QJsonObject entry;
@@ -70,16 +69,15 @@ void PrintJson(const DoctorReport& report) {
         entry.insert("fix", check.ok ? QJsonValue() : QJsonValue(QString::fromStdString(check.fix)));
         checks.append(entry);
     }
-    QJsonObject root;
     root.insert("usable", report.Usable());
     root.insert("checks", checks);
-    std::fputs(TerminalSafeJson(QJsonDocument(root).toJson(QJsonDocument::Indented)).constData(), stdout);
 }
 
 // The devices that may be the printer, from what the system keeps of each:
 // nothing is sent to them. Their texts are the devices' own, so they reach
 // the terminal made safe.
-int ListCandidates(bool json) {
+int ListCandidates(Invocation& invocation) {
+    const bool json = invocation.json();
     qv7::LibusbTransport transport;
     std::vector<qv7::UsbDeviceSummary> found;
     if (const int error = qv7::FindPrinterCandidates(transport, &found)) {
@@ -106,9 +104,7 @@ int ListCandidates(bool json) {
                     isConfigured ? kConfiguredMark : "");
     }
     if (json) {
-        QJsonObject root;
-        root.insert("candidates", candidates);
-        std::fputs(TerminalSafeJson(QJsonDocument(root).toJson(QJsonDocument::Indented)).constData(), stdout);
+        invocation.result.insert("candidates", candidates);
     } else if (found.empty()) {
         std::fprintf(stderr, "qv7: %s\n", kNoCandidates);
     }
@@ -117,22 +113,11 @@ int ListCandidates(bool json) {
 
 }  // namespace
 
-int RunDoctor(const Arguments& args) {
-    bool json = false;
-    bool candidates = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
-            json = true;
-        } else if (arg == "--candidates") {
-            candidates = true;
-        } else {
-            return UsageError("doctor takes no argument '" + arg + "'");
-        }
-    }
-    if (candidates) return ListCandidates(json);
+int RunDoctor(Invocation& invocation) {
+    if (invocation.Has("--candidates")) return ListCandidates(invocation);
     const DoctorReport report = Diagnose();
-    if (json) {
-        PrintJson(report);
+    if (invocation.json()) {
+        FillJson(report, invocation.result);
     } else {
         PrintLines(report);
     }

@@ -14,6 +14,7 @@
 #include "Commands.h"
 #include "FileChoicePort.h"
 #include "FirmwareTexts.h"
+#include "PrinterSession.h"
 #include "StringTable.h"
 #include "TerminalProgress.h"
 #include "TerminalPrompt.h"
@@ -44,6 +45,16 @@ class FirmwarePrompt final : public PromptPort {
 public:
     explicit FirmwarePrompt(bool yes) : yes_(yes) {}
     MessageAnswer ShowMessage(const QString& text, MessageIcon icon, MessageButtons buttons) override {
+        const MessageAnswer answer = Answer(text, icon, buttons);
+        // The program's message gives the library's reason; a terminal user
+        // also learns which printer was tried and what to do.
+        if (text.startsWith(LoadString(IDS_FIRMWARE_CONNECT_FAILED))) SayWhichPrinterWasTried();
+        return answer;
+    }
+    bool declined() const { return declined_; }
+
+private:
+    MessageAnswer Answer(const QString& text, MessageIcon icon, MessageButtons buttons) {
         const bool isPowerSteps = text == LoadString(IDS_FIRMWARE_POWER_STEPS);
         if (yes_ && (isPowerSteps || buttons == MessageButtons::YesNo)) {
             terminal_.ShowMessage(text, icon, MessageButtons::Ok);
@@ -54,9 +65,7 @@ public:
         declined_ = true;
         return MessageAnswer::No;
     }
-    bool declined() const { return declined_; }
 
-private:
     bool declined_ = false;
     TerminalPrompt terminal_;
     bool yes_;
@@ -162,41 +171,26 @@ bool ParseModel(const std::string& word, KeypadModel* model) {
 }
 
 // Returns kExitSuccess when the line was understood, else the usage error's code.
-int ParseOptions(const Arguments& args, FirmwareOptions* options) {
-    Arguments positional;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--yes" || arg == "-y") {
-            options->yes = true;
-        } else if (arg == "--model") {
-            if (!hasValue || !ParseModel(args[i + 1], &options->model)) {
-                return UsageError("--model needs QV7E or QV7EQ");
-            }
-            options->modelGiven = true;
-            ++i;
-        } else if (arg == "--access-code") {
-            if (!hasValue) return UsageError("--access-code needs the code");
-            options->accessCode = args[++i];
-            options->accessCodeGiven = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("firmware has no option '" + arg + "'");
-        } else {
-            positional.push_back(arg);
-        }
+int TakeOptions(const Invocation& invocation, FirmwareOptions* options) {
+    options->action = invocation.operands[0];
+    options->yes = invocation.yes();
+    options->modelGiven = invocation.Has("--model");
+    if (options->modelGiven && !ParseModel(invocation.Value("--model"), &options->model)) {
+        return UsageError("--model needs QV7E or QV7EQ");
     }
-    if (positional.empty()) return UsageError("firmware needs an action: get, backup, upgrade or restore");
-    options->action = positional[0];
+    options->accessCodeGiven = invocation.Has("--access-code");
+    options->accessCode = invocation.Value("--access-code");
+
     const bool wantsFile = options->action == "get" || options->action == "restore";
     if (options->action != "get" && options->action != "backup" && options->action != "upgrade" &&
         options->action != "restore") {
         return UsageError("unknown firmware action '" + options->action + "'");
     }
-    if (positional.size() != (wantsFile ? 2u : 1u)) {
+    if (invocation.operands.size() != (wantsFile ? 2u : 1u)) {
         return UsageError(wantsFile ? "firmware " + options->action + " needs one FILE"
                                     : "firmware " + options->action + " takes no file");
     }
-    if (wantsFile) options->file = positional[1];
+    if (wantsFile) options->file = invocation.operands[1];
     if (options->modelGiven != (options->action == "upgrade")) {
         return UsageError(options->modelGiven ? "--model belongs to firmware upgrade"
                                               : "firmware upgrade needs --model QV7E or QV7EQ");
@@ -208,17 +202,23 @@ int ParseOptions(const Arguments& args, FirmwareOptions* options) {
 }
 
 // A fetch that wrote its file names it on stdout, for scripts.
-int FetchResult(const FirmwareOperations& firmware, int result) {
+int FetchResult(Invocation& invocation, const FirmwareOperations& firmware, int result) {
     if (result == kFetchFailed || firmware.lastFetchedFile().isEmpty()) return kExitFailed;
-    std::printf("%s\n", TerminalText(firmware.lastFetchedFile()).constData());
+    if (invocation.json()) {
+        invocation.result.insert("file", firmware.lastFetchedFile());
+    } else {
+        std::printf("%s\n", TerminalText(firmware.lastFetchedFile()).constData());
+    }
     return kExitSuccess;
 }
 
 }  // namespace
 
-int RunFirmware(const Arguments& args) {
+int RunFirmware(Invocation& invocation) {
     FirmwareOptions options;
-    if (const int usage = ParseOptions(args, &options); usage != kExitSuccess) return usage;
+    if (const int usage = TakeOptions(invocation, &options); usage != kExitSuccess) return usage;
+    invocation.result.insert("action", QString::fromStdString(options.action));
+    invocation.result.insert("file", QJsonValue());
 
     FirmwarePrompt prompt(options.yes);
     TerminalProgressWindows progressWindows;
@@ -230,13 +230,15 @@ int RunFirmware(const Arguments& args) {
 
     int exitCode = kExitFailed;
     if (options.action == "get") {
-        exitCode = FetchResult(firmware, firmware.FetchFirmware(nullptr, kSaveToChosenFile));
+        exitCode = FetchResult(invocation, firmware, firmware.FetchFirmware(nullptr, kSaveToChosenFile));
     } else if (options.action == "backup") {
-        exitCode = FetchResult(firmware, firmware.FetchFirmware(nullptr, kBackupBeforeUpgrade));
+        exitCode = FetchResult(invocation, firmware, firmware.FetchFirmware(nullptr, kBackupBeforeUpgrade));
     } else if (options.action == "upgrade") {
         exitCode = firmware.BackUpAndUpgrade(nullptr) ? kExitSuccess : kExitFailed;
+        if (!firmware.lastFetchedFile().isEmpty()) invocation.result.insert("file", firmware.lastFetchedFile());
     } else {
         exitCode = firmware.RestoreFirmware(nullptr) ? kExitSuccess : kExitFailed;
+        invocation.result.insert("file", QFileInfo(QString::fromLocal8Bit(options.file.c_str())).absoluteFilePath());
     }
     if (prompt.declined()) std::fputs("qv7: nothing was started (answer yes, or give --yes in scripts)\n", stderr);
     return exitCode;

@@ -19,27 +19,17 @@ std::string Local(const QString& text) {
 
 }  // namespace
 
-int RunGet(const Arguments& args) {
-    bool force = false;
-    Arguments positional;
-    for (const std::string& arg : args) {
-        if (arg == "--force" || arg == "-f") {
-            force = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("get has no option '" + arg + "'");
-        } else {
-            positional.push_back(arg);
-        }
-    }
-    if (positional.size() < 2 || positional.size() > 3) {
-        return UsageError("get needs a kind and a slot: qv7 get data|label|symbol SLOT [FOLDER]");
-    }
+int RunGet(Invocation& invocation) {
+    const Arguments& operands = invocation.operands;
     FileKind kind;
     uint8_t slot = 0;
     int exitCode = kExitUsage;
-    if (!ParseKindAndSlot(positional[0], positional[1], &kind, &slot, &exitCode)) return exitCode;
+    if (!ParseKindAndSlot(operands[0], operands[1], &kind, &slot, &exitCode)) return exitCode;
+    invocation.result.insert("kind", quillory::KindInfo(kind).word);
+    invocation.result.insert("slot", slot);
+    invocation.result.insert("path", QJsonValue());
 
-    const QString folder = positional.size() == 3 ? QString::fromLocal8Bit(positional[2].c_str()) : QStringLiteral(".");
+    const QString folder = operands.size() == 3 ? QString::fromLocal8Bit(operands[2].c_str()) : QStringLiteral(".");
     if (!QFileInfo(folder).isDir() || !QFileInfo(folder).isWritable()) {
         Failed(Local(quillory::LoadString(quillory::IDS_SELECT_VALID_FOLDER)));
         return NotUsable(folder, "folder");
@@ -60,9 +50,9 @@ int RunGet(const Arguments& args) {
         return Failed(Local(quillory::UnusableStoredNameMessage(entry->fileName)));
     }
 
-    if (QFileInfo::exists(path) && !force) {
+    if (QFileInfo::exists(path) && !invocation.yes()) {
         if (isatty(STDIN_FILENO) != 1) {
-            return Failed(Local(path) + " already exists; use --force to replace it");
+            return Failed(Local(path) + " already exists; use --yes to replace it");
         }
         const QString question = path + quillory::LoadString(quillory::IDS_ALREADY_EXISTS);
         if (session.prompt.ShowMessage(question, quillory::MessageIcon::Exclamation, quillory::MessageButtons::YesNo) !=
@@ -77,7 +67,11 @@ int RunGet(const Arguments& args) {
         std::fprintf(stderr, "qv7: %s\n", TerminalText(session.service.TransferError()).constData());
     }
     quillory::ShowTransferResult(session.prompt, kind, quillory::TransferDirection::Receive, ok);
-    if (ok) std::printf("%s\n", TerminalText(path).constData());
+    if (ok && invocation.json()) {
+        invocation.result.insert("path", path);
+    } else if (ok) {
+        std::printf("%s\n", TerminalText(path).constData());
+    }
     return ok ? kExitSuccess : kExitFailed;
 }
 

@@ -1,9 +1,10 @@
 // qv7 info: driver version and file types.
+#include <QJsonArray>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
-#include "Commands.h"
+#include "PrinterSession.h"
 #include "QV7_Sys_API.h"
 #include "TerminalText.h"
 
@@ -12,16 +13,13 @@ namespace qv7cli {
 namespace {
 
 int Fail(CQV7_Sys_API& printer) {
-    std::string text = printer.GetError();
-    std::fprintf(stderr, "qv7: %s\n", text.empty() ? "the printer did not answer" : TerminalText(text).constData());
+    SayPrinterUnreachable(QString::fromStdString(printer.GetError()));
     return kExitFailed;
 }
 
 }  // namespace
 
-int RunInfo(const Arguments& args) {
-    if (!args.empty()) return UsageError("info takes no arguments");
-
+int RunInfo(Invocation& invocation) {
     CQV7_Sys_API printer;
     if (printer.IsError()) return Fail(printer);
 
@@ -30,8 +28,9 @@ int RunInfo(const Arguments& args) {
     uint16_t typeCount = 0;
     if (!printer.GetFileTypes(&typeCount)) return Fail(printer);
 
-    std::printf("Driver version: %u\n", static_cast<unsigned>(version));
-    std::printf("File types: %u\n", static_cast<unsigned>(typeCount));
+    QJsonArray types;
+    std::string text = "Driver version: " + std::to_string(version) + "\nFile types: " + std::to_string(typeCount) +
+                       "\n";
     for (uint16_t type = 0; type < typeCount; ++type) {
         uint16_t slotCount = 0;
         QV7_FILE_TYPE_ATTRIBUTES attributes{};
@@ -39,8 +38,17 @@ int RunInfo(const Arguments& args) {
         if (!printer.GetFileTypeAttributes(type, &attributes)) return Fail(printer);
         const QString name = QString::fromLatin1(
             attributes.typeName, static_cast<qsizetype>(strnlen(attributes.typeName, sizeof attributes.typeName)));
-        std::printf("  %u  %-3s  %u slots\n", static_cast<unsigned>(type), TerminalText(name).constData(),
-                    static_cast<unsigned>(slotCount));
+        text += "  " + std::to_string(type) + "  " + TerminalText(name).leftJustified(3).toStdString() + "  " +
+                std::to_string(slotCount) + " slots\n";
+        types.append(QJsonObject{{"type", type}, {"name", name}, {"slots", slotCount}});
+    }
+    // Nothing is printed before every answer is in: a printer that stops
+    // answering halfway leaves no half list.
+    if (invocation.json()) {
+        invocation.result.insert("driver_version", static_cast<qint64>(version));
+        invocation.result.insert("file_types", types);
+    } else {
+        std::fputs(text.c_str(), stdout);
     }
     return kExitSuccess;
 }

@@ -1,6 +1,5 @@
 // qv7 list: the printer's files as the tree shows them.
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
 
@@ -28,8 +27,7 @@ void PrintTree(const quillory::CPrinterService& service) {
     }
 }
 
-void PrintJson(const quillory::CPrinterService& service) {
-    QJsonObject root;
+void FillJson(const quillory::CPrinterService& service, QJsonObject& root) {
     for (FileKind kind : kKindsInTreeOrder) {
         QJsonArray entries;
         const int shown = quillory::ShownSlotCount(service, kind);
@@ -48,24 +46,15 @@ void PrintJson(const quillory::CPrinterService& service) {
         }
         root.insert(QLatin1String(quillory::KindInfo(kind).word), entries);
     }
-    std::fputs(TerminalSafeJson(QJsonDocument(root).toJson(QJsonDocument::Indented)).constData(), stdout);
 }
 
 }  // namespace
 
-int RunList(const Arguments& args) {
-    bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
-            json = true;
-        } else {
-            return UsageError("list takes no argument '" + arg + "'");
-        }
-    }
+int RunList(Invocation& invocation) {
     PrinterSession session;
     if (!session.LoadCatalog()) return kExitFailed;
-    if (json) {
-        PrintJson(session.service);
+    if (invocation.json()) {
+        FillJson(session.service, invocation.result);
     } else {
         PrintTree(session.service);
     }

@@ -1,4 +1,5 @@
 // qv7 paths: where the installed files are looked for.
+#include <QJsonArray>
 #include <cstdio>
 
 #include "Commands.h"
@@ -6,9 +7,16 @@
 
 namespace qv7cli {
 
-int RunPaths(const Arguments& args) {
-    if (!args.empty()) return UsageError("paths takes no arguments");
-    std::fputs(quillory::InstalledFilesText().toLocal8Bit().constData(), stdout);
+int RunPaths(Invocation& invocation) {
+    if (!invocation.json()) {
+        std::fputs(quillory::InstalledFilesText().toLocal8Bit().constData(), stdout);
+        return kExitSuccess;
+    }
+    QJsonArray files;
+    for (const quillory::InstalledFile& file : quillory::InstalledFiles()) {
+        files.append(QJsonObject{{"role", file.role}, {"path", file.path}, {"present", file.present}});
+    }
+    invocation.result.insert("files", files);
     return kExitSuccess;
 }
 

@@ -31,15 +31,24 @@ std::string DeviceTried() {
 bool PrinterSession::LoadCatalog() {
     if (service.RebuildCatalog()) return true;
     if (!service.CatalogError().isEmpty()) {
-        std::fprintf(stderr, "qv7: %s\n", TerminalText(service.CatalogError()).constData());
-        std::fprintf(stderr,
-                     "qv7: tried %s; 'qv7 doctor' tells what stands in the way, and --device virtual:DIR works "
-                     "with a virtual printer instead\n",
-                     TerminalText(QString::fromStdString(DeviceTried())).constData());
+        SayPrinterUnreachable(service.CatalogError());
     } else {
         std::fprintf(stderr, "qv7: the printer's files could not be read\n");
     }
     return false;
+}
+
+void SayPrinterUnreachable(const QString& reason) {
+    std::fprintf(stderr, "qv7: %s\n",
+                 reason.isEmpty() ? "the printer did not answer" : TerminalText(reason).constData());
+    SayWhichPrinterWasTried();
+}
+
+void SayWhichPrinterWasTried() {
+    std::fprintf(stderr,
+                 "qv7: tried %s; 'qv7 doctor' tells what stands in the way, and --device virtual:DIR works "
+                 "with a virtual printer instead\n",
+                 TerminalText(QString::fromStdString(DeviceTried())).constData());
 }
 
 bool ParseKindAndSlot(const std::string& kindWord, const std::string& slotWord, quillory::FileKind* kind,

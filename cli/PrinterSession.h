@@ -16,13 +16,21 @@ class PrinterSession {
 public:
     PrinterSession() : service(prompt, progressWindows) {}
 
-    // Reads the printer's catalogue; on failure says why on stderr.
+    // Reads the printer's catalogue; on failure says why on stderr, and what
+    // to do (SayPrinterUnreachable).
     bool LoadCatalog();
 
     TerminalPrompt prompt;
     TerminalProgressWindows progressWindows;
     quillory::CPrinterService service;
 };
+
+// When the printer could not be reached or did not answer: the library's
+// reason, then which printer was tried and where to learn what stands in the
+// way. Every command that reaches for the printer says it so.
+void SayPrinterUnreachable(const QString& reason);
+// The second half alone, after a message that gave the reason already.
+void SayWhichPrinterWasTried();
 
 // Parses "data|label|symbol" and a slot number 1-255; prints a usage error and
 // returns false when either is wrong.

@@ -9,18 +9,18 @@
 
 namespace qv7cli {
 
-int RunSend(const Arguments& args) {
-    for (const std::string& arg : args) {
-        if (arg.size() > 1 && arg[0] == '-') return UsageError("send has no option '" + arg + "'");
-    }
-    if (args.size() != 3) return UsageError("send needs a kind, a slot and a file: qv7 send data|label|symbol SLOT FILE");
+int RunSend(Invocation& invocation) {
+    const Arguments& args = invocation.operands;
     quillory::FileKind kind;
     uint8_t slot = 0;
     int exitCode = kExitUsage;
     if (!ParseKindAndSlot(args[0], args[1], &kind, &slot, &exitCode)) return exitCode;
+    invocation.result.insert("kind", quillory::KindInfo(kind).word);
+    invocation.result.insert("slot", slot);
 
     const QString path = QString::fromLocal8Bit(args[2].c_str());
     const QFileInfo source(path);
+    invocation.result.insert("file", path);
     // Only a regular file (links followed) has an end: a named pipe or a
     // device would be read for ever.
     if (!source.isFile() || !source.isReadable()) {

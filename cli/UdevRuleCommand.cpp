@@ -16,8 +16,7 @@ const char kNoIdsSet[] =
 
 }  // namespace
 
-int RunUdevRule(const Arguments& args) {
-    if (!args.empty()) return UsageError("udev-rule takes no arguments");
+int RunUdevRule(Invocation& invocation) {
     const qv7::UsbIdSetting setting = qv7::ReadUsbIdSetting();
     if (!setting.ids) {
         std::fprintf(stderr, "qv7: the printer's ids %s cannot be used: %s\n", setting.written.c_str(),
@@ -28,7 +27,14 @@ int RunUdevRule(const Arguments& args) {
         std::fprintf(stderr, "qv7: %s\n", kNoIdsSet);
         return kExitFailed;
     }
-    std::fputs(UdevRuleFile(*setting.ids).c_str(), stdout);
+    if (invocation.json()) {
+        invocation.result.insert("ids", QString::fromStdString(qv7::FormatUsbIds(*setting.ids)));
+        invocation.result.insert("file", kOwnUdevRuleFile);
+        invocation.result.insert("rule", QString::fromStdString(UdevRuleLine(*setting.ids)));
+        invocation.result.insert("apply", QString::fromStdString(UdevApplyCommand(*setting.ids)));
+    } else {
+        std::fputs(UdevRuleFile(*setting.ids).c_str(), stdout);
+    }
     return kExitSuccess;
 }
 

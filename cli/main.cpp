@@ -1,9 +1,10 @@
 // qv7: the QV7E printer from the command line.
+#include <QJsonDocument>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "CommandHelp.h"
 #include "Commands.h"
 #include "PrinterOptions.h"
 #include "TerminalText.h"
@@ -12,67 +13,45 @@ namespace qv7cli {
 
 namespace {
 
-const char kGeneralHelp[] =
-    "Usage: qv7 [--device NAME] [--trace FILE] COMMAND [ARGUMENTS]\n"
-    "\n"
-    "Works with a QV7E label printer attached by USB, or with a virtual printer\n"
-    "kept in a folder.\n"
-    "\n"
-    "Options (before or after the command):\n"
-    "  --device NAME   the printer to use: 'usb' (the default) or 'virtual:DIR';\n"
-    "                  sets QUILLORY_DEVICE for this run\n"
-    "  --trace FILE    append one line per driver operation to FILE;\n"
-    "                  sets QUILLORY_TRACE for this run\n"
-    "  -h, --help      show this help, or a command's help after its name\n"
-    "  --version       show the version\n"
-    "\n"
-    "Commands:\n";
+// The shapes of the JSON documents (docs/json.md); a change that takes a
+// field away or gives one another meaning counts it up.
+constexpr int kJsonVersion = 1;
 
-const char kExitCodesHelp[] =
-    "\n"
-    "Exit codes: 0 success, 1 the operation failed, 2 the command line was not understood.\n";
-
-void PrintGeneralHelp(FILE* out) {
-    std::fputs(kGeneralHelp, out);
-    for (const Command& command : AllCommands()) {
-        std::fprintf(out, "  %-32s %s\n", command.name, command.synopsis);
-    }
-    std::fputs(kExitCodesHelp, out);
-}
-
-const Command* FindCommand(const std::string& name) {
-    for (const Command& command : AllCommands()) {
-        if (name == command.name) return &command;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
-int UsageError(const std::string& message) {
-    // Usage errors quote what was typed, and a word on the command line may
-    // hold anything a terminal would act on.
-    std::fprintf(stderr, "qv7: %s\nTry 'qv7 --help'.\n", TerminalText(message).constData());
-    return kExitUsage;
-}
-
+// -h or --help among a command's arguments, before any "--".
 bool WantsHelp(const Arguments& args) {
     for (const std::string& arg : args) {
+        if (arg == "--") return false;
         if (arg == "-h" || arg == "--help") return true;
     }
     return false;
 }
+
+// The one document on stdout: whatever the command filled in, the version
+// of the shapes and the outcome. Its texts come from the printer and from
+// files as well, so it is made as safe to show as any other output.
+void PrintDocument(const Invocation& invocation, int exitCode) {
+    QJsonObject document = invocation.result;
+    document.insert("qv7_json", kJsonVersion);
+    document.insert("command", invocation.command->name);
+    document.insert("ok", exitCode == kExitSuccess);
+    std::fputs(TerminalSafeJson(QJsonDocument(document).toJson(QJsonDocument::Indented)).constData(), stdout);
+}
+
+}  // namespace
 
 }  // namespace qv7cli
 
 int main(int argc, char** argv) {
     using namespace qv7cli;
 
-    // The printer options may stand anywhere; everything else is the command and its arguments.
+    // The printer options may stand anywhere before "--"; everything else is
+    // the command and its arguments.
     quillory::PrinterOptions printer;
     Arguments rest;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--") == 0) {
+            // After the command's name, the command needs to see it too.
+            if (!rest.empty()) rest.emplace_back("--");
             rest.insert(rest.end(), argv + i + 1, argv + argc);
             break;
         }
@@ -91,11 +70,11 @@ int main(int argc, char** argv) {
     if (rest.empty() || rest[0] == "-h" || rest[0] == "--help" || rest[0] == "help") {
         if (rest.size() >= 2 && rest[0] == "help") {
             if (const Command* command = FindCommand(rest[1])) {
-                std::fputs(command->help, stdout);
+                std::fputs(CommandHelpText(*command).c_str(), stdout);
                 return kExitSuccess;
             }
         }
-        PrintGeneralHelp(rest.empty() ? stderr : stdout);
+        std::fputs(GeneralHelpText().c_str(), rest.empty() ? stderr : stdout);
         return rest.empty() ? kExitUsage : kExitSuccess;
     }
     quillory::ApplyPrinterOptions(printer);
@@ -104,8 +83,14 @@ int main(int argc, char** argv) {
     if (!command) return UsageError("unknown command '" + rest[0] + "'");
     const Arguments commandArgs(rest.begin() + 1, rest.end());
     if (WantsHelp(commandArgs)) {
-        std::fputs(command->help, stdout);
+        std::fputs(CommandHelpText(*command).c_str(), stdout);
         return kExitSuccess;
     }
-    return command->run(commandArgs);
+    Invocation invocation;
+    int exitCode = kExitUsage;
+    if (!ParseInvocation(*command, commandArgs, &invocation, &exitCode)) return exitCode;
+    exitCode = command->run(invocation);
+    // A command line not understood leaves stdout empty, --json or not.
+    if (invocation.json() && exitCode != kExitUsage) PrintDocument(invocation, exitCode);
+    return exitCode;
 }

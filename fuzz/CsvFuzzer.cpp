@@ -1,8 +1,12 @@
 // CSV text into a data file: the parser on the raw bytes, then the whole
 // conversion through a file. A conversion either completes with a whole data
-// file or leaves the target byte for byte as it was.
+// file or leaves the target byte for byte as it was. A data file made from
+// CSV text goes back to CSV text that makes the same data file again (or one
+// too long to convert: its line ends and quotation marks may add characters).
 #include <QByteArray>
 #include <QString>
+
+#include <cstdio>
 
 #include "CDataFileTable.h"
 #include "CsvConversion.h"
@@ -39,5 +43,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (converted && static_cast<qsizetype>(after.size()) != kDataFileSize) __builtin_trap();
     if (!converted && after != before) __builtin_trap();
     if (qv7fuzz::Listing(dir) != std::vector<std::string>{"list.csv", "list.dat"}) __builtin_trap();
+    if (!converted) return 0;
+
+    const std::string back = dir + "/back.csv";
+    const std::string again = dir + "/again.dat";
+    if (!quillory::ConvertDataFileToCsv(table, QString::fromStdString(target), QString::fromStdString(back), prompt)) {
+        __builtin_trap();
+    }
+    quillory::CsvParseResult reparsed;
+    if (quillory::ConvertCsvToDataFile(table, QString::fromStdString(back), QStringLiteral("list"),
+                                       QString::fromStdString(again), prompt, &reparsed)) {
+        if (qv7fuzz::ReadWhole(again) != after) __builtin_trap();
+    } else if (reparsed.status != quillory::CsvParseStatus::TextTooLong) {
+        __builtin_trap();
+    }
+    std::remove(back.c_str());
+    std::remove(again.c_str());
     return 0;
 }

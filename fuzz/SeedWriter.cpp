@@ -31,6 +31,8 @@ void WriteCsvSeeds(const std::string& dir) {
         "a,b,c,d,e,f,g,h,i,j\n1,2,3,4,5,6,7,8,9,10\n",
         "exactly thirty-three characters!!,x\n",
         "\"open quote\nacross lines\",end\n",
+        "\xEF\xBB\xBFName,Caf\xC3\xA9,\xE2\x82\xAC 2,\"\xE2\x80\x9Cquoted\xE2\x80\x9D\"\r\n",
+        "Cr\xE8me,\x80 3\r\n \"x\" , y \r\n\r\nafter blank, z \r\n",
     };
     int number = 0;
     for (const char* text : texts) {

@@ -9,6 +9,10 @@ libusb-1.0-0-dev"
 if [ "${1:-}" != run ]; then
     packages="$packages libgtest-dev libgmock-dev libbenchmark-dev mingw-w64 wine64 googletest dpkg-dev lintian clang-14 libclang-rt-14-dev \
 cups cups-client umockdev libumockdev-dev"
+    # qv7's manual page and completions, read as man and the shells read them.
+    packages="$packages man-db bash-completion zsh fish"
+    # The package build and the checks of its packages.
+    packages="$packages debhelper appstream rpm"
 fi
 
 missing=""

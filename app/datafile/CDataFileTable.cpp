@@ -26,8 +26,8 @@ constexpr int kDateLength = 8;  // MM/DD/YY, then 4 zero bytes
 constexpr int kFieldsOffset = 36;
 constexpr int kFieldCountsOffset = kFieldsOffset + CDataFileTable::kRecords * CDataFileTable::kFieldsPerRecord *
                                                        CDataFileTable::kFieldWidth;
-constexpr int kFileSize = kFieldCountsOffset + CDataFileTable::kRecords;
-static_assert(kFieldCountsOffset == 26436 && kFileSize == 26536);
+static_assert(kFieldCountsOffset == 26436 &&
+              kFieldCountsOffset + CDataFileTable::kRecords == CDataFileTable::kFileSize);
 
 // The printer checks this byte before it takes a file as a data file.
 constexpr char kMarker = static_cast<char>(0xA5);
@@ -42,6 +42,14 @@ int FieldCountByte(const CDataFileTable::Record& record) {
     // The byte never says 8: a record with every field set is stored as 7,
     // and files meant for the printer keep that.
     return std::min(count, CDataFileTable::kFieldsPerRecord - 1);
+}
+
+// The text in a slot of the given width: up to its first zero byte, or the
+// whole width when it has none.
+QByteArray Get(QByteArrayView image, int offset, int width) {
+    const QByteArrayView slot = image.sliced(offset, width);
+    const qsizetype end = slot.indexOf('\0');
+    return (end < 0 ? slot : slot.first(end)).toByteArray();
 }
 
 // Copies at most width bytes; the zero bytes already in the image pad the rest.
@@ -100,6 +108,21 @@ bool CDataFileTable::WriteDataFile(const QString& path, PromptPort& prompt) {
         return false;
     }
     return true;
+}
+
+DataFileImageStatus CDataFileTable::ReadDataFileImage(QByteArrayView image) {
+    Reset();
+    if (image.size() != kFileSize) return DataFileImageStatus::WrongSize;
+    if (image[kMarkerOffset] != kMarker) return DataFileImageStatus::NoMarker;
+    databaseName = Get(image, kNameOffset, kNameWidth);
+    int offset = kFieldsOffset;
+    for (Record& record : fields) {
+        for (QByteArray& field : record) {
+            field = Get(image, offset, kFieldWidth);
+            offset += kFieldWidth;
+        }
+    }
+    return DataFileImageStatus::Read;
 }
 
 QByteArray CDataFileTable::FileImage(const qv7::UtcDate& today) const {

@@ -4,6 +4,7 @@
 #define QUILLORY_CDATAFILETABLE_H
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <array>
@@ -21,12 +22,15 @@ class PromptPort;
 // The CSV text a conversion accepts: 6539 characters and a terminator.
 inline constexpr std::size_t QV7DATAFILE_MAX_CSV_CHARS = 6540;
 
+enum class DataFileImageStatus { Read, WrongSize, NoMarker };
+
 class CDataFileTable {
 public:
     static constexpr int kRecords = 100;
     static constexpr int kFieldsPerRecord = 8;
     static constexpr int kFieldWidth = 33;
     static constexpr int kNameWidth = 9;
+    static constexpr int kFileSize = 26536;
 
     using Record = std::array<QByteArray, kFieldsPerRecord>;
 
@@ -43,6 +47,12 @@ public:
     // writes the file. Every failure is shown through the prompt and leaves
     // whatever was at the path untouched.
     bool WriteDataFile(const QString& path, PromptPort& prompt);
+
+    // Resets the table and fills the name and every field from the bytes of
+    // a data file, each text up to its first zero byte; the record count is
+    // left to CountRecords. Bytes that are not exactly a data file's 26,536,
+    // or that lack its marker, leave the table reset.
+    DataFileImageStatus ReadDataFileImage(QByteArrayView image);
 
     // Texts are 8-bit, byte for byte as read; the empty text is an empty field.
     std::array<Record, kRecords> fields;

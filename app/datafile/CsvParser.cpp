@@ -1,21 +1,30 @@
 #include "CsvParser.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QString>
 
 #include <algorithm>
+#include <vector>
 
 #include "CDataFileTable.h"
+#include "Windows1252.h"
 
 namespace quillory {
 
 namespace {
 
 constexpr char kQuote = '"';
+constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
+// Stands in the text for a character the code page lacks; refused only if a
+// field that is kept holds it.
+constexpr char kUnmappedStandIn = '?';
 
 enum class FieldEnd { Comma, LineEnd, EndOfText };
 
 struct CsvField {
     QByteArray raw;  // as it stands in the text, quotation marks included
+    qsizetype start = 0;  // where raw starts in the text
     int line = 1;
     FieldEnd end = FieldEnd::EndOfText;
 };
@@ -51,6 +60,7 @@ public:
 
     CsvField ReadField() {
         CsvField field;
+        field.start = pos_;
         field.line = line_;
         while (!AtEnd()) {
             const char c = Take();
@@ -79,6 +89,45 @@ private:
     int line_ = 1;
 };
 
+struct Unmapped {
+    qsizetype position;
+    char32_t character;
+};
+
+// The text in the data file's code page, one byte per character.
+struct EightBitText {
+    QByteArray bytes;
+    std::vector<Unmapped> unmapped;  // in the order of their positions
+};
+
+// False for a text that says it is UTF-8 and is not: read byte for byte, its
+// UTF-8 would become wrong characters without a word.
+bool ToEightBit(QByteArrayView file, EightBitText* text) {
+    const bool marked = file.startsWith(kUtf8Mark);
+    if (marked) file = file.sliced(sizeof kUtf8Mark - 1);
+    if (!file.isValidUtf8()) {
+        text->bytes = file.toByteArray();
+        return !marked;
+    }
+    for (const char32_t character : QString::fromUtf8(file).toUcs4()) {
+        char byte;
+        if (!Windows1252Byte(character, &byte)) {
+            text->unmapped.push_back({text->bytes.size(), character});
+            byte = kUnmappedStandIn;
+        }
+        text->bytes.append(byte);
+    }
+    return true;
+}
+
+// The first character the code page lacks in the field's stretch of text; 0 for none.
+char32_t FirstUnmapped(const std::vector<Unmapped>& unmapped, const CsvField& field) {
+    const auto found = std::lower_bound(unmapped.begin(), unmapped.end(), field.start,
+                                        [](const Unmapped& u, qsizetype start) { return u.position < start; });
+    const bool inField = found != unmapped.end() && found->position < field.start + field.raw.size();
+    return inField ? found->character : 0;
+}
+
 bool IsBlank(const CDataFileTable::Record& record) {
     return std::all_of(record.begin(), record.end(), [](const QByteArray& field) { return field.trimmed().isEmpty(); });
 }
@@ -94,11 +143,20 @@ qsizetype WrittenLength(const QByteArray& value, bool afterBlankRecord) {
 CsvParseResult ParseCsvText(QByteArrayView text, CDataFileTable& table) {
     if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) return {CsvParseStatus::Utf16Text};
     if (text.contains('\0')) return {CsvParseStatus::ZeroByte};
-    if (text.size() >= static_cast<qsizetype>(table.csvBuffer.size())) return {CsvParseStatus::TextTooLong};
-    std::copy(text.begin(), text.end(), table.csvBuffer.begin());
-    table.csvBuffer[text.size()] = '\0';
+    // Not read whole by the conversion, and too long in any reading.
+    if (text.size() > kMaxCsvFileBytes) return {CsvParseStatus::TextTooLong};
+    EightBitText eightBit;
+    if (!ToEightBit(text, &eightBit)) return {CsvParseStatus::BrokenUtf8};
+    const QByteArray& bytes = eightBit.bytes;
+    if (bytes.size() >= static_cast<qsizetype>(table.csvBuffer.size())) {
+        CsvParseResult tooLong{CsvParseStatus::TextTooLong};
+        tooLong.length = bytes.size();
+        return tooLong;
+    }
+    std::copy(bytes.begin(), bytes.end(), table.csvBuffer.begin());
+    table.csvBuffer[bytes.size()] = '\0';
 
-    CsvReader reader(QByteArrayView(table.csvBuffer.data(), text.size()));
+    CsvReader reader(QByteArrayView(table.csvBuffer.data(), bytes.size()));
     bool afterBlankRecord = false;
     for (int record = 0; record < CDataFileTable::kRecords && !reader.AtEnd(); ++record) {
         CDataFileTable::Record& fields = table.fields[record];
@@ -107,6 +165,9 @@ CsvParseResult ParseCsvText(QByteArrayView text, CDataFileTable& table) {
         for (int column = 0;; ++column) {
             const CsvField field = reader.ReadField();
             if (column < CDataFileTable::kFieldsPerRecord) {
+                if (const char32_t unmapped = FirstUnmapped(eightBit.unmapped, field)) {
+                    return {CsvParseStatus::UnmappedCharacter, field.line, column + 1, unmapped};
+                }
                 QByteArray value = FieldValue(field.raw);
                 if (WrittenLength(value, afterBlankRecord) > CDataFileTable::kFieldWidth) {
                     return {CsvParseStatus::FieldTooLong, field.line, column + 1};
@@ -117,6 +178,8 @@ CsvParseResult ParseCsvText(QByteArrayView text, CDataFileTable& table) {
         }
         afterBlankRecord = afterBlankRecord || IsBlank(fields);
     }
+    // Written, it would be a data file of no records, which nobody asked for.
+    if (std::all_of(table.fields.begin(), table.fields.end(), IsBlank)) return {CsvParseStatus::Empty};
     return {};
 }
 

@@ -3,6 +3,7 @@
 #include <xercesc/dom/DOMElement.hpp>
 #include <xercesc/dom/DOMText.hpp>
 #include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLResourceIdentifier.hpp>
 
 namespace quillory {
@@ -10,6 +11,19 @@ namespace quillory {
 using namespace xercesc;
 
 const char kInvalidFileSetDefinition[] = "Selected file set definition file is invalid!";
+
+XmlPlatformScope::XmlPlatformScope() {
+    try {
+        XMLPlatformUtils::Initialize();
+        ready_ = true;
+    } catch (const XMLException&) {
+        ready_ = false;
+    }
+}
+
+XmlPlatformScope::~XmlPlatformScope() {
+    if (ready_) XMLPlatformUtils::Terminate();
+}
 
 std::u16string ToXml(const QString& text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size()));

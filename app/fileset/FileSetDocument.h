@@ -31,6 +31,23 @@ inline constexpr char kLabelKindText[] = "label";
 // Shown when a definition does not parse or does not validate.
 extern const char kInvalidFileSetDefinition[];
 
+// Keeps the XML library started while it lives; the library counts nested
+// starts. The program starts it only for file set work, not at start-up:
+// starting it costs a noticeable part of the program's own start, and most
+// runs never read or write a file set.
+class XmlPlatformScope {
+public:
+    XmlPlatformScope();
+    ~XmlPlatformScope();
+    XmlPlatformScope(const XmlPlatformScope&) = delete;
+    XmlPlatformScope& operator=(const XmlPlatformScope&) = delete;
+    // False when the library could not start; nothing of it may be used then.
+    bool ready() const { return ready_; }
+
+private:
+    bool ready_ = false;
+};
+
 // Texts cross into and out of the XML library as UTF-16, the library's own
 // characters, so no character of a path is lost on the way.
 std::u16string ToXml(const QString& text);

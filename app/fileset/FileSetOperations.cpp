@@ -89,6 +89,9 @@ FileSetOperations::FileSetOperations(CPrinterService& service, InstallFolderLook
     : service_(service), lookup_(service.prompt(), std::move(drives)) {}
 
 bool FileSetOperations::SendFileSetDefinition(QString path, QWidget* parent) {
+    // First in, last out: everything of the library below goes before it stops.
+    const XmlPlatformScope xml;
+    if (!xml.ready()) return false;
     BoundedDefinitionParser parser;
     FileSetErrorHandler errors;
     parser.setDoNamespaces(true);
@@ -208,6 +211,8 @@ bool FileSetOperations::WriteAllFilesDefinition(QString folder, QWidget* parent)
     // The definition is sent later, maybe from another folder: a relative
     // path in it would name another file, or none.
     if (QDir::isRelativePath(folder)) folder = QDir::toNativeSeparators(QDir(folder).absolutePath());
+    const XmlPlatformScope xml;
+    if (!xml.ready()) return false;
     DOMImplementation* implementation = DOMImplementationRegistry::getDOMImplementation(u"Core");
     if (!implementation) return false;
 

@@ -33,7 +33,7 @@ inline constexpr char kIncompleteDefinitionName[] = "allFiles.incomplete.fsd";
 
 class FileSetOperations {
 public:
-    // The Xerces library must be initialised for as long as this is used.
+    // Starts the XML library itself for each definition it reads or writes.
     FileSetOperations(CPrinterService& service, InstallFolderLookup::DriveList drives = LocalDiskDrives);
 
     // The commands: dialog, settings, the set, one summary message. Refused

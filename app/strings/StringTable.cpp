@@ -96,6 +96,7 @@ constexpr Entry kStrings[] = {
     {ID_FILE_GET_SYMBOL, "Save a symbol from the QV7E printer to the PC\nGet symbol"},
     {ID_FILE_SAVE_SYMBOL, "Save symbol file to the PC\nSave symbol file..."},
     {ID_FIRMWARE_RESTORE, "Restores the QV7E firmware\nRestore firmware"},
+    {ID_SAVE_SLOT_DATA_AS_CSV, "Saves the selected data file to the PC as CSV text"},
     {IDS_APP_NAME, "Quillory"},
     {IDS_IDLE_MESSAGE, "For Help, press F1"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},

@@ -54,7 +54,8 @@ const std::vector<MenuEntry>& MainMenu() {
 
 const std::vector<MenuItemEntry>& DataSlotMenu() {
     static const std::vector<MenuItemEntry> menu = {{ID_REPLACE_DATA_FILE, "&Replace data file..."},
-                                                    {ID_GET_SLOT_DATA_FILE, "&Get data file..."}};
+                                                    {ID_GET_SLOT_DATA_FILE, "&Get data file..."},
+                                                    {ID_SAVE_SLOT_DATA_AS_CSV, "&Save as CSV..."}};
     return menu;
 }
 

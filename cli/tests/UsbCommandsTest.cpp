@@ -1,11 +1,6 @@
 // qv7 as users run it on a printer on USB: each command is a program of its
 // own, which inherits umockdev's preload library and the testbed this test
 // hosts, and reaches the emulated printer through libusb.
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,23 +12,17 @@
 #include <vector>
 
 #include "EmulatedUsbPrinter.h"
+#include "ProgramRun.h"
 #include "QV7_Sys_API.h"
 #include "TempFolder.h"
 #include "qv7/VirtualPrinter.h"
 
-extern char** environ;
-
 namespace {
 
+using qv7test::Outcome;
 using qv7test::ReadBytes;
 using qv7test::ReadText;
 using qv7test::TempFolder;
-
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
 
 class Qv7OverUsb : public ::testing::Test {
 protected:
@@ -42,10 +31,12 @@ protected:
         if (!printer->Unavailable().empty()) GTEST_SKIP() << printer->Unavailable();
         qv7test::ChooseEmulatedUsbPrinter();
         setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
+        setenv("QUILLORY_FIRMWARE_DIR", (folder / "images").c_str(), 1);
     }
     void TearDown() override {
         qv7test::ForgetEmulatedUsbPrinter();
         unsetenv("XDG_DATA_HOME");
+        unsetenv("QUILLORY_FIRMWARE_DIR");
         unsetenv("XDG_CONFIG_HOME");
         unsetenv("QUILLORY_MACHINE_SETTINGS");
     }
@@ -54,28 +45,7 @@ protected:
     Outcome Qv7(std::initializer_list<std::string> arguments) {
         std::vector<std::string> words{QV7_PROGRAM};
         words.insert(words.end(), arguments);
-        std::vector<char*> argv;
-        for (std::string& word : words) argv.push_back(word.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        const std::string out = folder / "out.txt";
-        const std::string err = folder / "err.txt";
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addchdir_np(&actions, folder.path().c_str());
-        Outcome run;
-        pid_t child = 0;
-        if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            waitpid(child, &status, 0);
-            run.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        run.out = ReadText(out);
-        run.err = ReadText(err);
-        return run;
+        return qv7test::RunProgram(words, folder.path());
     }
 
     TempFolder folder;

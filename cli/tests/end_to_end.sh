@@ -124,6 +124,16 @@ check "convert a CSV file" 0 "$qv7" convert "Shop list.csv"
 check "send the converted file" 0 "$qv7" $device send data 8 "Shop list.dat"
 check "list shows the database name" 0 "$qv7" $device list
 contains "converted name on the printer" out.txt "(Slot 8)  Shop lis.dat"
+check "a data file back to CSV" 0 "$qv7" convert "Shop list.dat" back.csv
+cmp -s back.csv "Shop list.csv" || { echo "FAIL: the CSV did not come back"; failures=$((failures + 1)); }
+printf 'Name,Price\r\nTea,2.50 # kept by hand\r\n' >"Shop list.csv"
+check "the user's own CSV is not replaced unasked" 1 "$qv7" convert "Shop list.dat" </dev/null
+grep -q "kept by hand" "Shop list.csv" || { echo "FAIL: the user's CSV was replaced"; failures=$((failures + 1)); }
+check "with --yes the CSV is replaced" 0 "$qv7" convert "Shop list.dat" --yes
+printf 'not a data file' >plain.dat
+check "a file without the data file marker" 1 "$qv7" convert plain.dat
+contains "refusal says why" err.txt "The file is not a QV7 data file"
+[ -e plain.csv ] && { echo "FAIL: a CSV was written for a refused file"; failures=$((failures + 1)); }
 
 # Firmware: the seeded printer holds a 1 MiB (generation 200) image.
 export XDG_DATA_HOME="$work/data" QUILLORY_FIRMWARE_DIR="$work/images"
@@ -246,6 +256,8 @@ device="--device virtual:$work/set-printer"
 printf 'dir=%s\n' "$(cd "$(dirname "$qv7")" && pwd)" >machine.conf
 export QUILLORY_MACHINE_SETTINGS="$work/machine.conf"
 mkdir all
+check "get-all to a missing folder" 1 "$qv7" $device get-all "$work/gone" --yes
+contains "the folder is named" err.txt "$work/gone: not found"
 check "get-all asks first and no one can answer" 1 "$qv7" $device get-all all </dev/null
 printf "the user's" >victim.txt
 ln -s ../victim.txt all/allFiles.fsd

@@ -11,6 +11,18 @@
 #include <string>
 #include <vector>
 
+// The version of this library, not of the printer's driver (that is
+// GetVersion's answer). The major number is the one in the library's file
+// name (libQV7_Sys_API.so.2): it changes only when programs built against an
+// older header can no longer run with it. The build reads the numbers from
+// here, for the library's file name and its pkg-config file.
+#define QV7_SYS_API_VERSION_MAJOR 2
+#define QV7_SYS_API_VERSION_MINOR 2
+#define QV7_SYS_API_VERSION_PATCH 0
+// All three as one number, for comparisons in #if: 2.2.0 is 20200.
+#define QV7_SYS_API_VERSION \
+    (QV7_SYS_API_VERSION_MAJOR * 10000 + QV7_SYS_API_VERSION_MINOR * 100 + QV7_SYS_API_VERSION_PATCH)
+
 // An open device or pipe. Null means "no device"; QV7_INVALID_HANDLE_VALUE is
 // what a refused pipe open gives back.
 typedef void* QV7_HANDLE;
@@ -44,6 +56,10 @@ struct QV7_FILE_TYPE_ATTRIBUTES {
 
 static_assert(sizeof(QV7_FILE_ATTRIBUTES) == 9, "reply record is 9 bytes on the wire");
 static_assert(sizeof(QV7_FILE_TYPE_ATTRIBUTES) == 4, "reply record is 4 bytes on the wire");
+
+// The version of the library a program runs with, which may be newer than the
+// header it was built with. Any of the pointers may be null.
+void QV7_GetLibraryVersion(uint32_t* major, uint32_t* minor, uint32_t* patch);
 
 class CQV7_Sys_API {
 public:

@@ -44,7 +44,7 @@ constexpr int kReadFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 
 }  // namespace
 
-PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image) {
+PcFileRead ReadPcFile(const std::string& path, PcFileImage* image) {
     const int descriptor = open(path.c_str(), kReadFlags);
     if (descriptor < 0) return PcFileRead::CannotOpen;
     struct stat info {};
@@ -52,30 +52,31 @@ PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image
         close(descriptor);
         return PcFileRead::CannotOpen;
     }
-    FILE* file = fdopen(descriptor, "rb");
-    if (!file) {
-        close(descriptor);
-        return PcFileRead::CannotOpen;
-    }
     image->size = static_cast<uint64_t>(info.st_size);
     if (image->size > kLargestImage) {
-        std::fclose(file);
+        close(descriptor);
         return PcFileRead::NoMemory;
     }
-    image->bytes.reset(new (std::nothrow) uint8_t[image->size == 0 ? 1 : image->size]());
+    // Not cleared: the reads below fill it, or the image is not used.
+    image->bytes.reset(new (std::nothrow) uint8_t[image->size == 0 ? 1 : image->size]);
     if (!image->bytes) {
-        std::fclose(file);
+        close(descriptor);
         return PcFileRead::NoMemory;
     }
+    // As few reads as the system allows: a read of a regular file gives less
+    // than asked only at its end or when a signal interrupts it.
     uint64_t done = 0;
+    bool failed = false;
     while (done < image->size) {
-        const uint64_t want = image->size - done < step ? image->size - done : step;
-        const size_t got = std::fread(image->bytes.get() + done, 1, want, file);
-        if (got == 0) break;
-        done += got;
+        const auto got = read(descriptor, image->bytes.get() + done, static_cast<size_t>(image->size - done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            failed = got < 0;
+            break;
+        }
+        done += static_cast<uint64_t>(got);
     }
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
+    close(descriptor);
     return done == image->size && !failed ? PcFileRead::Ok : PcFileRead::ShortRead;
 }
 

@@ -22,13 +22,12 @@ struct PcFileImage {
     uint64_t size = 0;  // set as soon as it is known, so a NoMemory result can name it
 };
 
-// Reads the whole regular file at path, in steps of `step` bytes. Anything
-// but a regular file (after links) cannot be opened: a named pipe would wait
-// for a writer for ever. Files beyond kLargestImage count as too large to
-// hold. A file
-// that gives fewer bytes than its size (it shrank, the medium failed) is a
-// ShortRead: what would go to the printer is not the file.
-PcFileRead ReadPcFile(const std::string& path, uint32_t step, PcFileImage* image);
+// Reads the whole regular file at path. Anything but a regular file (after
+// links) cannot be opened: a named pipe would wait for a writer for ever.
+// Files beyond kLargestImage count as too large to hold. A file that gives
+// fewer bytes than its size (it shrank, the medium failed) is a ShortRead:
+// what would go to the printer is not the file.
+PcFileRead ReadPcFile(const std::string& path, PcFileImage* image);
 
 // Writes into a temporary file beside the target and renames it over the
 // target on Commit; anything else leaves the target untouched and removes the

@@ -7,7 +7,6 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <vector>
 
 #include "PcFile.h"
 #include "qv7/Clock.h"
@@ -175,29 +174,39 @@ constexpr BulkWords kReceiveWords{"No Point recieving 0 bytes", "Read Failed, "}
 constexpr qv7::PipeTimeouts kWriteTimeouts{0, 0, 0, 0, 5000};
 constexpr qv7::PipeTimeouts kReadTimeouts{0xFFFFFFFFu, 0xFFFFFFFFu, 5000, 0, 0};
 
-// Room for `needed` bytes in storage that doubles as it fills, never beyond
-// the announced count.
-bool MakeRoom(std::vector<uint8_t>* storage, uint32_t needed, uint32_t announced) {
-    if (storage->size() >= needed) return true;
-    constexpr size_t kFirstRoom = 64 * 1024;
-    size_t room = storage->size() < kFirstRoom ? kFirstRoom : storage->size() * 2;
-    if (room > announced) room = announced;
-    if (room < needed) room = needed;
-    try {
-        storage->resize(room);
-    } catch (const std::bad_alloc&) {
-        return false;
+// Where the bytes of a receive arrive: room that doubles as it fills, never
+// beyond the announced count, so a device that announces much and sends
+// little costs no more memory than what it sent. The room is not cleared
+// first: every byte of it that is kept has arrived from the device.
+class ArrivingBytes {
+public:
+    // False when the room cannot be had.
+    bool MakeRoom(uint32_t needed, uint32_t announced) { return needed <= room_ || Grow(needed, announced); }
+    uint8_t* data() { return bytes_.get(); }
+
+private:
+    bool Grow(uint32_t needed, uint32_t announced) {
+        constexpr uint64_t kFirstRoom = 64 * 1024;
+        uint64_t room = room_ < kFirstRoom ? kFirstRoom : uint64_t{room_} * 2;
+        if (room > announced) room = announced;
+        if (room < needed) room = needed;
+        std::unique_ptr<uint8_t[]> grown(new (std::nothrow) uint8_t[room]);
+        if (!grown) return false;
+        if (room_ > 0) std::memcpy(grown.get(), bytes_.get(), room_);
+        bytes_ = std::move(grown);
+        room_ = static_cast<uint32_t>(room);
+        return true;
     }
-    return true;
-}
+
+    std::unique_ptr<uint8_t[]> bytes_;
+    uint32_t room_ = 0;
+};
 
 // Moves count bytes in chunks of at most chunkSize, one pipe call each.
 // Returns the bytes that did not move. A receive into `arriving` grows it as
-// the bytes come in, so a device that announces much and sends little costs
-// no more memory than what it sent; *noMemory tells when growing failed.
+// the bytes come in; *noMemory tells when growing failed.
 uint32_t MoveChunks(Channel* pipe, bool sending, uint8_t* buffer, uint32_t count, uint32_t chunkSize,
-                    QV7_PROGRESS_CALLBACK progress, std::vector<uint8_t>* arriving = nullptr,
-                    bool* noMemory = nullptr) {
+                    QV7_PROGRESS_CALLBACK progress, ArrivingBytes* arriving = nullptr, bool* noMemory = nullptr) {
     qv7::DeviceDriver& driver = *pipe->driver;
     uint32_t remaining = count;
     if (progress) progress(0, count);
@@ -205,7 +214,7 @@ uint32_t MoveChunks(Channel* pipe, bool sending, uint8_t* buffer, uint32_t count
         const uint32_t chunk = remaining >= chunkSize ? chunkSize : remaining;
         const uint32_t done = count - remaining;
         if (arriving) {
-            if (!MakeRoom(arriving, done + chunk, count)) {
+            if (!arriving->MakeRoom(done + chunk, count)) {
                 *noMemory = true;
                 break;
             }
@@ -229,7 +238,7 @@ uint32_t MoveChunks(Channel* pipe, bool sending, uint8_t* buffer, uint32_t count
 // a pipe the caller opened; the pipe is released here. Returns the text to
 // latch, or an empty text.
 std::string ReceiveAnnounced(QV7_HANDLE pipe, uint32_t count, uint32_t chunkSize, QV7_PROGRESS_CALLBACK progress,
-                             std::vector<uint8_t>* bytes, const std::string& allocationFailure) {
+                             ArrivingBytes* bytes, const std::string& allocationFailure) {
     if (pipe == QV7_INVALID_HANDLE_VALUE) return "Bulk Pipe not open";
     Channel* channel = AsChannel(pipe);
     std::string failure;
@@ -491,7 +500,7 @@ void CQV7_Sys_API::ReceiveBulkData(uint8_t* buffer, uint32_t count, QV7_PROGRESS
 
 void CQV7_Sys_API::GiveFile(uint8_t typeIndex, uint8_t slotIndex, std::string path, QV7_PROGRESS_CALLBACK progress) {
     qv7::PcFileImage image;
-    const qv7::PcFileRead read = qv7::ReadPcFile(path, chunkSize, &image);
+    const qv7::PcFileRead read = qv7::ReadPcFile(path, &image);
     if (read != qv7::PcFileRead::Ok) {
         Latch(errorText, errorFlag, PcFileReadFailure(read, path, image.size, "Unable to Allocate: "));
         return;
@@ -525,7 +534,7 @@ void CQV7_Sys_API::GetFile(uint8_t typeIndex, uint8_t slotIndex, std::string pat
         Latch(errorText, errorFlag, noMemory);
         return;
     }
-    std::vector<uint8_t> bytes;
+    ArrivingBytes bytes;
     std::string failure = ReceiveAnnounced(OpenPipe(inPipeName), size, chunkSize, progress, &bytes, noMemory);
     if (!failure.empty()) Latch(errorText, errorFlag, std::move(failure));
 
@@ -539,7 +548,7 @@ void CQV7_Sys_API::GetFile(uint8_t typeIndex, uint8_t slotIndex, std::string pat
 
 void CQV7_Sys_API::GiveFirmware(std::string path, QV7_PROGRESS_CALLBACK progress) {
     qv7::PcFileImage image;
-    const qv7::PcFileRead read = qv7::ReadPcFile(path, chunkSize, &image);
+    const qv7::PcFileRead read = qv7::ReadPcFile(path, &image);
     if (read != qv7::PcFileRead::Ok) {
         Latch(errorText, errorFlag, PcFileReadFailure(read, path, image.size, "Unable to Allocate:"));
         return;
@@ -566,7 +575,7 @@ void CQV7_Sys_API::GetFirmware(std::string path, QV7_PROGRESS_CALLBACK progress)
         Latch(errorText, errorFlag, noMemory);
         return;
     }
-    std::vector<uint8_t> bytes;
+    ArrivingBytes bytes;
     std::string failure = ReceiveAnnounced(OpenPipe(inPipeName), size, chunkSize, progress, &bytes, noMemory);
     if (!failure.empty()) Latch(errorText, errorFlag, std::move(failure));
 

@@ -170,12 +170,13 @@ public:
     std::shared_ptr<ScriptedDriver> driver;
 };
 
-// A clock that moves on by `stepMs` every time it is read.
+// A clock that moves on by `stepMs` every time it is read, and when told to.
 class SteppingClock : public qv7::Clock {
 public:
     explicit SteppingClock(uint64_t stepMs) : stepMs_(stepMs) { qv7::SetClock(this); }
     ~SteppingClock() override { qv7::SetClock(nullptr); }
     uint64_t MonotonicMs() override { return now_ += stepMs_; }
+    void Advance(uint64_t ms) { now_ += ms; }
     qv7::UtcDate TodayUtc() override { return today; }
     qv7::UtcDate today{2026, 3, 3};
 

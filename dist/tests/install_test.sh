@@ -32,15 +32,16 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || { cat "
 cd "$prefix"
 
 for file in \
-    bin/Quillory bin/qv7 \
+    bin/Quillory bin/qv7 bin/QuillorySetup \
     include/quillory/QV7_Sys_API.h \
     share/doc/quillory/README.txt share/doc/quillory/Quillory.html \
     share/doc/quillory/copyright share/doc/quillory/changelog.gz \
-    share/applications/quillory.desktop \
+    share/applications/quillory.desktop share/metainfo/example.orvale.Quillory.metainfo.xml \
     share/icons/hicolor/scalable/apps/quillory.svg \
     share/icons/hicolor/16x16/apps/quillory.png share/icons/hicolor/256x256/apps/quillory.png \
     share/man/man1/qv7.1.gz share/man/man1/Quillory.1.gz \
-    share/bash-completion/completions/qv7 \
+    share/bash-completion/completions/qv7 share/zsh/vendor-completions/_qv7 \
+    share/fish/vendor_completions.d/qv7.fish \
     lib/udev/rules.d/60-quillory.rules \
     etc/xdg/Orvale/Orvale_Quillory.conf; do
     [ -f "$file" ] || fail "$file is not installed"

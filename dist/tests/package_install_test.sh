@@ -1,11 +1,12 @@
 #!/bin/sh
-# Installs the built Debian package on this machine with dpkg, starts the
-# installed programs, purges the package and looks for anything of ours left
+# Installs the three built Debian packages together on this machine with
+# dpkg, starts the installed programs, builds a small program against the
+# installed library, purges the packages and looks for anything of ours left
 # behind. It changes /usr and /etc for real, so it runs only as root, and
-# never where a quillory package or any of its files is already present.
+# never where one of the packages or any of their files is already present.
 # udev is a stand-in that records what postinst asks of it.
 # Usage: package_install_test.sh BUILD-DIR SANITIZED(ON|OFF)
-# The package is the one package_test.sh built, BUILD-DIR/dist/tests/quillory.deb.
+# The packages are the ones package_test.sh built, in BUILD-DIR/dist/tests/package.
 set -u
 build=$1
 skip() {
@@ -13,16 +14,20 @@ skip() {
     exit 77
 }
 [ "$2" = ON ] && skip "a package of sanitizer builds is nothing anyone installs"
+[ -n "${QUILLORY_PACKAGE_BUILD:-}" ] && skip "a package build leaves the machine's packages alone"
 [ "$(id -u)" -eq 0 ] || skip "dpkg -i changes /usr and /etc: run the tests as root to install the package for real"
-for tool in dpkg dpkg-deb dpkg-query flock; do
+for tool in dpkg dpkg-deb dpkg-query flock c++ pkg-config; do
     command -v "$tool" >/dev/null 2>&1 || skip "$tool is missing"
 done
 # One of these at a time on a machine, from whichever build tree.
 exec 9>/run/lock/quillory-package-install-test.lock
 flock 9
-state=$(dpkg-query -W -f='${db:Status-Status}' quillory 2>/dev/null)
-[ -z "$state" ] || [ "$state" = not-installed ] ||
-    skip "a quillory package is on this machine already ($state); this test would replace it"
+names="quillory libqv7-sys-api2 libqv7-sys-api-dev"
+for name in $names; do
+    state=$(dpkg-query -W -f='${db:Status-Status}' "$name" 2>/dev/null)
+    [ -z "$state" ] || [ "$state" = not-installed ] ||
+        skip "the package $name is on this machine already ($state); this test would replace it"
+done
 settings=/etc/xdg/Orvale/Orvale_Quillory.conf
 [ -e "$settings" ] && skip "$settings exists already (from cmake --install?); this test would replace it"
 
@@ -30,9 +35,10 @@ work=$(mktemp -d)
 installed=no
 cleanup() {
     # Whatever happened, the machine is left as it was found.
-    if [ "$installed" = yes ] && ! dpkg --purge quillory >"$work/cleanup.log" 2>&1; then
+    # shellcheck disable=SC2086
+    if [ "$installed" = yes ] && ! dpkg --purge $names >"$work/cleanup.log" 2>&1; then
         cat "$work/cleanup.log"
-        echo "FAIL: could not purge quillory; remove it by hand"
+        echo "FAIL: could not purge $names; remove them by hand"
     fi
     rm -rf "$work"
 }
@@ -44,9 +50,13 @@ fail() {
     failures=$((failures + 1))
 }
 
-deb=$build/dist/tests/quillory.deb
-[ -f "$deb" ] || { echo "FAIL: no $deb: package_test.sh makes it"; exit 1; }
-dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^/*$' >"$work/files"
+debs=""
+for name in $names; do
+    deb=$(ls "$build/dist/tests/package/${name}_"*.deb 2>/dev/null)
+    [ -f "$deb" ] || { echo "FAIL: no ${name}_*.deb in $build/dist/tests/package: package_test.sh makes it"; exit 1; }
+    debs="$debs $deb"
+    dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|^\./|/|; s|/$||' | grep -v '^/*$' >>"$work/files"
+done
 while read -r path; do
     if [ -e "$path" ] && [ ! -d "$path" ]; then
         skip "$path exists already and dpkg would take it over silently"
@@ -62,8 +72,11 @@ EOF
 chmod 0755 "$work/bin/udevadm"
 
 installed=yes
-PATH="$work/bin:$PATH" dpkg -i "$deb" >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "dpkg -i failed"; }
-[ "$(dpkg-query -W -f='${db:Status-Abbrev}' quillory)" = "ii " ] || fail "quillory is not installed: $(dpkg-query -W quillory)"
+# shellcheck disable=SC2086
+PATH="$work/bin:$PATH" dpkg -i $debs >"$work/install.log" 2>&1 || { cat "$work/install.log"; fail "dpkg -i failed"; }
+for name in $names; do
+    [ "$(dpkg-query -W -f='${db:Status-Abbrev}' "$name")" = "ii " ] || fail "$name is not installed: $(dpkg-query -W "$name")"
+done
 
 printf '[General]\nVersion=2.01\ndir=/usr/bin\n' >"$work/expected.conf"
 cmp -s "$settings" "$work/expected.conf" || fail "postinst wrote $settings: $(cat "$settings" 2>&1)"
@@ -82,10 +95,36 @@ run /usr/bin/qv7 paths | grep -q '^file set schema: /usr/share/quillory/quillory
 run /usr/bin/qv7 --device "virtual:$work/printer" list | grep -q '(Slot 1)  PRICES.dat' ||
     fail "qv7 list on a virtual printer: $(run /usr/bin/qv7 --device "virtual:$work/printer" list)"
 
-dpkg --purge quillory >"$work/purge.log" 2>&1 || { cat "$work/purge.log"; fail "dpkg --purge failed"; }
+# A program of someone else's, built against the installed library as its
+# documents say, runs with it and learns its version, which is the one the
+# header and pkg-config give.
+cat >"$work/version.cpp" <<'EOF'
+#include <QV7_Sys_API.h>
+#include <cstdio>
+
+int main() {
+    uint32_t major = 0, minor = 0, patch = 0;
+    QV7_GetLibraryVersion(&major, &minor, &patch);
+    std::printf("%u.%u.%u\n", major, minor, patch);
+    return 0;
+}
+EOF
+# shellcheck disable=SC2046
+c++ -o "$work/version" "$work/version.cpp" $(pkg-config --cflags --libs QV7_Sys_API) 2>&1 || fail "the program does not build"
+header=$(sed -n 's/^#define QV7_SYS_API_VERSION_[A-Z]* \([0-9]*\)$/\1/p' /usr/include/quillory/QV7_Sys_API.h | paste -sd.)
+[ "$(pkg-config --modversion QV7_Sys_API)" = "$header" ] ||
+    fail "pkg-config says version $(pkg-config --modversion QV7_Sys_API), the header $header"
+[ "$(run "$work/version")" = "$header" ] || fail "the library says version $(run "$work/version"), the header $header"
+[ "$(pkg-config --cflags QV7_Sys_API | sed 's/ *$//')" = "-I/usr/include/quillory" ] ||
+    fail "pkg-config --cflags says $(pkg-config --cflags QV7_Sys_API)"
+
+# shellcheck disable=SC2086
+dpkg --purge $names >"$work/purge.log" 2>&1 || { cat "$work/purge.log"; fail "dpkg --purge failed"; }
 installed=no
-state=$(dpkg-query -W -f='${db:Status-Status}' quillory 2>/dev/null)
-[ -z "$state" ] || [ "$state" = not-installed ] || fail "dpkg still knows quillory after the purge ($state)"
+for name in $names; do
+    state=$(dpkg-query -W -f='${db:Status-Status}' "$name" 2>/dev/null)
+    [ -z "$state" ] || [ "$state" = not-installed ] || fail "dpkg still knows $name after the purge ($state)"
+done
 [ -e /etc/xdg/Orvale ] && fail "the purge left $(ls -A /etc/xdg/Orvale) in /etc/xdg/Orvale"
 # Every file of the package is gone; a folder of it may stay only when
 # another package owns it.

@@ -205,20 +205,29 @@ std::optional<std::string> LinuxSetupHost::InstalledVersion() {
     return std::nullopt;
 }
 
-std::string LinuxSetupHost::PackagePath() const {
+std::vector<std::string> LinuxSetupHost::PackagePaths() const {
     QDir medium(QString::fromStdString(config_.mediumFolder));
-    QStringList packages = medium.entryList({"quillory_*.deb"}, QDir::Files);
-    if (packages.isEmpty()) {
+    QStringList programs = medium.entryList({"quillory_*.deb"}, QDir::Files);
+    if (programs.isEmpty()) {
         return {};
     }
-    // Of several builds on the medium the newest version is installed.
-    std::sort(packages.begin(), packages.end(), NaturalLess);
-    return medium.absoluteFilePath(packages.last()).toStdString();
+    // Of several builds on the medium the newest version is installed, with
+    // the link library of the same build (quillory_2.1.3_amd64.deb needs
+    // libqv7-sys-api2_2.1.3_amd64.deb); apt-get takes both together. The
+    // development package, there for programmers, is left alone.
+    std::sort(programs.begin(), programs.end(), NaturalLess);
+    const QString program = programs.last();
+    const QString build = program.mid(program.indexOf('_'));
+    std::vector<std::string> paths = {medium.absoluteFilePath(program).toStdString()};
+    for (const QString& library : medium.entryList({"libqv7-sys-api[0-9]*" + build}, QDir::Files, QDir::Name)) {
+        paths.push_back(medium.absoluteFilePath(library).toStdString());
+    }
+    return paths;
 }
 
 StepResult LinuxSetupHost::InstallApplication(PackageFamily, int limitMs) {
-    const std::string package = PackagePath();
-    if (package.empty()) {
+    const std::vector<std::string> packages = PackagePaths();
+    if (packages.empty()) {
         messages_.ShowMessage("There is no Quillory package (quillory_*.deb) in " + config_.mediumFolder + ".");
         return StepResult::Missing;
     }
@@ -226,7 +235,9 @@ StepResult LinuxSetupHost::InstallApplication(PackageFamily, int limitMs) {
     if (tools.empty()) {
         return StepResult::Missing;
     }
-    return OutcomeOf(RunAsRoot(tools[0], {"install", "-y", "--reinstall", package}, limitMs));
+    std::vector<std::string> arguments = {"install", "-y", "--reinstall"};
+    arguments.insert(arguments.end(), packages.begin(), packages.end());
+    return OutcomeOf(RunAsRoot(tools[0], arguments, limitMs));
 }
 
 bool LinuxSetupHost::KernelDriverInstalled(const std::string&) {

@@ -91,7 +91,9 @@ private:
     // there is none; nothing when the prompt is missing (it is named).
     std::optional<ProcessResult> RunAsRoot(const std::string& program, std::vector<std::string> arguments,
                                            int limitMs);
-    std::string PackagePath() const;
+    // The newest Quillory package on the medium and the library packages of
+    // its build; empty when the medium holds no Quillory package.
+    std::vector<std::string> PackagePaths() const;
 
     LinuxHostConfig config_;
     MessagePort& messages_;

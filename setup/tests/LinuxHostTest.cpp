@@ -58,14 +58,18 @@ protected:
 
 }  // namespace
 
-TEST_F(LinuxHost, InstallsTheNewestPackageOfTheMediumByTheFullPathOfApt) {
-    const std::string package = machine_.config.mediumFolder + "/quillory_2.10_amd64.deb";
-    WriteFile(machine_.config.mediumFolder + "/quillory_2.9_amd64.deb", "");
-    WriteFile(package, "");
+TEST_F(LinuxHost, InstallsTheNewestPackageOfTheMediumWithItsLibraryByTheFullPathOfApt) {
+    const std::string medium = machine_.config.mediumFolder + "/";
+    for (const char* other : {"quillory_2.9_amd64.deb", "libqv7-sys-api2_2.9_amd64.deb",
+                              "libqv7-sys-api-dev_2.10_amd64.deb", "libqv7-sys-api2_2.10_i386.deb"}) {
+        WriteFile(medium + other, "");
+    }
+    WriteFile(medium + "quillory_2.10_amd64.deb", "");
+    WriteFile(medium + "libqv7-sys-api2_2.10_amd64.deb", "");
+    const std::string install = "[install] [-y] [--reinstall] [" + medium + "quillory_2.10_amd64.deb] [" + medium +
+                                "libqv7-sys-api2_2.10_amd64.deb]";
     EXPECT_EQ(machine_.Host().InstallApplication(PackageFamily::NT, 3000), StepResult::Done);
-    EXPECT_EQ(Log(), (std::vector<std::string>{
-                         "pkexec [" + Tool("apt-get") + "] [install] [-y] [--reinstall] [" + package + "]",
-                         "apt-get [install] [-y] [--reinstall] [" + package + "]"}));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"pkexec [" + Tool("apt-get") + "] " + install, "apt-get " + install}));
     StandIn("apt-get", "exit 100");
     EXPECT_EQ(machine_.Host().InstallApplication(PackageFamily::NT, 3000), StepResult::Failed);
 }

@@ -1,4 +1,6 @@
 // CSV file in, data file out, checked against files laid out by hand.
+#include <QDir>
+
 #include "CDataFileTable.h"
 #include "CsvConversion.h"
 #include "DataFileTestSupport.h"
@@ -64,14 +66,88 @@ TEST_F(CsvConversionTest, FailuresShowTheirMessageAndWriteNothing) {
     const QString unicode = QString("Name,Price\r\n").repeated(770);
     EXPECT_FALSE(Convert(Raw("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(unicode.utf16()),
                                                        unicode.size() * 2)));
+    EXPECT_FALSE(Convert("a,\xE2\x86\x92\r\n"));
+    EXPECT_FALSE(Convert("a,b\r\nc\xE2\x80\xAE\r\n"));  // a right-to-left override is shown by its number only
+    EXPECT_FALSE(Convert("\xEF\xBB\xBF" "Caf\xE9\r\n"));
+    EXPECT_FALSE(Convert(""));
 
     EXPECT_EQ(prompt.Texts(), (Texts{"Error opening CSV file.", "Error opening CSV file.",
                                      "error2:csv[QV7DATAFILE_MAX_CSV_CHARS] is too small",
                                      "Field in line 2, column 3 is longer than 33 characters.",
                                      "Enter a name for database.",
                                      "The CSV file is UTF-16 (\"Unicode\") text, which a data file cannot hold.\n"
-                                     "Save it as CSV in UTF-8 or your usual code page and convert it again."}));
+                                     "Save it as CSV in UTF-8 or your usual code page and convert it again.",
+                                     "Field in line 1, column 2 holds the character \"\xE2\x86\x92\" (U+2192), which a "
+                                     "data file cannot hold:\na data file holds Western European text (Windows-1252).",
+                                     "Field in line 2, column 1 holds the character U+202E, which a data file cannot "
+                                     "hold:\na data file holds Western European text (Windows-1252).",
+                                     "The CSV file starts with the UTF-8 byte-order mark but is not UTF-8 text.\n"
+                                     "Save it as CSV in UTF-8 and convert it again.",
+                                     "The CSV file is empty: there is no text to convert."}));
     EXPECT_EQ(Read(Path("out.dat")), "the user's good file");
+}
+
+// The title comes as text; the header holds 9 characters of the code page,
+// never a cut UTF-8 sequence.
+TEST_F(CsvConversionTest, DatabaseNameIsTheTitleInTheDataFilesCodePage) {
+    ASSERT_TRUE(Convert("x\r\n", QString::fromUtf8("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e")));
+    EXPECT_EQ(Read(Path("out.dat")).mid(15, 9), "Cr\xE8me br\xFB");
+    ASSERT_TRUE(Convert("x\r\n", QString::fromUtf8("\xE4\xBB\xB7 list")));
+    EXPECT_EQ(Read(Path("out.dat")).mid(15, 9), Raw("? list\0\0\0"));
+}
+
+// Back to CSV: every text the parser reads comes back as the same records,
+// and so as the same data file.
+TEST_F(CsvConversionTest, DataFileBackToCsvGivesTheSameRecords) {
+    for (const CsvCase& c : CsvCases()) {
+        ASSERT_TRUE(Convert(c.csv)) << c.what;
+        const QByteArray dataFile = Read(Path("out.dat"));
+        ASSERT_TRUE(ConvertDataFileToCsv(table, Path("out.dat"), Path("back.csv"), prompt)) << c.what;
+        ASSERT_TRUE(Convert(Read(Path("back.csv")))) << c.what << ": " << Read(Path("back.csv")).toStdString();
+        EXPECT_TRUE(SameBytes(Read(Path("out.dat")), dataFile)) << c.what;
+    }
+    EXPECT_TRUE(prompt.shown.empty()) << ::testing::PrintToString(prompt.Texts());
+
+    // As spreadsheets write it: CR LF, quotation marks only where needed, and
+    // UTF-8 with its mark once a character is not ASCII.
+    ASSERT_TRUE(Convert("Tea,2.50\n\"Cups, blue\",say \"hi\"\n\nCaf\xC3\xA9 \n"));
+    int records = 0;
+    ASSERT_TRUE(ConvertDataFileToCsv(table, Path("out.dat"), Path("back.csv"), prompt, &records));
+    EXPECT_EQ(Read(Path("back.csv")),
+              "\xEF\xBB\xBF" "Tea,2.50\r\n\"Cups, blue\",\"say \"\"hi\"\"\"\r\n\r\n\"Caf\xC3\xA9 \"\r\n");
+    EXPECT_EQ(records, 4);
+}
+
+TEST_F(CsvConversionTest, OnlyAWholeDataFileGoesBackToCsvAndAFailureWritesNothing) {
+    Write(Path("out.csv"), "the user's good file");
+    QByteArray good = BlankDataFile(1, Raw("n\0\0\0\0\0\0\0\0"), kDate);
+    Put(good, 36, "x");
+    QByteArray noMarker = good;
+    noMarker[14] = 'x';
+    QByteArray unwritable = good;
+    Put(unwritable, 36 + 2 * 264 + 33, "\"\",x");  // record 3, field 2: it would read back as two fields
+    auto toCsv = [&](const QString& path) { return ConvertDataFileToCsv(table, path, Path("out.csv"), prompt); };
+
+    EXPECT_FALSE(toCsv(Path("missing.dat")));
+    EXPECT_FALSE(toCsv(scratch.path()));
+    for (const QByteArray& input : {good.chopped(1), good + 'x', QByteArray(), noMarker, unwritable}) {
+        Write(Path("in.dat"), input);
+        EXPECT_FALSE(toCsv(Path("in.dat")));
+    }
+    Write(Path("in.dat"), good);
+    EXPECT_FALSE(ConvertDataFileToCsv(table, Path("in.dat"), Path("missing/out.csv"), prompt));
+
+    EXPECT_EQ(prompt.Texts(),
+              (Texts{"Error opening data file.", "Error opening data file.",
+                     "The file is not a QV7 data file: it has 26535 bytes, a data file 26536.",
+                     "The file is not a QV7 data file: it has 26537 bytes, a data file 26536.",
+                     "The file is not a QV7 data file: it has 0 bytes, a data file 26536.",
+                     "The file is not a QV7 data file: it lacks the data file marker.",
+                     "Field 2 of record 3 cannot be written as CSV text: it starts with quotation marks\n"
+                     "followed by a comma or a line break, which the CSV conversion would read otherwise.",
+                     "Error opening new file."}));
+    EXPECT_EQ(Read(Path("out.csv")), "the user's good file");
+    EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"in.dat", "out.csv"}));
 }
 
 TEST_F(CsvConversionTest, EachConversionStartsFromAnEmptyTable) {

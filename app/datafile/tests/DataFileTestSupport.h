@@ -1,4 +1,5 @@
-// What the data file tests share: a hand-made data file to compare against.
+// What the data file tests share: a hand-made data file to compare against,
+// and the CSV texts the parser and the round trip back to CSV are tried on.
 // Prompts, clocks and the temporary folder are the service tests' and the
 // library tests' own.
 #ifndef QUILLORY_DATAFILE_TEST_SUPPORT_H
@@ -55,6 +56,43 @@ inline QByteArray BlankDataFile(char recordCount, QByteArrayView name9, QByteArr
 
 inline void Put(QByteArray& file, int offset, QByteArrayView bytes) {
     file.replace(offset, bytes.size(), bytes.toByteArray());
+}
+
+using Records = std::vector<std::vector<QByteArray>>;
+
+// A CSV text and the records the parser makes of it, in the data file's code page.
+struct CsvCase {
+    const char* what;
+    QByteArray csv;
+    Records records;
+};
+
+inline const std::vector<CsvCase>& CsvCases() {
+    static const std::vector<CsvCase> cases = {
+        {"three words", "red,green,blue\r\n", {{"red", "green", "blue"}}},
+        {"ten values keep eight",
+         "1,2,3,4,5,6,7,8,9,10\r\nnext\r\n",
+         {{"1", "2", "3", "4", "5", "6", "7", "8"}, {"next"}}},
+        {"quoted comma", "\"Smith, J\",x\r\n", {{"Smith, J", "x"}}},
+        {"doubled quotes", "\"say \"\"hi\"\"\",\"end\"\"\"\r\n", {{"say \"hi\"", "end\""}}},
+        {"two marks alone", "\"\",x\r\n", {{"", "x"}}},
+        {"marks only", "\"\"\"\",\"\"\"\r\n", {{"\"", "\""}}},
+        {"marks inside unquoted", "ab\"c,d\"\r\n", {{"ab\"c", "d\""}}},
+        {"quoted CR LF", "\"a\r\nb\",c\r\nd\r\n", {{"a\r\nb", "c"}, {"d"}}},
+        {"quoted LF", "\"a\nb\",c\nd", {{"a\nb", "c"}, {"d"}}},
+        {"blank line", "a\r\n\r\nb\r\n", {{"a"}, {}, {"b"}}},
+        {"last line without ending", "a,b\r\nc,d", {{"a", "b"}, {"c", "d"}}},
+        {"unclosed quote kept", "a,\"bc\r\nd", {{"a", "\"bc\r\nd"}}},
+        {"dropped column with quoted break",
+         "1,2,3,4,5,6,7,8,\"x\r\ny\",z\r\nnext",
+         {{"1", "2", "3", "4", "5", "6", "7", "8"}, {"next"}}},
+        {"blanks kept after a blank record", "a\r\n\r\n b ,\"\tc\"\r\n", {{"a"}, {}, {" b ", "\tc"}}},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" "Caf\xC3\xA9,\xE2\x82\xAC 5\r\n", {{"Caf\xE9", "\x80 5"}}},
+        {"UTF-8 without it", "\xE2\x80\x9Cx\xE2\x80\x9D,\xC5\xB8\r\n", {{"\x93x\x94", "\x9F"}}},
+        // Bytes 0x80 to 0x9F are characters of the code page, not UTF-8.
+        {"not UTF-8: byte for byte", "Caf\xE9,\x93x\x94\r\n", {{"Caf\xE9", "\x93x\x94"}}},
+    };
+    return cases;
 }
 
 }  // namespace quillory::test

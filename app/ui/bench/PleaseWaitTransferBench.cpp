@@ -92,9 +92,12 @@ struct Bench {
     QMainWindow frame;
 };
 
+// Made in main() after the application object and gone before it: widgets
+// must not outlive the application.
+Bench* theBench = nullptr;
+
 Bench& TheBench() {
-    static Bench bench;
-    return bench;
+    return *theBench;
 }
 
 void Report(benchmark::State& state) {
@@ -154,7 +157,6 @@ void SendWithPleaseWaitDlg(benchmark::State& state) {
 
 void UpgradeLibraryAlone(benchmark::State& state) {
     const std::string image = FirmwareImagePath(kGeneration200, kModelQV7E).toStdString();
-    TheBench();
     for (auto _ : state) {
         CQV7_Sys_API printer;
         printer.GiveFirmware(image, nullptr);
@@ -198,7 +200,10 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    Bench bench;
+    theBench = &bench;
     benchmark::RunSpecifiedBenchmarks();
+    theBench = nullptr;
     benchmark::Shutdown();
     return 0;
 }

@@ -45,6 +45,14 @@ TEST_F(Commands, ConvertCsvStopsAtEitherCancelOrAsksForBothFilesAndWritesTheData
     EXPECT_TRUE(prompt.shown.empty());
 }
 
+TEST_F(Commands, SaveAsCsvWritesTheSelectedDataSlotsRecords) {
+    view()->setCurrentItem(folderItem(FileKind::Data)->child(1));
+    files.answers = {Path("stock.csv")};
+    frame()->SendCommand(ID_SAVE_SLOT_DATA_AS_CSV);
+    EXPECT_TRUE(Read(Path("stock.csv")).startsWith("A-0101,Hex bolt M6x30,250,Aisle 1,Bin 4\r\n"));
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
 // Records what the program asks the desktop to open.
 class OpenedUrls : public QObject {
     Q_OBJECT

@@ -90,7 +90,7 @@ TEST_F(TreeInteractions, LeftAndRightClicksOnASlotOpenItsKindsMenuThereAndNothin
     const QPoint at = At(Slot(FileKind::Data, 2));
     Click(at);
     Click(at, Qt::RightButton);
-    const QList<QVariant> dataMenu{at.y(), ID_REPLACE_DATA_FILE, ID_GET_SLOT_DATA_FILE};
+    const QList<QVariant> dataMenu{at.y(), ID_REPLACE_DATA_FILE, ID_GET_SLOT_DATA_FILE, ID_SAVE_SLOT_DATA_AS_CSV};
     EXPECT_EQ(menus, dataMenu + dataMenu);
     menus.clear();
     Click(At(Slot(FileKind::Label, 30)), Qt::RightButton);

@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <utility>
+
 #include "AppIcons.h"
 #include "AboutBox.h"
 #include "FileSetOperations.h"
@@ -27,6 +29,7 @@
 #include "KeyLockState.h"
 #include "PlatformPaths.h"
 #include "PromptPort.h"
+#include "SaveAsCsvCommand.h"
 #include "SettingsStore.h"
 #include "SlotDialogs.h"
 #include "StringTable.h"
@@ -207,8 +210,15 @@ void CMainFrame::CreateStatusBar() {
 
 void CMainFrame::WriteFixedSymbolSettings() {
     // A symbol folder chosen in a dialog lasts until the next start only.
-    settings_.WriteProfileString(setting::kSymbolDownloadFolder, PlatformPaths::SymbolFolder());
-    settings_.WriteProfileString(setting::kSymbolUploadPath, PlatformPaths::SymbolFolderWithSeparator());
+    // A value that holds its fixed one already is left alone: a write
+    // rewrites the whole settings file and waits for the disk, which every
+    // start would otherwise do before the tree is filled.
+    const std::pair<const char*, QString> fixed[] = {
+        {setting::kSymbolDownloadFolder, PlatformPaths::SymbolFolder()},
+        {setting::kSymbolUploadPath, PlatformPaths::SymbolFolderWithSeparator()}};
+    for (const auto& [name, value] : fixed) {
+        if (settings_.GetProfileString(name, QString()) != value) settings_.WriteProfileString(name, value);
+    }
 }
 
 void CMainFrame::Handle(int commandId, std::function<void()> handler) {
@@ -233,6 +243,13 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_FILE_DOWNLOAD_SYMBOL, [this] { RunSlotCommand(FileKind::Symbol, TransferDirection::Send); });
     Handle(ID_REPLACE_DATA_FILE, [this] { ReplaceSlotFile(FileKind::Data); });
     Handle(ID_GET_SLOT_DATA_FILE, [this] { RunSlotCommand(FileKind::Data, TransferDirection::Receive); });
+    Handle(ID_SAVE_SLOT_DATA_AS_CSV, [this] {
+        FileKind kind;
+        uint8_t slot;
+        if (CQV7View::SlotOf(view_->currentItem(), &kind, &slot) && kind == FileKind::Data) {
+            SaveDataSlotAsCsv(service_, slot, files_, this);
+        }
+    });
     Handle(ID_REPLACE_LABEL_FILE, [this] { ReplaceSlotFile(FileKind::Label); });
     Handle(ID_GET_SLOT_LABEL_FILE, [this] { RunSlotCommand(FileKind::Label, TransferDirection::Receive); });
     Handle(ID_HELP_FINDER, [this] { OnHelpFinder(); });

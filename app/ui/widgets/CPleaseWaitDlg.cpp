@@ -10,6 +10,7 @@
 #include <climits>
 
 #include "DialogUnits.h"
+#include "qv7/Clock.h"
 
 namespace quillory {
 
@@ -34,7 +35,8 @@ CPleaseWaitDlg::CPleaseWaitDlg(const QString& windowText, const QString& transfe
       ProgressWindow(windowText, transferText),
       owner_(parent ? parent->window() : nullptr),
       text_(new QLabel(windowText, this)),
-      progress_(new QProgressBar(this)) {
+      progress_(new QProgressBar(this)),
+      reportedText_(windowText) {
     setWindowTitle(QLatin1String(kCaption));
     setModal(false);
 
@@ -68,6 +70,8 @@ void CPleaseWaitDlg::Show() {
 }
 
 void CPleaseWaitDlg::Close() {
+    // The window's last look is the transfer's last report, caught up or not.
+    ShowLastReport();
     if (owner_) {
         owner_->activateWindow();
         owner_->setFocus();
@@ -76,10 +80,34 @@ void CPleaseWaitDlg::Close() {
 }
 
 void CPleaseWaitDlg::ShowText(const QString& text) {
-    text_->setText(text);
+    reportedText_ = text;
 }
 
 void CPleaseWaitDlg::ShowProgress(uint32_t done, uint32_t total) {
+    reportedDone_ = done;
+    reportedTotal_ = total;
+}
+
+// Called last for every report, after the text and the progress.
+void CPleaseWaitDlg::PumpEvents() {
+    if (!CatchUpIsDue()) return;
+    lastCatchUpMs_ = qv7::CurrentClock().MonotonicMs();
+    ShowLastReport();
+    QCoreApplication::processEvents();
+}
+
+// The start of a transfer (a first report or a new total) and its end show
+// at once; the reports in between only once the interval has passed.
+bool CPleaseWaitDlg::CatchUpIsDue() const {
+    return reportedDone_ == 0 || reportedDone_ >= reportedTotal_ || reportedTotal_ != shownTotal_ ||
+           qv7::CurrentClock().MonotonicMs() - lastCatchUpMs_ >= kCatchUpIntervalMs;
+}
+
+void CPleaseWaitDlg::ShowLastReport() {
+    text_->setText(reportedText_);
+    shownTotal_ = reportedTotal_;
+    uint32_t done = reportedDone_;
+    uint32_t total = reportedTotal_;
     // The bar takes int; a total past INT_MAX is halved, with done, until it fits.
     while (total > static_cast<uint32_t>(INT_MAX)) {
         total >>= 1;
@@ -89,10 +117,6 @@ void CPleaseWaitDlg::ShowProgress(uint32_t done, uint32_t total) {
     // only when its filled width moves by a pixel.
     progress_->setRange(0, static_cast<int>(total));
     progress_->setValue(static_cast<int>(done));
-}
-
-void CPleaseWaitDlg::PumpEvents() {
-    QCoreApplication::processEvents();
 }
 
 bool CPleaseWaitDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 
-#include <xercesc/util/PlatformUtils.hpp>
-
 #include "CMainFrame.h"
 #include "PrinterPlugWatcher.h"
 #include "SettingsStore.h"
@@ -27,15 +25,8 @@ CQuilloryApp::~CQuilloryApp() {
 }
 
 bool CQuilloryApp::InitInstance() {
-    // The file set parts parse and write XML; a platform that cannot start
-    // leaves them to report their own failures.
-    try {
-        xercesc::XMLPlatformUtils::Initialize();
-        xmlPlatformReady_ = true;
-    } catch (const xercesc::XMLException&) {
-        xmlPlatformReady_ = false;
-    }
-
+    // The XML library of the file set parts is started by each file set
+    // operation (XmlPlatformScope), not here: most runs never need it.
     QCoreApplication::setOrganizationName(QLatin1String(kSettingsKey));
     QCoreApplication::setApplicationName(LoadString(IDS_APP_NAME));
     settings_ = std::make_unique<SettingsStore>(QLatin1String(kSettingsKey), LoadString(IDS_APP_NAME));
@@ -69,10 +60,6 @@ void CQuilloryApp::ExitInstance() {
     frame_.reset();
     if (settings_) settings_->Flush();
     settings_.reset();
-    if (xmlPlatformReady_) {
-        xercesc::XMLPlatformUtils::Terminate();
-        xmlPlatformReady_ = false;
-    }
 }
 
 }  // namespace quillory

@@ -1,6 +1,6 @@
 // The application: owns the printer service and the icons of the tree for the
-// whole run, starts the program in its fixed order (XML platform, settings,
-// main frame, first Refresh) and winds it down again.
+// whole run, starts the program in its fixed order (settings, main frame,
+// first Refresh) and winds it down again.
 //
 // Qt allows one QApplication per process and main() makes it; this object
 // holds what one run of the program owns, so that tests can start and stop
@@ -33,7 +33,7 @@ public:
     // Start-up: ready for the event loop when it returns true.
     bool InitInstance();
     // Shut-down after the event loop: the frame goes (storing its placement),
-    // then the XML platform.
+    // then the settings are written out.
     void ExitInstance();
 
     CPrinterService& printerService() { return printerService_; }
@@ -50,7 +50,6 @@ private:
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<PrinterPlugWatcher> plugWatcher_;
-    bool xmlPlatformReady_ = false;
 };
 
 }  // namespace quillory
