@@ -215,14 +215,13 @@ TEST_F(Firmware, NothingRunsWhileAnotherTransferHoldsTheService) {
     EXPECT_EQ(ReadBytes(PrinterFirmware()), Pattern(kSize200, 3));
 }
 
-TEST_F(Firmware, GetCurrentFirmwareProposesTheDriverVersionAndRemembersTheFile) {
+TEST_F(Firmware, GetCurrentFirmwareProposesTheDriverVersionAndACancelEndsQuietly) {
     WriteBytes(PrinterFirmware(), Pattern(kSize300, 6));
     const QString target = QString::fromStdString(folder / "saved.bin");
     files.answers = {target, QString()};
     EXPECT_EQ(firmware.FetchFirmware(nullptr, kSaveToChosenFile), kGeneration300);
     EXPECT_EQ(files.asked.front().substr(files.asked.front().rfind('|')), "|QV7_3") << "the proposed name";
     EXPECT_EQ(ReadBytes(target.toStdString()), Pattern(kSize300, 6));
-    EXPECT_EQ(settings.GetProfileString(setting::kFirmwareDownloadPath, QString()), target);
     EXPECT_EQ(prompt.Texts().back(), Text(IDS_FIRMWARE_RECEIVE_DONE));
 
     prompt.shown.clear();
