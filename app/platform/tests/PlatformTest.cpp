@@ -115,7 +115,6 @@ TEST_F(LinuxPaths, PutTheWindowsFoldersInTheHomeDataAndInstallFolders) {
     // Moved roots take over one by one; an empty root is the platform's again.
     PlatformPaths::SetRoots({QString(), QString(), folder.filePath(QStringLiteral("cache")), QStringLiteral("/opt/q")});
     EXPECT_EQ(PlatformPaths::CacheFolder(), folder.filePath(QStringLiteral("cache/Quillory")));
-    EXPECT_EQ(PlatformPaths::ReadMeFile(), QStringLiteral("/opt/q/share/doc/quillory/README.txt"));
     EXPECT_EQ(PlatformPaths::SharedDataFolder(), QStringLiteral("/opt/q/share/quillory"));
     EXPECT_EQ(PlatformPaths::SymbolFolder(), symbols);
     // Unmoved, the prefix comes from the program's own file: no application
