@@ -22,8 +22,11 @@ protected:
     CDataFileTable table;
 };
 
-// The blank third line ends the record count; the line after it is still written.
+// The blank third line ends the record count; the line after it is still
+// written. Each conversion starts from an empty table: nothing of the wider
+// file converted first may show through.
 TEST_F(CsvConversionTest, EveryLineEndingGivesTheSameFile) {
+    ASSERT_TRUE(Convert("1,2,3,4,5,6,7,8\r\n9\r\n9\r\n9\r\n9\r\n", "Other"));
     QByteArray expected = BlankDataFile(2, Raw("Stock\0\0\0\0"), kDate);
     Put(expected, 36, "Tea");          // record 0, field 0
     Put(expected, 69, "2.50");         // record 0, field 1
@@ -148,15 +151,6 @@ TEST_F(CsvConversionTest, OnlyAWholeDataFileGoesBackToCsvAndAFailureWritesNothin
                      "Error opening new file."}));
     EXPECT_EQ(Read(Path("out.csv")), "the user's good file");
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"in.dat", "out.csv"}));
-}
-
-TEST_F(CsvConversionTest, EachConversionStartsFromAnEmptyTable) {
-    ASSERT_TRUE(Convert("1,2,3,4,5,6,7,8\r\n9\r\n"));
-    ASSERT_TRUE(Convert("x\r\n", "Other"));
-    QByteArray expected = BlankDataFile(1, Raw("Other\0\0\0\0"), kDate);
-    Put(expected, 36, "x");
-    Put(expected, 26436, "\x01");
-    EXPECT_TRUE(SameBytes(Read(Path("out.dat")), expected));
 }
 
 }  // namespace

@@ -27,36 +27,26 @@ protected:
     CDataFileTable table;
 };
 
-TEST_F(DataFileTableTest, CountStopsAtFirstBlankRecordButLaterRecordsAreWrittenAsTheyStand) {
+// Record 2 is blank, so it ends the count, but record 3 is written as it
+// stands. A record's field count is its leading run of set fields, but 7 for
+// a full record.
+TEST_F(DataFileTableTest, CountsStopAtTheFirstBlankRecordAndFieldButLaterOnesAreWrittenAsTheyStand) {
     table.databaseName = "  Stock\t";
     table.fields[0] = {"a", " b "};
-    table.fields[1] = {"\tc\r\n"};
+    table.fields[1] = {"\tc\r\n", "2", "3", "4", "5", "6", "7", "8"};
     table.fields[2] = {" ", "\t", "", "\v\f"};
-    table.fields[3] = {" d", " "};
+    table.fields[3] = {" d", " ", "", "x"};
 
     QByteArray expected = BlankDataFile(2, Raw("Stock\0\0\0\0"), kDate);
     Put(expected, 36, "a");    // record 0, field 0
     Put(expected, 69, "b");    // record 0, field 1
     Put(expected, 300, "c");   // record 1, field 0 (36 + 8 * 33)
+    for (int field = 1; field < 8; ++field) Put(expected, 300 + 33 * field, QByteArray::number(field + 1));
     Put(expected, 828, " d");  // record 3, field 0 (36 + 3 * 264), untrimmed
     Put(expected, 861, " ");   // record 3, field 1
-    Put(expected, 26436, Raw("\x02\x01\x00\x02"));
+    Put(expected, 927, "x");   // record 3, field 3
+    Put(expected, 26436, Raw("\x02\x07\x00\x02"));
     EXPECT_TRUE(SameBytes(WriteTable(), expected));
-}
-
-TEST_F(DataFileTableTest, FieldCountIsTheLeadingRunOfSetFieldsButSevenForAFullRecord) {
-    table.databaseName = "n";
-    table.fields[0] = {"1", "2", "3", "", "5", "6", "7", "8"};
-    table.fields[1] = {"1", "2", "3", "4", "5", "6", "7", "8"};
-    table.fields[2] = {"1", "2", "3", "4", "5", "6", "7", ""};
-    table.fields[3] = {"1"};
-    table.fields[4] = {"", "2"};
-    const QByteArray written = WriteTable();
-    EXPECT_EQ(written.size(), 26536);
-    EXPECT_EQ(written[13], 5);
-    EXPECT_EQ(written.mid(26436, 6), Raw("\x03\x07\x07\x01\x00\x00"));
-    EXPECT_EQ(written.mid(531, 33), Raw("8").leftJustified(33, '\0'));  // record 1, field 7
-    EXPECT_EQ(written.mid(234, 33), Raw("7").leftJustified(33, '\0'));  // record 0, field 6
 }
 
 TEST_F(DataFileTableTest, NameIsTrimmedPaddedAndCutToNineBytes) {

@@ -38,8 +38,7 @@ TEST_F(SaveAsCsvCommand, FetchesTheSlotThroughTheGetJobAndLeavesOnlyTheCsvFile) 
     windows.onPump = [&] { busyDuringTransfer = service.IsTransferInProgress(); };
     ASSERT_TRUE(SaveDataSlotAsCsv(service, 1, files, nullptr)) << ::testing::PrintToString(prompt.Texts());
     EXPECT_TRUE(busyDuringTransfer);
-    EXPECT_EQ(files.asked.back(),
-              "save Select target CSV file.|Comma-seperated value files (*.csv)|*.csv|||csv|PRICES");
+    EXPECT_TRUE(files.asked.back().ends_with("|PRICES")) << "the slot's name is proposed";
     EXPECT_EQ(windows.log.front(), "create Initializing data file transfer...|Receiving data file PRICES.dat...");
     EXPECT_TRUE(Read(Path("prices.csv")).startsWith("1001,Granny Smith apples,1.89,kg,5012345678900\r\n"
                                                     "1002,Bananas,1.29,kg,5012345678917\r\n"));

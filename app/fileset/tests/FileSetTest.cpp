@@ -54,15 +54,10 @@ class FileSets : public quillorytest::VirtualPrinterService {
 protected:
     void SetUp() override {
         VirtualPrinterService::SetUp();
-        qputenv("QUILLORY_MACHINE_SETTINGS", Path("machine.conf").toUtf8());
-        Write(Path("machine.conf"), "dir=" QUILLORY_TEST_PROGRAM_DIR "\n");
+        MachineSettingsFile("dir=" QUILLORY_TEST_PROGRAM_DIR "\n");
         QDir().mkpath(Path("out"));
     }
 
-    // A slot's stored bytes, as the printer folder keeps them.
-    QByteArray Slot(const char* type, int slot) const {
-        return Read(Path(QStringLiteral("printer/slots/%1/%2.data").arg(type).arg(slot, 2, 10, QChar('0'))));
-    }
     void EmptyPrinter() {
         for (const char* type : {"DAT", "QV7", "MAP"}) {
             QDir kindFolder(Path(QStringLiteral("printer/slots/") + type));
@@ -167,12 +162,12 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
         SCOPED_TRACE(row.situation);
         prompt.shown.clear();
         windows.log.clear();
-        const QByteArray before = Slot("DAT", 3);
+        const QByteArray before = SlotBytes("DAT", 3);
         Write(Path("set.fsd"), row.document);
         EXPECT_EQ(SendSet(Path("set.fsd")), row.messages.back() == kSent);
         EXPECT_EQ(prompt.Texts(), row.messages);
         EXPECT_EQ(WindowsCreated(), row.windows);
-        EXPECT_EQ(Slot("DAT", 3), row.data3.isEmpty() ? before : row.data3);
+        EXPECT_EQ(SlotBytes("DAT", 3), row.data3.isEmpty() ? before : row.data3);
         EXPECT_FALSE(service.IsTransferInProgress());
     }
     EXPECT_EQ(settings->GetProfileString(setting::kFileSetUploadPath, ""), Path("set.fsd"));
@@ -181,7 +176,7 @@ TEST_F(FileSets, ReaderSendsWhatAValidDefinitionListsAndNothingFromAnInvalidOne)
 TEST_F(FileSets, WithoutTheSchemaOrFromAPipeEveryDefinitionIsInvalid) {
     ASSERT_EQ(mkfifo(Path("pipe.fsd").toUtf8().constData(), 0600), 0);
     EXPECT_FALSE(SendSet(Path("pipe.fsd")));
-    Write(Path("machine.conf"), "dir=" + Path("nowhere/bin").toUtf8() + "\n");
+    MachineSettingsFile("dir=" + Path("nowhere/bin").toUtf8() + "\n");
     Write(Path("set.fsd"), Definition(""));
     EXPECT_FALSE(SendSet(Path("set.fsd")));
     EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{kInvalid, kSendFailed, kInvalid, kSendFailed}));
@@ -216,20 +211,15 @@ TEST_F(FileSets, DefinitionsPastTheLimitsAreRefusedWithTheirReason) {
 TEST_F(FileSets, SendDialogKeepsAskingForAnExistingFileAndCancelSendsNothing) {
     dialogs.presses = {Path("missing.fsd"), Path("out")};
     EXPECT_FALSE(sets.SendFileSet(dialogs, *settings, nullptr));
-    EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
-                                {"Please select a valid file set definition file", MessageIcon::Exclamation,
-                                 MessageButtons::Ok},
-                                {"Please select a valid file set definition file", MessageIcon::Exclamation,
-                                 MessageButtons::Ok}}));
+    EXPECT_EQ(prompt.shown, std::vector<ShownMessage>(2, {"Please select a valid file set definition file",
+                                                          MessageIcon::Exclamation, MessageButtons::Ok}));
     EXPECT_EQ(settings->GetProfileString(setting::kFileSetUploadPath, "<absent>"), "<absent>");
 }
 
 TEST_F(FileSets, GetAllNamesEachFileAfterItsSlotAndListsItInTheDefinition) {
     EmptyPrinter();
-    Write(Path("printer/slots/DAT/02.name"), "PRICES\n");
-    Write(Path("printer/slots/DAT/02.data"), DataFile('p'));
-    Write(Path("printer/slots/QV7/12.name"), "SHIP\n");
-    Write(Path("printer/slots/QV7/12.data"), "ship label");
+    StoreSlot("DAT", 2, "PRICES", DataFile('p'));
+    StoreSlot("QV7", 12, "SHIP", "ship label");
     ASSERT_TRUE(service.RebuildCatalog());
 
     // A link planted under the definition's name is replaced, never followed.
@@ -262,10 +252,10 @@ TEST_F(FileSets, RoundTripFromARelativeFolderToAnEmptiedPrinterWithTheInstallati
     const QString prefix = Path(QString::fromUtf8("Zoë Programs/usr"));
     Write(prefix + "/share/quillory/quilloryFileSet.xsd",
           Read(QUILLORY_TEST_PROGRAM_DIR "/../share/quillory/quilloryFileSet.xsd"));
-    Write(Path("machine.conf"), "dir=" + prefix.toUtf8() + "/bin\n");
+    MachineSettingsFile("dir=" + prefix.toUtf8() + "/bin\n");
     const QString folder = QString::fromUtf8("Fetched ünïcode");
     QDir().mkpath(Path("out/" + folder));
-    const QByteArray data1 = Slot("DAT", 1), data2 = Slot("DAT", 2), label1 = Slot("QV7", 1);
+    const QByteArray data1 = SlotBytes("DAT", 1), data2 = SlotBytes("DAT", 2), label1 = SlotBytes("QV7", 1);
 
     // Fetched into a folder named relative to where the command was given,
     // sent from somewhere else.
@@ -280,9 +270,9 @@ TEST_F(FileSets, RoundTripFromARelativeFolderToAnEmptiedPrinterWithTheInstallati
     EXPECT_TRUE(fetched);
     EXPECT_TRUE(sent);
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kSent});
-    EXPECT_EQ(Slot("DAT", 1), data1);
-    EXPECT_EQ(Slot("DAT", 2), data2);
-    EXPECT_EQ(Slot("QV7", 1), label1);
+    EXPECT_EQ(SlotBytes("DAT", 1), data1);
+    EXPECT_EQ(SlotBytes("DAT", 2), data2);
+    EXPECT_EQ(SlotBytes("QV7", 1), label1);
 }
 
 // A run that falls short says which files and why, and lists what came
@@ -308,8 +298,7 @@ TEST_F(FileSets, AFailedDataFileStopsTheLabelsAndOneThatFailsTwiceThenSucceedsCo
     EXPECT_FALSE(service.IsTransferInProgress());
 
     EmptyPrinter();
-    Write(Path("printer/slots/DAT/02.name"), "PRICES\n");
-    Write(Path("printer/slots/DAT/02.data"), DataFile('p'));
+    StoreSlot("DAT", 2, "PRICES", DataFile('p'));
     ASSERT_TRUE(service.RebuildCatalog());
     windows.log.clear();
     windows.onPump = [&] {
@@ -325,11 +314,10 @@ TEST_F(FileSets, AFailedDataFileStopsTheLabelsAndOneThatFailsTwiceThenSucceedsCo
 // The catalogue is read on one connection, each file fetched on another:
 // a file stored in between must not be saved under the old file's name.
 TEST_F(FileSets, ASlotChangedSinceTheListWasReadIsNotSavedUnderItsOldName) {
-    Write(Path("printer/slots/DAT/01.name"), "STOCK\n");
-    Write(Path("printer/slots/DAT/01.data"), Slot("DAT", 2));
+    StoreSlot("DAT", 1, "STOCK", SlotBytes("DAT", 2));
     EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
     EXPECT_FALSE(QFile::exists(Path("out/1_PRICES.dat")));
-    EXPECT_EQ(Read(Path("out/2_STOCK.dat")), Slot("DAT", 2));
+    EXPECT_EQ(Read(Path("out/2_STOCK.dat")), SlotBytes("DAT", 2));
     ASSERT_FALSE(sets.receiveFailures().isEmpty());
     EXPECT_EQ(sets.receiveFailures().front().toStdString(),
               "1_PRICES.dat: The slot now holds \"STOCK\" rather than \"PRICES\": the printer's files changed since "
@@ -344,8 +332,7 @@ TEST_F(FileSets, AnEmptyPrinterGivesAnEmptyDefinitionThatReadsBackAndANameThatIs
     EXPECT_TRUE(sets.SendFileSetDefinition(Path("out/allFiles.fsd"), nullptr));
     EXPECT_TRUE(prompt.shown.empty());
 
-    Write(Path("printer/slots/QV7/01.name"), "../x\n");
-    Write(Path("printer/slots/QV7/01.data"), "escaping label");
+    StoreSlot("QV7", 1, "../x", "escaping label");
     ASSERT_TRUE(service.RebuildCatalog());
     EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
     EXPECT_TRUE(WindowsCreated().empty());

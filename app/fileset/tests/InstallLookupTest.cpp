@@ -21,12 +21,6 @@ using namespace quillory;
 
 class InstallLookup : public quillorytest::PrinterFolderTest {
 protected:
-    void SetUp() override {
-        PrinterFolderTest::SetUp();
-        qputenv("QUILLORY_MACHINE_SETTINGS", Path("machine.conf").toUtf8());
-    }
-    void MachineFile(const QByteArray& text) { Write(Path("machine.conf"), text); }
-
     // What may stand in a folder under the program's name.
     enum Entry { kProgram, kNotExecutable, kWithoutSchema, kFolder };
     // Makes the entry in the folder and, unless kWithoutSchema, the schema
@@ -76,7 +70,7 @@ TEST_F(InstallLookup, NotSetSearchesTheDrivesInOrderAndWritesTheFolderBack) {
         QDir().mkpath(Path("C"));
         QDir().mkpath(Path("D"));
         for (const auto& [entry, folder] : row.entries) Make(entry, folder);
-        MachineFile("dir=Not Set\n");
+        MachineSettingsFile("dir=Not Set\n");
         InstallFolderLookup fresh{prompt, [this] { return QStringList{Path("C"), Path("D")}; }};
         fresh.FindInstallDirectory();
         EXPECT_EQ(fresh.installDirectory(), row.expected.isEmpty() ? QString() : Path(row.expected));
@@ -90,13 +84,13 @@ TEST_F(InstallLookup, LinksAreNotFollowedSoALoopEndsAndNothingIsFoundThroughOne)
     QDir().mkpath(Path("C/inner"));
     ASSERT_TRUE(QFile::link(Path("C"), Path("C/inner/loop")));
     ASSERT_TRUE(QFile::link(Path("D/real"), Path("C/shortcut")));
-    MachineFile("dir=Not Set\n");
+    MachineSettingsFile("dir=Not Set\n");
     lookup.FindInstallDirectory();
     EXPECT_EQ(lookup.installDirectory(), Path("D/real")) << "found on D itself, not through C's link";
 }
 
 TEST_F(InstallLookup, AFolderInTheSettingsIsTakenWithoutItsBlanksAndKeptWhenTheSettingsGo) {
-    MachineFile("dir=\"  /opt/quillory/bin  \"\nVersion=1.0\n");
+    MachineSettingsFile("dir=\"  /opt/quillory/bin  \"\nVersion=1.0\n");
     lookup.FindInstallDirectory();
     EXPECT_EQ(lookup.installDirectory(), "/opt/quillory/bin");
     EXPECT_TRUE(prompt.shown.empty());

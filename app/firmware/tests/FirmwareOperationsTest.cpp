@@ -82,38 +82,29 @@ protected:
     FirmwareOperations firmware{service, files, choices, &settings};
 };
 
-TEST_F(Firmware, BackupIsNamedAfterTheGenerationAndHoldsThePrintersImage) {
-    for (int generation : {2, 1}) {
-        const Bytes image = Pattern(generation == 1 ? kSize200 : kSize300, 99);
-        WriteBytes(PrinterFirmware(), image);
-        prompt.shown.clear();
-        windows.log.clear();
-
-        EXPECT_EQ(firmware.FetchFirmware(nullptr, kBackupBeforeUpgrade), generation);
-        EXPECT_EQ(ReadBytes(Backup(generation)), image);
-        EXPECT_FALSE(std::filesystem::exists(Backup(3 - generation))) << "one backup, of the firmware held now";
-        EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{Text(IDS_FIRMWARE_POWER_STEPS), firmwaretext::kBackupFirst,
-                                                            firmwaretext::kBackupDone}));
-        EXPECT_EQ(windows.log.back(), "destroy");
-        EXPECT_FALSE(service.IsTransferInProgress());
-    }
-    EXPECT_EQ(BackupFolderEntries(), std::vector<std::string>{"QV7_200_BK.bin"}) << "nothing else is left behind";
-}
-
-TEST_F(Firmware, UpgradeSendsTheImageOfTheModelAndGeneration) {
+TEST_F(Firmware, UpgradeKeepsOneBackupNamedAfterTheGenerationThenSendsTheImageOfModelAndGeneration) {
     struct Case {
-        size_t printerSize;
+        int generation;
         KeypadModel model;
         const char* image;
     };
-    for (const Case& c : {Case{kSize300, kModelQV7EQ, "QV7EQ_300.bin"}, Case{kSize200, kModelQV7E, "QV7E_200.bin"}}) {
-        WriteBytes(PrinterFirmware(), Pattern(c.printerSize, 1));
+    for (const Case& c :
+         {Case{kGeneration300, kModelQV7EQ, "QV7EQ_300.bin"}, Case{kGeneration200, kModelQV7E, "QV7E_200.bin"}}) {
+        const Bytes held = Pattern(c.generation == kGeneration200 ? kSize200 : kSize300, 99);
+        WriteBytes(PrinterFirmware(), held);
+        prompt.shown.clear();
         choices.model = c.model;
         EXPECT_TRUE(firmware.BackUpAndUpgrade(nullptr)) << c.image;
+        EXPECT_EQ(ReadBytes(Backup(c.generation)), held);
+        EXPECT_FALSE(std::filesystem::exists(Backup(3 - c.generation))) << "one backup, of the firmware held now";
         EXPECT_EQ(ReadBytes(PrinterFirmware()), ReadBytes(ImageFolder() + "/" + c.image));
-        EXPECT_EQ(prompt.Texts().back(), Text(IDS_FIRMWARE_UPGRADE_DONE));
+        EXPECT_EQ(prompt.Texts(), (std::vector<std::string>{Text(IDS_FIRMWARE_POWER_STEPS), firmwaretext::kBackupFirst,
+                                                            firmwaretext::kBackupDone,
+                                                            Text(IDS_FIRMWARE_UPGRADE_DONE)}));
+        EXPECT_EQ(windows.log.back(), "destroy");
     }
     EXPECT_FALSE(service.IsTransferInProgress());
+    EXPECT_EQ(BackupFolderEntries(), std::vector<std::string>{"QV7_200_BK.bin"}) << "nothing else is left behind";
 }
 
 TEST_F(Firmware, UpgradeEndsQuietlyWithoutAModel) {
@@ -129,26 +120,11 @@ TEST_F(Firmware, UpgradeEndsQuietlyWithoutAModel) {
     EXPECT_EQ(choices.modelQuestions, 1) << "only generations 1 and 2 ask for a model";
 }
 
-TEST_F(Firmware, AFailedBackupKeepsTheOldBackupAsItWas) {
-    WriteBytes(PrinterFirmware(), Pattern(kSize200, 3));
-    std::filesystem::create_directories(folder / "data/Quillory");
-    WriteBytes(Backup(2), Pattern(kSize300, 41));
-    Fault("short-read 1000 3");
-
-    EXPECT_EQ(firmware.FetchFirmware(nullptr, kBackupBeforeUpgrade), kFetchFailed);
-    EXPECT_THAT(prompt.shown.back().text, ::testing::StartsWith(Text(IDS_FIRMWARE_RECEIVE_FAILED) + "Read Failed, "));
-    EXPECT_EQ(prompt.shown.back().icon, MessageIcon::Stop);
-    EXPECT_EQ(ReadBytes(Backup(2)), Pattern(kSize300, 41));
-    EXPECT_TRUE(firmware.lastFetchedFile().isEmpty());
-    EXPECT_EQ(BackupFolderEntries(), std::vector<std::string>{"QV7_300_BK.bin"}) << "no half backup left behind";
-    EXPECT_FALSE(firmware.UpgradeFirmware(nullptr, kFetchFailed));
-}
-
 // What killed runs leave: both generations (killed before the older was
 // removed), an incoming backup of a process that is gone, and one by the
 // name earlier versions used. The next backup run, even a failing one,
-// keeps the newer backup only.
-TEST_F(Firmware, TheNextBackupFinishesWhatAKilledOneLeft) {
+// keeps the newer backup only, as it was, and says why it failed.
+TEST_F(Firmware, AFailedBackupFinishesWhatAKilledOneLeftAndKeepsTheOldBackupAsItWas) {
     WriteBytes(PrinterFirmware(), Pattern(kSize200, 3));
     const std::string backups = folder / "data/Quillory";
     std::filesystem::create_directories(backups);
@@ -166,8 +142,12 @@ TEST_F(Firmware, TheNextBackupFinishesWhatAKilledOneLeft) {
     Fault("short-read 1000 3");
 
     EXPECT_EQ(firmware.FetchFirmware(nullptr, kBackupBeforeUpgrade), kFetchFailed);
-    EXPECT_EQ(BackupFolderEntries(), std::vector<std::string>{"QV7_300_BK.bin"});
+    EXPECT_THAT(prompt.shown.back().text, ::testing::StartsWith(Text(IDS_FIRMWARE_RECEIVE_FAILED) + "Read Failed, "));
+    EXPECT_EQ(prompt.shown.back().icon, MessageIcon::Stop);
+    EXPECT_EQ(BackupFolderEntries(), std::vector<std::string>{"QV7_300_BK.bin"}) << "no half backup left behind";
     EXPECT_EQ(ReadBytes(Backup(2)), Pattern(kSize300, 41));
+    EXPECT_TRUE(firmware.lastFetchedFile().isEmpty());
+    EXPECT_FALSE(firmware.UpgradeFirmware(nullptr, kFetchFailed));
 }
 
 // The last good backup is the only one Restore can use: an unrecognised
@@ -235,14 +215,13 @@ TEST_F(Firmware, NothingRunsWhileAnotherTransferHoldsTheService) {
     EXPECT_EQ(ReadBytes(PrinterFirmware()), Pattern(kSize200, 3));
 }
 
-TEST_F(Firmware, GetCurrentFirmwareProposesTheDriverVersionAndRemembersTheFile) {
+TEST_F(Firmware, GetCurrentFirmwareProposesTheDriverVersionAndACancelEndsQuietly) {
     WriteBytes(PrinterFirmware(), Pattern(kSize300, 6));
     const QString target = QString::fromStdString(folder / "saved.bin");
     files.answers = {target, QString()};
     EXPECT_EQ(firmware.FetchFirmware(nullptr, kSaveToChosenFile), kGeneration300);
     EXPECT_EQ(files.asked.front().substr(files.asked.front().rfind('|')), "|QV7_3") << "the proposed name";
     EXPECT_EQ(ReadBytes(target.toStdString()), Pattern(kSize300, 6));
-    EXPECT_EQ(settings.GetProfileString(setting::kFirmwareDownloadPath, QString()), target);
     EXPECT_EQ(prompt.Texts().back(), Text(IDS_FIRMWARE_RECEIVE_DONE));
 
     prompt.shown.clear();

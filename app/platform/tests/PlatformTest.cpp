@@ -24,6 +24,13 @@ namespace {
 
 using namespace quillory;
 
+void WriteFile(const QString& path, const QByteArray& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+}
+
 TEST(Settings, LiveInTheSettingsSectionAndReadDefaultsWhenMissingOrUnreadable) {
     QTemporaryDir folder;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
@@ -93,12 +100,6 @@ protected:
         qunsetenv("XDG_CONFIG_DIRS");
         qunsetenv("QUILLORY_MACHINE_SETTINGS");
     }
-    static void Write(const QString& path, const QByteArray& text) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
     static QString InstallFolder() {
         bool opened = false;
         return MachineSettings::Read(machine::kInstallFolder, &opened).value_or(QStringLiteral("<none>"));
@@ -110,12 +111,10 @@ TEST_F(LinuxPaths, PutTheWindowsFoldersInTheHomeDataAndInstallFolders) {
     EXPECT_EQ(PlatformPaths::DriveRoot(), folder.filePath(QStringLiteral("home")));
     const QString symbols = folder.filePath(QStringLiteral("data/Quillory/Downloadable_Symbols"));
     EXPECT_EQ(PlatformPaths::SymbolFolder(), symbols);
-    EXPECT_EQ(PlatformPaths::SymbolFolderWithSeparator(), symbols + "/");
 
     // Moved roots take over one by one; an empty root is the platform's again.
     PlatformPaths::SetRoots({QString(), QString(), folder.filePath(QStringLiteral("cache")), QStringLiteral("/opt/q")});
     EXPECT_EQ(PlatformPaths::CacheFolder(), folder.filePath(QStringLiteral("cache/Quillory")));
-    EXPECT_EQ(PlatformPaths::ReadMeFile(), QStringLiteral("/opt/q/share/doc/quillory/README.txt"));
     EXPECT_EQ(PlatformPaths::SharedDataFolder(), QStringLiteral("/opt/q/share/quillory"));
     EXPECT_EQ(PlatformPaths::SymbolFolder(), symbols);
     // Unmoved, the prefix comes from the program's own file: no application
@@ -133,15 +132,15 @@ TEST_F(LinuxPaths, MachineSettingsAreTheFirstFileAlongTheConfigFoldersThenTheIns
     qputenv("XDG_CONFIG_DIRS", ("relative/xdg:" + first + ":" + second).toUtf8());
     EXPECT_EQ(InstallFolder(), "<none>");
 
-    Write(file(prefix + "/etc/xdg"), "dir=/from/the/prefix\n");
+    WriteFile(file(prefix + "/etc/xdg"), "dir=/from/the/prefix\n");
     EXPECT_EQ(InstallFolder(), "/from/the/prefix");
-    Write(file(second), "dir=Not Set\n");
+    WriteFile(file(second), "dir=Not Set\n");
     EXPECT_EQ(InstallFolder(), "Not Set");
     // What the search found goes back where "Not Set" was read.
     EXPECT_TRUE(MachineSettings::Write(machine::kInstallFolder, QStringLiteral("/found")));
     EXPECT_EQ(InstallFolder(), "/found");
     EXPECT_EQ(QSettings(file(prefix + "/etc/xdg"), QSettings::IniFormat).value("dir"), "/from/the/prefix");
-    Write(file(first), "dir=/first\n");
+    WriteFile(file(first), "dir=/first\n");
     EXPECT_EQ(InstallFolder(), "/first");
 
     qunsetenv("XDG_CONFIG_DIRS");
@@ -188,10 +187,7 @@ TEST(KeyLocks, ALockIsOnWhenAnyKeyboardLightsIt) {
     QTemporaryDir leds;
     for (const auto& [led, brightness] : {std::pair{"input3::capslock", "1\n"}, {"input3::numlock", "0\n"},
                                           {"input9::numlock", "255\n"}, {"input3::scrolllock", "on\n"}}) {
-        QDir().mkpath(leds.filePath(led));
-        QFile file(leds.filePath(QLatin1String(led) + "/brightness"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(brightness);
+        WriteFile(leds.filePath(QLatin1String(led) + "/brightness"), brightness);
     }
     EXPECT_EQ(ReadKeyLocksFromLeds(leds.path()), (KeyLocks{true, true, false}));
     EXPECT_EQ(ReadKeyLocksFromLeds(leds.filePath("absent")), KeyLocks{});

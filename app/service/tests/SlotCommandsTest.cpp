@@ -12,7 +12,6 @@ using Press = quillorytest::ScriptedSlotDialogs::Press;
 class SlotCommands : public quillorytest::VirtualPrinterService {
 protected:
     QString Stored(const char* name) const { return settings->GetProfileString(name, "<absent>"); }
-    QByteArray PrinterSlot(const char* file) const { return Read(Path("printer/slots/") + file); }
 
     quillorytest::ScriptedSlotDialogs dialogs;
 };
@@ -23,7 +22,7 @@ TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameAskingBeforeItRepl
     dialogs.presses = {{folder + "/", 2}};
     service.OnGetFile(FileKind::Data, dialogs, *settings, nullptr);
     EXPECT_EQ(dialogs.opened, QStringList{Path("home")}) << "the home folder stands for C:\\";
-    EXPECT_EQ(Read(folder + "/STOCK.dat"), PrinterSlot("DAT/02.data"));
+    EXPECT_EQ(Read(folder + "/STOCK.dat"), SlotBytes("DAT", 2));
     EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
                                 {"Data file transfer successful!", MessageIcon::Information, MessageButtons::Ok}}));
     EXPECT_EQ(Stored("DataDownloadFolder"), folder) << "stored without its trailing separator";
@@ -43,7 +42,7 @@ TEST_F(SlotCommands, GetDataFileWritesTheSlotsFileUnderItsNameAskingBeforeItRepl
     prompt.answers = {MessageAnswer::Yes};
     dialogs.presses = {{folder, 2}};
     service.OnGetFile(FileKind::Data, dialogs, *settings, nullptr);
-    EXPECT_EQ(Read(target), PrinterSlot("DAT/02.data"));
+    EXPECT_EQ(Read(target), SlotBytes("DAT", 2));
 }
 
 TEST_F(SlotCommands, EachRefusalShowsItsMessageAndKeepsTheDialogOpenUntilCancel) {
@@ -91,8 +90,7 @@ TEST_F(SlotCommands, EachRefusalShowsItsMessageAndKeepsTheDialogOpenUntilCancel)
 }
 
 TEST_F(SlotCommands, AStoredNameThatIsNoPlainFileNameIsRefusedAndNothingIsWritten) {
-    Write(Path("printer/slots/DAT/04.name"), "../PWN\n");
-    Write(Path("printer/slots/DAT/04.data"), "bytes");
+    StoreSlot("DAT", 4, "../PWN", "bytes");
     ASSERT_TRUE(service.RebuildCatalog());
     const QString folder = Path("get");
     ASSERT_TRUE(QDir().mkpath(folder));
@@ -110,7 +108,7 @@ TEST_F(SlotCommands, ASendStartsFromTheDroppedOrTheStoredPathAndStoresItAfterOkE
     settings->WriteProfileString("LabelUploadPath", "/somewhere/else.qv7");
     dialogs.presses = {{dropped, 3}};
     EXPECT_TRUE(service.OnSendFile(FileKind::Label, dialogs, *settings, nullptr, dropped));
-    EXPECT_EQ(PrinterSlot("QV7/03.data"), "a new label");
+    EXPECT_EQ(SlotBytes("QV7", 3), "a new label");
     EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Label file transfer successful!"});
     EXPECT_EQ(Stored("LabelUploadPath"), dropped);
     service.OnSendFile(FileKind::Label, dialogs, *settings, nullptr, QString());

@@ -47,6 +47,20 @@ protected:
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
+    // The machine-wide settings: a file in the folder holding `text`.
+    void MachineSettingsFile(const QByteArray& text) const {
+        qputenv("QUILLORY_MACHINE_SETTINGS", Path("machine.conf").toUtf8());
+        Write(Path("machine.conf"), text);
+    }
+    // A slot of the virtual printer: its stored bytes, or a file stored in it.
+    QByteArray SlotBytes(const char* type, int slot) const { return Read(SlotStem(type, slot) + ".data"); }
+    void StoreSlot(const char* type, int slot, const QByteArray& name, const QByteArray& bytes) const {
+        Write(SlotStem(type, slot) + ".name", name + "\n");
+        Write(SlotStem(type, slot) + ".data", bytes);
+    }
+    QString SlotStem(const char* type, int slot) const {
+        return Path(QStringLiteral("printer/slots/%1/%2").arg(type).arg(slot, 2, 10, QChar('0')));
+    }
 
     QTemporaryDir scratch;
 };

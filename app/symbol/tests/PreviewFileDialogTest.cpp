@@ -73,7 +73,8 @@ protected:
                               QStringLiteral("Bitmap Files (*.bmp)|*.bmp|"), nullptr};
 };
 
-TEST_F(PreviewFileDialogTest, ShowsTheSelectedSymbolAndLeavesAFileThatIsNoBitmapUnjudged) {
+// A wrong size is told at each selection, and the bitmap still shown.
+TEST_F(PreviewFileDialogTest, ShowsTheSelectedSymbolAndJudgesItsSizeButLeavesAFileThatIsNoBitmapUnjudged) {
     ASSERT_NE(dialog.previewPane(), nullptr);
     Select("black.bmp");
     EXPECT_TRUE(prompt.shown.empty());
@@ -81,23 +82,18 @@ TEST_F(PreviewFileDialogTest, ShowsTheSelectedSymbolAndLeavesAFileThatIsNoBitmap
     EXPECT_EQ(PreviewPixel(75, 75), qRgb(0, 0, 0));
 
     Select("notes.bmp");
-    EXPECT_TRUE(prompt.shown.empty()) << "a file that is no bitmap is not judged";
+    EXPECT_TRUE(prompt.shown.empty());
     EXPECT_TRUE(source.acceptable());
     EXPECT_EQ(PreviewPixel(75, 75), Background());
-}
 
-TEST_F(PreviewFileDialogTest, AWrongSizeIsToldAtEachSelectionAndStillShown) {
-    const quillorytest::ShownMessage sizeMessage{kSymbolSizeMessage, MessageIcon::None, MessageButtons::Ok};
     Select("tall.bmp");
-    EXPECT_EQ(prompt.shown, std::vector<quillorytest::ShownMessage>{sizeMessage});
+    Select("black.bmp");
+    EXPECT_TRUE(source.acceptable()) << "a good file after a refused one";
+    Select("tall.bmp");
+    EXPECT_EQ(prompt.shown, std::vector<quillorytest::ShownMessage>(
+                                2, {kSymbolSizeMessage, MessageIcon::None, MessageButtons::Ok}));
     EXPECT_FALSE(source.acceptable());
     EXPECT_EQ(PreviewPixel(75, 75), qRgb(0, 0, 0)) << "the rejected bitmap is still previewed";
-
-    Select("black.bmp");
-    EXPECT_TRUE(source.acceptable());
-    Select("tall.bmp");
-    EXPECT_EQ(prompt.shown.size(), 2u);
-    EXPECT_FALSE(source.acceptable());
 }
 
 TEST_F(PreviewFileDialogTest, EnteringAFolderClearsThePreviewAndIgnoresTheSelectionItClears) {
