@@ -8,9 +8,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyledItemDelegate>
 #include <QStyle>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
 
 #include "AppIcons.h"
 #include "CDibImage.h"
@@ -105,6 +108,26 @@ QStringList DraggedPaths(const QMimeData* data) {
     return paths;
 }
 
+// Measures a row whose text wraps at the width its column leaves it; the
+// tree itself measures every row as one unwrapped line.
+class WrappedRowDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappedRowDelegate(QTreeView* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (!tree_->wordWrap()) return QStyledItemDelegate::sizeHint(option, index);
+        int depth = tree_->rootIsDecorated() ? 1 : 0;
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) ++depth;
+        QStyleOptionViewItem row(option);
+        row.rect = QRect(0, 0, std::max(1, tree_->columnWidth(index.column()) - depth * tree_->indentation()),
+                         std::max(1, option.rect.height()));
+        return QStyledItemDelegate::sizeHint(row, index);
+    }
+
+private:
+    QTreeView* tree_;
+};
+
 const char kDocumentMissing[] = "Cannot open %1: the file is not there.";
 const char kDocumentUnopened[] = "Cannot open %1: no program on this computer opens it.";
 
@@ -119,11 +142,9 @@ CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemIma
       previewOverlay_(new SymbolPreviewOverlay(viewport())) {
     setHeaderHidden(true);
     setColumnCount(1);
-    // The column is as wide as its items, so a selected item is highlighted
-    // under its text only and the symbol preview beside the items never
-    // cuts through a highlighted row.
     header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    FitColumnToItems(true);
+    setItemDelegate(new WrappedRowDelegate(this));
     setRootIsDecorated(true);
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -183,14 +204,26 @@ void CQV7View::ShowPrinterProblem() {
         return;
     }
     clear();
+    FitColumnToItems(false);
     auto* line = new QTreeWidgetItem(this, QStringList(QLatin1String(kNoPrinter) + printerProblem_));
     line->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxWarning));
     for (const char* hint : kNoPrinterHints) new QTreeWidgetItem(line, QStringList(QLatin1String(hint)));
     line->setExpanded(true);
 }
 
+void CQV7View::FitColumnToItems(bool fit) {
+    // The printer's items: the column is as wide as they are, so a selected
+    // item is highlighted under its text only and the symbol preview beside
+    // the items never cuts through a highlighted row. What to try without a
+    // printer: the column is as wide as the tree and the lines wrap, so
+    // each reads whole in the narrowest window.
+    header()->setSectionResizeMode(0, fit ? QHeaderView::ResizeToContents : QHeaderView::Stretch);
+    setWordWrap(!fit);
+}
+
 void CQV7View::RebuildItems() {
     clear();
+    FitColumnToItems(true);
     rootItem_ = new QTreeWidgetItem(this, QStringList(QLatin1String(kRootText)));
     rootItem_->setIcon(0, imageList_.Icon(appIconIndex_));
     for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) InsertFolder(kind);

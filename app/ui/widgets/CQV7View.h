@@ -118,6 +118,8 @@ private:
 
     void InsertFolder(FileKind kind);
     void ShowPrinterProblem();
+    // The column as wide as the items (true), or as the tree with the lines wrapped.
+    void FitColumnToItems(bool fit);
     void OnItemExpanded(QTreeWidgetItem* item, bool expanded);
     void OnClickItem(const QPoint& click);
     void OnClickSymbolSlot(const QTreeWidgetItem* item, uint8_t slot, const QPoint& click);
