@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QStyle>
 #include <QTimer>
@@ -46,9 +47,15 @@ constexpr int kPreviewLeft = 250;
 // The proposed name is the end of a symbol item's text, "Btmap03.bmp".
 constexpr int kProposedNameLength = 11;
 
-// The preview is drawn at three quarters of the symbol's size.
-QRect PreviewArea(int x, int y, const CDibImage& image) {
-    return QRect(x, y, image.width() * 3 / 4, image.height() * 3 / 4);
+// The preview is drawn at three quarters of the symbol's size, where it is
+// meant to be as far as it fits the viewport, else moved left and up until
+// it does: never under the scroll bar, never above or below the rows in
+// view. One larger than the viewport starts at its corner and is cut.
+QRect PreviewArea(int x, int y, const CDibImage& image, const QRect& viewport) {
+    QRect area(x, y, image.width() * 3 / 4, image.height() * 3 / 4);
+    area.moveLeft(std::max(viewport.left(), std::min(area.left(), viewport.right() + 1 - area.width())));
+    area.moveTop(std::max(viewport.top(), std::min(area.top(), viewport.bottom() + 1 - area.height())));
+    return area;
 }
 
 // A slot item keeps its kind and number, never a pointer into the catalogue,
@@ -154,6 +161,9 @@ CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemIma
     viewport()->setAcceptDrops(true);
     menuPresenter_ = [](QMenu* menu, const QPoint& globalPos) { menu->popup(globalPos); };
 
+    // Drawn beside a row, the preview must not stay once the rows move.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CQV7View::ErasePreview);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CQV7View::ErasePreview);
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { OnItemExpanded(item, true); });
     connect(this, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { OnItemExpanded(item, false); });
@@ -261,13 +271,13 @@ void CQV7View::InsertFolder(FileKind kind) {
 }
 
 void CQV7View::OnItemExpanded(QTreeWidgetItem* item, bool expanded) {
+    // The rows below the item move, and the preview drawn beside one of them
+    // would be left beside whatever takes its place.
+    ErasePreview();
     if (item == rootItem_) return;
     item->setIcon(0, imageList_.Icon(expanded ? imageList_.OpenFolderIndex() : imageList_.ClosedFolderIndex()));
     for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) {
         if (item != folderItem(kind)) continue;
-        // The symbol slots move, and the preview drawn beside one of them
-        // would be left beside whatever takes its place.
-        if (kind == FileKind::Symbol) ErasePreview();
         settings_.WriteProfileInt(ExpandedSetting(kind), expanded ? kFolderExpanded : kFolderCollapsed);
     }
 }
@@ -436,30 +446,33 @@ bool CQV7View::LoadPreviewCache(CDibImage* image) const {
     return image->LoadFromFile(SymbolPreviewCacheFile());
 }
 
+QRect CQV7View::previewArea() const {
+    return previewOverlay_->drawnArea();
+}
+
 void CQV7View::ErasePreview() {
     if (previewX_ <= 0) return;
-    CDibImage cached;
-    if (LoadPreviewCache(&cached)) {
-        previewOverlay_->Erase(QRect(previewX_, previewY_, cached.width(), cached.height()));
-    }
+    // What was drawn goes, even when the cache can no longer be read.
+    previewOverlay_->Erase();
     previewedItemText_.clear();
 }
 
 void CQV7View::RedrawPreview() {
     if (previewX_ <= 0 || previewedItemText_.isEmpty()) return;
     CDibImage cached;
-    if (LoadPreviewCache(&cached)) previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, previewY_, cached));
+    if (LoadPreviewCache(&cached)) {
+        previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, previewY_, cached, viewport()->rect()));
+    }
     previewedItemText_.clear();
 }
 
 void CQV7View::ShowPreviewAt(int y, bool fetched) {
-    CDibImage cached;
-    const bool loaded = LoadPreviewCache(&cached);
-    if (loaded && previewX_ > 0) {
-        previewOverlay_->Erase(QRect(previewX_, previewY_, cached.width(), cached.height()));
-    }
+    if (previewX_ > 0) previewOverlay_->Erase();
     if (fetched) {
-        if (loaded) previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, y, cached));
+        CDibImage cached;
+        if (LoadPreviewCache(&cached)) {
+            previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, y, cached, viewport()->rect()));
+        }
         previewY_ = y;
     }
     previewX_ = kPreviewLeft;
