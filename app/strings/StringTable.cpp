@@ -73,6 +73,8 @@ constexpr Entry kStrings[] = {
     {IDS_RECEIVE_ALL_DONE, "All files received successfully!"},
     {IDS_FIRMWARE_BACKUP_INIT, "Initializing firmware backup..."},
     {IDS_FIRMWARE_BACKUP, "Backing up firmware..."},
+    {IDS_NO_PRINTER_CONNECTED,
+     "No printer is connected: %1\nThis needs the printer: plug it in, switch it on and try again."},
     {ID_FIRMWARE_UPGRADE, "Upgrades the QV7E firmware\nUpgrade firmware"},
     {ID_FIRMWARE_GET_CURRENT, "Retrieves the current firmware from the QV7E\nGet current firmware"},
     {ID_VIEW_REFRESH, "Refreshes the QV7 file listing.\nRefresh"},

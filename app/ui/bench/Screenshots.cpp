@@ -1,6 +1,7 @@
 // Renders the main window, its menus, the About box, the send and get dialogs,
 // the file set dialogs, the progress window, the symbol browse dialog, the
-// tree's slot menu and symbol preview and the firmware dialogs to PNG files,
+// tree's slot menu and symbol preview (also in a scrolled tree), the window
+// without a printer and the firmware dialogs to PNG files,
 // for looking at the program without a display:
 //   QT_QPA_PLATFORM=offscreen ui_screenshots OUTPUT_DIR
 // The printer is a fresh virtual one and the settings a fresh store, both in a
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QListView>
 #include <QLineEdit>
@@ -37,6 +39,7 @@
 #include "FileSetDialogs.h"
 #include "MessageBoxPrompt.h"
 #include "PlatformPaths.h"
+#include "SettingsStore.h"
 #include "SlotDialogForms.h"
 #include "StringTable.h"
 #include "SymbolFiles.h"
@@ -153,6 +156,43 @@ void SaveTreePreview(quillory::CQuilloryApp& application, const QString& folder)
     SaveWithPopup(frame, folder, "main-symbol-preview.png");
 }
 
+// The tree in the first window's size, scrolled to the symbol slots, with
+// symbol slot 3 clicked as the last row in view: the preview moved into the
+// viewport above the click. The slot's menu is left out, so the preview shows
+// whole.
+void SaveScrolledTreePreview(quillory::CQuilloryApp& application, const QString& folder) {
+    quillory::CMainFrame* frame = application.mainFrame();
+    quillory::CQV7View* view = frame->view();
+    frame->resize(quillory::kDefaultWindowWidth, quillory::kDefaultWindowHeight);
+    for (auto kind : {quillory::FileKind::Data, quillory::FileKind::Label, quillory::FileKind::Symbol}) {
+        view->folderItem(kind)->setExpanded(true);
+    }
+    // The symbol is fetched afresh, as after any scroll.
+    view->ErasePreview();
+    QTreeWidgetItem* slot = view->folderItem(quillory::FileKind::Symbol)->child(2);
+    view->scrollToItem(slot, QAbstractItemView::PositionAtBottom);
+    QCoreApplication::processEvents();
+    ClickTree(view, view->visualItemRect(slot).center(), Qt::LeftButton);
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->hide();
+    Save(frame, folder, "main-symbol-preview-scrolled.png");
+}
+
+// The first window on a computer where no printer can be found: the tree
+// says why and what to try.
+void SaveNoPrinter(quillory::PromptPort& prompt, quillory::FileChoicePort& files, const QString& printerFolder,
+                   const QString& folder) {
+    QDir().mkpath(printerFolder);
+    QFile faults(printerFolder + QLatin1String("/faults.txt"));
+    if (!faults.open(QIODevice::WriteOnly) || faults.write("no-device\n") < 0) return;
+    faults.close();
+    {
+        quillory::CQuilloryApp application(prompt, files);
+        application.InitInstance();
+        Save(application.mainFrame(), folder, "main-no-printer.png");
+    }
+    faults.remove();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -174,6 +214,7 @@ int main(int argc, char** argv) {
 
     quillory::MessageBoxPrompt prompt;
     quillory::FileDialogChoice files;
+    SaveNoPrinter(prompt, files, scratch.filePath(QStringLiteral("printer")), out);
     quillory::CQuilloryApp application(prompt, files);
     application.InitInstance();
     quillory::CMainFrame* frame = application.mainFrame();
@@ -237,6 +278,7 @@ int main(int argc, char** argv) {
     SaveSymbolBrowser(prompt, frame, out);
     SaveSlotMenu(application, out);
     SaveTreePreview(application, out);
+    SaveScrolledTreePreview(application, out);
 
     quillory::CSelectModelDialog model(prompt);
     model.show();

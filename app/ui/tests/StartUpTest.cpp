@@ -1,6 +1,7 @@
 // Starting and restarting the program: the first window, the tree filled from
 // the printer, and what the settings carry from one run to the next.
 #include <QCoreApplication>
+#include <QScrollBar>
 #include <QStatusBar>
 
 #include "CPrinterService.h"
@@ -11,6 +12,7 @@ namespace {
 
 using quillory::FileKind;
 using quillorytest::ProgramTest;
+using quillorytest::ScriptedSlotDialogs;
 
 QStringList ChildTexts(const QTreeWidgetItem* item) {
     QStringList texts;
@@ -122,6 +124,59 @@ TEST_F(StartUp, WithoutAPrinterTheTreeAndStatusBarSayWhyUntilARefreshFindsOne) {
     frame()->SendCommand(quillory::ID_VIEW_REFRESH);
     ASSERT_EQ(view()->topLevelItemCount(), 1);
     EXPECT_EQ(folderItem(FileKind::Label)->childCount(), 30);
+}
+
+TEST_F(StartUp, WithoutAPrinterEveryHintReadsWholeInTheFirstWindowAndPrinterCommandsSaySo) {
+    WritePrinterFile("faults.txt", "no-device\n");
+    Start();
+    ASSERT_EQ(frame()->size(), QSize(345, 480));
+    const QTreeWidgetItem* line = view()->topLevelItem(0);
+    ASSERT_NE(line, nullptr);
+    std::vector<const QTreeWidgetItem*> lines{line};
+    for (int i = 0; i < line->childCount(); ++i) lines.push_back(line->child(i));
+    // As first shown, and narrowed again after a wider window laid the lines out unwrapped.
+    for (int width : {345, 700, 345}) {
+        frame()->resize(width, 480);
+        QCoreApplication::processEvents();
+        for (const QTreeWidgetItem* item : lines) {
+            // The row lies inside the tree and is as tall as its text wrapped
+            // to the row's width less the style's margins and the icon.
+            const QRect row = view()->visualItemRect(item);
+            const int margins = 8 + (item->icon(0).isNull() ? 0 : view()->iconSize().width() + 8);
+            const QRect text = view()->fontMetrics().boundingRect(QRect(0, 0, row.width() - margins, 1000),
+                                                                    Qt::TextWordWrap, item->text(0));
+            EXPECT_LT(row.right(), view()->viewport()->width()) << item->text(0).toStdString();
+            EXPECT_GE(row.height(), text.height()) << width << " " << item->text(0).toStdString();
+        }
+    }
+    EXPECT_EQ(view()->horizontalScrollBar()->maximum(), 0) << "nothing to scroll to";
+
+    // A command that lists or fills the printer's slots says there is no
+    // printer rather than opening its dialog; one that needs no printer works.
+    ScriptedSlotDialogs dialogs;
+    frame()->SetSlotDialogs(&dialogs);
+    for (int command : {quillory::ID_FILE_GET_DATA, quillory::ID_FILE_SEND_LABEL, quillory::ID_FILE_DOWNLOAD_SYMBOL,
+                        quillory::ID_FILE_GET_ALL_FILES, quillory::ID_FILE_SEND_FILE_SET}) {
+        prompt.shown.clear();
+        frame()->SendCommand(command);
+        EXPECT_EQ(prompt.shown, (std::vector<quillorytest::ShownMessage>{
+                                    {"No printer is connected: Invalid Device Instance\nThis needs the printer: plug "
+                                     "it in, switch it on and try again.",
+                                     quillory::MessageIcon::Exclamation, quillory::MessageButtons::Ok}}))
+            << command;
+    }
+    EXPECT_TRUE(dialogs.opened.empty());
+    frame()->SendCommand(quillory::ID_FILE_CONVERT_CSV);
+    EXPECT_EQ(files.asked.size(), 1u);
+
+    // Plugged in since: the command reads the printer and goes on.
+    QFile::remove(Path("printer/faults.txt"));
+    prompt.shown.clear();
+    frame()->SendCommand(quillory::ID_FILE_GET_DATA);
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(dialogs.opened.size(), 1u);
+    EXPECT_EQ(folderItem(FileKind::Data)->childCount(), 16);
+    frame()->SetSlotDialogs(nullptr);
 }
 
 TEST_F(StartUp, APrinterThatGoesAwayLeavesTheTreeAsItWasMarkedStaleUntilItIsBack) {

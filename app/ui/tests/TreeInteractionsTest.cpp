@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 
 #include "BitmapFiles.h"
@@ -133,6 +134,44 @@ TEST_F(TreeInteractions, ASymbolClickFetchesItsSlotOnceDrawsItAboveTheClickAndOf
     EXPECT_EQ(DeviceSearches(), 1);
     EXPECT_EQ(menus.size(), 4);
     EXPECT_TRUE(view()->previewedItemText().isEmpty());
+}
+
+TEST_F(TreeInteractions, TheSymbolPreviewStaysInsideTheViewportAndGoesWhenTheRowsMove) {
+    const quillorytest::Bytes bmp = quillorytest::Bmp{150, 150, 1, quillorytest::BlackAndWhite()}.File();
+    WritePrinterFile("slots/MAP/03.data", QByteArray(reinterpret_cast<const char*>(bmp.data()), int(bmp.size())));
+    frame()->resize(345, 480);
+    folderItem(FileKind::Data)->setExpanded(false);
+    folderItem(FileKind::Label)->setExpanded(false);
+    QTreeWidgetItem* slot3 = Slot(FileKind::Symbol, 3);
+    // Drawn whole inside the viewport: black at its four corners.
+    auto drawnInside = [this] {
+        const QRect area = view()->previewArea();
+        const QImage seen = view()->viewport()->grab().toImage();
+        return area.size() == QSize(112, 112) && view()->viewport()->rect().contains(area) &&
+               seen.pixel(area.topLeft()) == qRgb(0, 0, 0) && seen.pixel(area.bottomRight()) == qRgb(0, 0, 0) &&
+               seen.pixel(area.topRight()) == qRgb(0, 0, 0) && seen.pixel(area.bottomLeft()) == qRgb(0, 0, 0);
+    };
+
+    Click(At(slot3));
+    EXPECT_TRUE(drawnInside());
+    EXPECT_LT(view()->previewArea().left(), 250) << "x 250 would reach past the narrow window's edge";
+    const QRect first = view()->previewArea();
+    // The label slots push the symbol slots down: the preview must not stay behind.
+    folderItem(FileKind::Label)->setExpanded(true);
+    EXPECT_TRUE(view()->previewArea().isEmpty());
+    EXPECT_EQ(view()->viewport()->grab().toImage().pixel(first.bottomRight()), qRgb(255, 255, 255));
+
+    // Scrolled to slot 3 as the last row in view: the preview rises no
+    // lower than the viewport's bottom, and goes on the next scroll.
+    Click(At(slot3));
+    ASSERT_GT(view()->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(drawnInside());
+    view()->verticalScrollBar()->setValue(view()->verticalScrollBar()->value() - 1);
+    EXPECT_TRUE(view()->previewArea().isEmpty());
+    // Meant to start above the top row, it starts at the top.
+    view()->ShowPreviewAt(-40, true);
+    EXPECT_TRUE(drawnInside());
+    EXPECT_EQ(view()->previewArea().top(), 0);
 }
 
 TEST_F(TreeInteractions, DroppedFilesOpenTheirSendDialogsInTurnAndASingleOnePreselectsTheSlotUnderIt) {

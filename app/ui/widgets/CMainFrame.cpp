@@ -170,7 +170,7 @@ void CMainFrame::CreateSlotMenus() {
         view_->SetSlotMenu(kind, menu);
     }
     view_->SetDroppedFileSender([this](FileKind kind, const QString& path) {
-        return service_.OnSendFile(kind, *slotDialogs_, settings_, this, path);
+        return PrinterConnected() && service_.OnSendFile(kind, *slotDialogs_, settings_, this, path);
     });
 }
 
@@ -246,7 +246,7 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_SAVE_SLOT_DATA_AS_CSV, [this] {
         FileKind kind;
         uint8_t slot;
-        if (CQV7View::SlotOf(view_->currentItem(), &kind, &slot) && kind == FileKind::Data) {
+        if (CQV7View::SlotOf(view_->currentItem(), &kind, &slot) && kind == FileKind::Data && PrinterConnected()) {
             SaveDataSlotAsCsv(service_, slot, files_, this);
         }
     });
@@ -277,6 +277,7 @@ void CMainFrame::ConnectHandlers() {
     Handle(ID_FIRMWARE_RESTORE, [this] { firmware_->RestoreFirmware(this); });
     Handle(ID_FILE_SEND_FILE_SET, [this] { OnFileSendFileSet(); });
     Handle(ID_FILE_GET_ALL_FILES, [this] {
+        if (!PrinterConnected()) return;
         FileSetDialogs dialogs(files_);
         fileSets_->GetAllFiles(dialogs, settings_, this);
         // Each file's window closed while the set still held the busy flag.
@@ -285,6 +286,7 @@ void CMainFrame::ConnectHandlers() {
 }
 
 void CMainFrame::OnFileSendFileSet() {
+    if (!PrinterConnected()) return;
     FileSetDialogs dialogs(files_);
     fileSets_->SendFileSet(dialogs, settings_, this);
     UpdateCommandStates();
@@ -420,7 +422,22 @@ void CMainFrame::ShowRefreshProblems() {
     }
 }
 
+bool CMainFrame::PrinterConnected() {
+    // Nothing starts while a transfer runs, and no box may open from inside its pump.
+    if (service_.IsTransferInProgress()) return false;
+    if (view_->rootItem() && view_->printerProblem().isEmpty()) return true;
+    // The printer may have come back since the tree was read.
+    view_->Refresh();
+    ShowRefreshProblems();
+    // A printer that answered but was refused (an old firmware) has had its own message.
+    if (view_->printerProblem().isEmpty()) return view_->rootItem() != nullptr;
+    prompt_.ShowMessage(LoadString(IDS_NO_PRINTER_CONNECTED).arg(view_->printerProblem()), MessageIcon::Exclamation,
+                        MessageButtons::Ok);
+    return false;
+}
+
 void CMainFrame::RunSlotCommand(FileKind kind, TransferDirection direction) {
+    if (!PrinterConnected()) return;
     if (kind == FileKind::Symbol) EraseSymbolPreview();
     if (direction == TransferDirection::Receive) {
         service_.OnGetFile(kind, *slotDialogs_, settings_, this);
@@ -433,7 +450,7 @@ void CMainFrame::RunSlotCommand(FileKind kind, TransferDirection direction) {
 }
 
 void CMainFrame::ReplaceSlotFile(FileKind kind) {
-    if (service_.OnSendFile(kind, *slotDialogs_, settings_, this, QString())) view_->Refresh();
+    if (PrinterConnected() && service_.OnSendFile(kind, *slotDialogs_, settings_, this, QString())) view_->Refresh();
 }
 
 void CMainFrame::EraseSymbolPreview() {

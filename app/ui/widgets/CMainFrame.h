@@ -88,6 +88,11 @@ private:
     void ShowRefreshProblems();
     void RefreshAfterPlugging();
 
+    // Whether the printer's slots are known, for a command that lists or
+    // fills them. After a failed read it reads once more; still without a
+    // printer it says so plainly, rather than open a dialog with no slots
+    // to choose from or report an empty set of files as received.
+    bool PrinterConnected();
     // A send or get command of the File menu or the toolbar, with what follows it there.
     void RunSlotCommand(FileKind kind, TransferDirection direction);
     // A slot menu's Replace: the send command, and the tree read afresh

@@ -8,9 +8,13 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QStyle>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
 
 #include "AppIcons.h"
 #include "CDibImage.h"
@@ -43,9 +47,15 @@ constexpr int kPreviewLeft = 250;
 // The proposed name is the end of a symbol item's text, "Btmap03.bmp".
 constexpr int kProposedNameLength = 11;
 
-// The preview is drawn at three quarters of the symbol's size.
-QRect PreviewArea(int x, int y, const CDibImage& image) {
-    return QRect(x, y, image.width() * 3 / 4, image.height() * 3 / 4);
+// The preview is drawn at three quarters of the symbol's size, where it is
+// meant to be as far as it fits the viewport, else moved left and up until
+// it does: never under the scroll bar, never above or below the rows in
+// view. One larger than the viewport starts at its corner and is cut.
+QRect PreviewArea(int x, int y, const CDibImage& image, const QRect& viewport) {
+    QRect area(x, y, image.width() * 3 / 4, image.height() * 3 / 4);
+    area.moveLeft(std::max(viewport.left(), std::min(area.left(), viewport.right() + 1 - area.width())));
+    area.moveTop(std::max(viewport.top(), std::min(area.top(), viewport.bottom() + 1 - area.height())));
+    return area;
 }
 
 // A slot item keeps its kind and number, never a pointer into the catalogue,
@@ -105,6 +115,26 @@ QStringList DraggedPaths(const QMimeData* data) {
     return paths;
 }
 
+// Measures a row whose text wraps at the width its column leaves it; the
+// tree itself measures every row as one unwrapped line.
+class WrappedRowDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappedRowDelegate(QTreeView* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        if (!tree_->wordWrap()) return QStyledItemDelegate::sizeHint(option, index);
+        int depth = tree_->rootIsDecorated() ? 1 : 0;
+        for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) ++depth;
+        QStyleOptionViewItem row(option);
+        row.rect = QRect(0, 0, std::max(1, tree_->columnWidth(index.column()) - depth * tree_->indentation()),
+                         std::max(1, option.rect.height()));
+        return QStyledItemDelegate::sizeHint(row, index);
+    }
+
+private:
+    QTreeView* tree_;
+};
+
 const char kDocumentMissing[] = "Cannot open %1: the file is not there.";
 const char kDocumentUnopened[] = "Cannot open %1: no program on this computer opens it.";
 
@@ -119,11 +149,9 @@ CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemIma
       previewOverlay_(new SymbolPreviewOverlay(viewport())) {
     setHeaderHidden(true);
     setColumnCount(1);
-    // The column is as wide as its items, so a selected item is highlighted
-    // under its text only and the symbol preview beside the items never
-    // cuts through a highlighted row.
     header()->setStretchLastSection(false);
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    FitColumnToItems(true);
+    setItemDelegate(new WrappedRowDelegate(this));
     setRootIsDecorated(true);
     setSortingEnabled(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -133,6 +161,9 @@ CQV7View::CQV7View(CPrinterService& service, SettingsStore& settings, CSystemIma
     viewport()->setAcceptDrops(true);
     menuPresenter_ = [](QMenu* menu, const QPoint& globalPos) { menu->popup(globalPos); };
 
+    // Drawn beside a row, the preview must not stay once the rows move.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &CQV7View::ErasePreview);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CQV7View::ErasePreview);
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { OnItemExpanded(item, true); });
     connect(this, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { OnItemExpanded(item, false); });
@@ -183,14 +214,26 @@ void CQV7View::ShowPrinterProblem() {
         return;
     }
     clear();
+    FitColumnToItems(false);
     auto* line = new QTreeWidgetItem(this, QStringList(QLatin1String(kNoPrinter) + printerProblem_));
     line->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxWarning));
     for (const char* hint : kNoPrinterHints) new QTreeWidgetItem(line, QStringList(QLatin1String(hint)));
     line->setExpanded(true);
 }
 
+void CQV7View::FitColumnToItems(bool fit) {
+    // The printer's items: the column is as wide as they are, so a selected
+    // item is highlighted under its text only and the symbol preview beside
+    // the items never cuts through a highlighted row. What to try without a
+    // printer: the column is as wide as the tree and the lines wrap, so
+    // each reads whole in the narrowest window.
+    header()->setSectionResizeMode(0, fit ? QHeaderView::ResizeToContents : QHeaderView::Stretch);
+    setWordWrap(!fit);
+}
+
 void CQV7View::RebuildItems() {
     clear();
+    FitColumnToItems(true);
     rootItem_ = new QTreeWidgetItem(this, QStringList(QLatin1String(kRootText)));
     rootItem_->setIcon(0, imageList_.Icon(appIconIndex_));
     for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) InsertFolder(kind);
@@ -228,13 +271,13 @@ void CQV7View::InsertFolder(FileKind kind) {
 }
 
 void CQV7View::OnItemExpanded(QTreeWidgetItem* item, bool expanded) {
+    // The rows below the item move, and the preview drawn beside one of them
+    // would be left beside whatever takes its place.
+    ErasePreview();
     if (item == rootItem_) return;
     item->setIcon(0, imageList_.Icon(expanded ? imageList_.OpenFolderIndex() : imageList_.ClosedFolderIndex()));
     for (FileKind kind : {FileKind::Data, FileKind::Label, FileKind::Symbol}) {
         if (item != folderItem(kind)) continue;
-        // The symbol slots move, and the preview drawn beside one of them
-        // would be left beside whatever takes its place.
-        if (kind == FileKind::Symbol) ErasePreview();
         settings_.WriteProfileInt(ExpandedSetting(kind), expanded ? kFolderExpanded : kFolderCollapsed);
     }
 }
@@ -403,30 +446,33 @@ bool CQV7View::LoadPreviewCache(CDibImage* image) const {
     return image->LoadFromFile(SymbolPreviewCacheFile());
 }
 
+QRect CQV7View::previewArea() const {
+    return previewOverlay_->drawnArea();
+}
+
 void CQV7View::ErasePreview() {
     if (previewX_ <= 0) return;
-    CDibImage cached;
-    if (LoadPreviewCache(&cached)) {
-        previewOverlay_->Erase(QRect(previewX_, previewY_, cached.width(), cached.height()));
-    }
+    // What was drawn goes, even when the cache can no longer be read.
+    previewOverlay_->Erase();
     previewedItemText_.clear();
 }
 
 void CQV7View::RedrawPreview() {
     if (previewX_ <= 0 || previewedItemText_.isEmpty()) return;
     CDibImage cached;
-    if (LoadPreviewCache(&cached)) previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, previewY_, cached));
+    if (LoadPreviewCache(&cached)) {
+        previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, previewY_, cached, viewport()->rect()));
+    }
     previewedItemText_.clear();
 }
 
 void CQV7View::ShowPreviewAt(int y, bool fetched) {
-    CDibImage cached;
-    const bool loaded = LoadPreviewCache(&cached);
-    if (loaded && previewX_ > 0) {
-        previewOverlay_->Erase(QRect(previewX_, previewY_, cached.width(), cached.height()));
-    }
+    if (previewX_ > 0) previewOverlay_->Erase();
     if (fetched) {
-        if (loaded) previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, y, cached));
+        CDibImage cached;
+        if (LoadPreviewCache(&cached)) {
+            previewOverlay_->Draw(cached, PreviewArea(kPreviewLeft, y, cached, viewport()->rect()));
+        }
         previewY_ = y;
     }
     previewX_ = kPreviewLeft;

@@ -82,17 +82,22 @@ public:
     // (SymbolPreviewCacheFile) over the tree; the tree's clicks decide when.
     // Each reads the cache afresh and draws nothing when it cannot be read.
     //
-    // Takes the last preview away (over the cached bitmap's full size) and
-    // forgets which item the cache holds.
+    // The preview goes whenever the rows move under it: on a scroll and on
+    // any item's expanding or collapsing.
+    //
+    // Takes the last preview away and forgets which item the cache holds.
     void ErasePreview();
     // Draws the cached symbol again where it was, once.
     void RedrawPreview();
     // Takes the last preview away; with a freshly fetched symbol, draws it at
-    // three quarters of its size at x 250 and the given y.
+    // three quarters of its size at x 250 and the given y, moved as far left
+    // and up or down as it takes to lie inside the viewport.
     void ShowPreviewAt(int y, bool fetched);
     // "Save symbol file to PC...": the cached symbol to a file the user picks.
     void OnSaveSymbolFile(FileChoicePort& files);
 
+    // Where the preview shows, in the viewport; empty when none does.
+    QRect previewArea() const;
     int previewX() const { return previewX_; }
     int previewY() const { return previewY_; }
     // The text of the item whose symbol the cache holds; empty for none.
@@ -118,6 +123,8 @@ private:
 
     void InsertFolder(FileKind kind);
     void ShowPrinterProblem();
+    // The column as wide as the items (true), or as the tree with the lines wrapped.
+    void FitColumnToItems(bool fit);
     void OnItemExpanded(QTreeWidgetItem* item, bool expanded);
     void OnClickItem(const QPoint& click);
     void OnClickSymbolSlot(const QTreeWidgetItem* item, uint8_t slot, const QPoint& click);

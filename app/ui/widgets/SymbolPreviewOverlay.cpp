@@ -16,21 +16,19 @@ SymbolPreviewOverlay::SymbolPreviewOverlay(QWidget* viewport) : QWidget(viewport
     show();
 }
 
-void SymbolPreviewOverlay::Erase(const QRect& area) {
-    QPainter painter(&layer_);
-    painter.setCompositionMode(QPainter::CompositionMode_Clear);
-    painter.fillRect(area, Qt::transparent);
-    update(area);
+void SymbolPreviewOverlay::Erase() {
+    update(drawnArea());
+    drawn_ = QImage();
 }
 
 void SymbolPreviewOverlay::Draw(const CDibImage& image, const QRect& area) {
-    // Only what lands on the layer is made: a huge bitmap costs no more than a small one.
-    const QRect seen = area & layer_.rect();
-    const QImage drawn = image.Render(area.width(), area.height(), seen.translated(-area.topLeft()));
-    if (drawn.isNull()) return;
-    QPainter painter(&layer_);
-    painter.drawImage(seen.topLeft(), drawn);
-    update(seen);
+    Erase();
+    // Only what lands in the viewport is made: a huge bitmap costs no more than a small one.
+    const QRect seen = area & rect();
+    if (seen.isEmpty()) return;
+    drawn_ = image.Render(area.width(), area.height(), seen.translated(-area.topLeft()));
+    drawnAt_ = seen.topLeft();
+    update(drawnArea());
 }
 
 bool SymbolPreviewOverlay::eventFilter(QObject* watched, QEvent* event) {
@@ -38,20 +36,19 @@ bool SymbolPreviewOverlay::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void SymbolPreviewOverlay::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    painter.drawImage(event->rect(), layer_, event->rect());
+void SymbolPreviewOverlay::moveEvent(QMoveEvent*) {
+    // A scrolling tree moves its viewport's children along with its rows;
+    // the sheet stays over the viewport, where its drawing is placed.
+    if (pos() != QPoint(0, 0)) move(0, 0);
+}
+
+void SymbolPreviewOverlay::paintEvent(QPaintEvent*) {
+    if (drawn_.isNull()) return;
+    QPainter(this).drawImage(drawnAt_, drawn_);
 }
 
 void SymbolPreviewOverlay::FitToViewport() {
-    const QSize size = parentWidget()->size();
-    setGeometry(QRect(QPoint(0, 0), size));
-    if (size.width() <= layer_.width() && size.height() <= layer_.height()) return;
-    // The layer only grows, so what was drawn survives the window shrinking and growing again.
-    QImage grown(size.expandedTo(layer_.size()), QImage::Format_ARGB32_Premultiplied);
-    grown.fill(Qt::transparent);
-    QPainter(&grown).drawImage(0, 0, layer_);
-    layer_ = grown;
+    setGeometry(QRect(QPoint(0, 0), parentWidget()->size()));
 }
 
 }  // namespace quillory
