@@ -167,13 +167,10 @@ TEST_F(UsbDoctor, WrongRepliesAndTheFirmwareModeAreToldApart) {
 
 class VirtualDoctor : public ::testing::Test {
 protected:
-    void TearDown() override { unsetenv("QUILLORY_DEVICE"); }
-    DoctorReport Run() {
-        setenv("QUILLORY_DEVICE", ("virtual:" + printer).c_str(), 1);
-        return qv7cli::DiagnoseVirtual(printer);
-    }
+    DoctorReport Run() { return qv7cli::DiagnoseVirtual(printer); }
     TempFolder folder;
     std::string printer = folder / "printer";
+    qv7test::ScopedEnvironment environment{{"QUILLORY_DEVICE", "virtual:" + printer}};
 };
 
 TEST_F(VirtualDoctor, AnEmptyFolderIsLeftAloneAndAFolderThatIsNoPrinterIsNamed) {
@@ -215,7 +212,6 @@ TEST_F(VirtualDoctor, ChangesNothingAndReadsNothingAnotherProgramHolds) {
     EXPECT_EQ(qv7test::EntriesOf(printer + "/slots/QV7"), before);
     EXPECT_TRUE(std::filesystem::exists(printer + "/slots/DAT/.04.ready/04.data"));
 
-    setenv("QUILLORY_DEVICE", ("virtual:" + printer).c_str(), 1);
     {
         CQV7_Sys_API holder;
         ASSERT_FALSE(holder.IsError()) << holder.GetError();

@@ -8,7 +8,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -29,23 +28,11 @@ constexpr char kDoctorHint[] = "'qv7 doctor' tells what stands in the way";
 class Qv7Json : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "printer")).c_str(), 1);
-        setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
-        setenv("QUILLORY_FIRMWARE_DIR", (folder / "images").c_str(), 1);
-        setenv("QUILLORY_USB_ID", "ffff:7e07", 1);
         // The file set schema lies beside the program in the build tree.
         std::ofstream(folder / "machine.conf") << "dir=" << QV7_BIN_DIR << "\n";
-        setenv("QUILLORY_MACHINE_SETTINGS", (folder / "machine.conf").c_str(), 1);
         std::filesystem::create_directory(folder / "images");
         std::filesystem::create_directory(folder / "all");
         std::ofstream(folder / "Shop.csv") << "Name,Price\r\nTea,2.50\r\n";
-    }
-    void TearDown() override {
-        for (const char* name : {"QUILLORY_DEVICE", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "QUILLORY_FIRMWARE_DIR",
-                                 "QUILLORY_USB_ID", "QUILLORY_MACHINE_SETTINGS"}) {
-            unsetenv(name);
-        }
     }
 
     Outcome Qv7(std::vector<std::string> arguments) {
@@ -74,6 +61,12 @@ protected:
     }
 
     qv7test::TempFolder folder;
+    qv7test::ScopedEnvironment environment{{"QUILLORY_DEVICE", "virtual:" + (folder / "printer")},
+                                           {"XDG_DATA_HOME", folder / "data"},
+                                           {"XDG_CONFIG_HOME", folder / "config"},
+                                           {"QUILLORY_FIRMWARE_DIR", folder / "images"},
+                                           {"QUILLORY_USB_ID", "ffff:7e07"},
+                                           {"QUILLORY_MACHINE_SETTINGS", folder / "machine.conf"}};
 };
 
 TEST_F(Qv7Json, EveryCommandPrintsOneVersionedDocumentWithTheExitCodeOfItsText) {

@@ -3,7 +3,6 @@
 // hosts, and reaches the emulated printer through libusb.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -29,16 +28,9 @@ protected:
     void SetUp() override {
         printer = std::make_unique<qv7test::EmulatedUsbPrinter>(folder / "printer", qv7::kHighSpeedBulkPacket);
         if (!printer->Unavailable().empty()) GTEST_SKIP() << printer->Unavailable();
-        qv7test::ChooseEmulatedUsbPrinter();
-        setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
-        setenv("QUILLORY_FIRMWARE_DIR", (folder / "images").c_str(), 1);
-    }
-    void TearDown() override {
-        qv7test::ForgetEmulatedUsbPrinter();
-        unsetenv("XDG_DATA_HOME");
-        unsetenv("QUILLORY_FIRMWARE_DIR");
-        unsetenv("XDG_CONFIG_HOME");
-        unsetenv("QUILLORY_MACHINE_SETTINGS");
+        qv7test::ChooseEmulatedUsbPrinter(environment);
+        environment.Set("XDG_DATA_HOME", folder / "data");
+        environment.Set("QUILLORY_FIRMWARE_DIR", folder / "images");
     }
 
     // qv7 with these arguments, in the test's folder, nobody at its input.
@@ -50,6 +42,7 @@ protected:
 
     TempFolder folder;
     std::unique_ptr<qv7test::EmulatedUsbPrinter> printer;
+    qv7test::ScopedEnvironment environment;
 };
 
 TEST_F(Qv7OverUsb, EveryPrinterCommandSaysAndDoesWhatItDoesOverTheVirtualBackend) {
@@ -100,9 +93,9 @@ TEST_F(Qv7OverUsb, CandidatesAreListedUnopenedAndTheIdsTheUserSetsGiveTheDoctorA
     EXPECT_EQ(printer->Openings(), 0u) << "nothing is sent to a device that may be no printer";
 
     // The ids in the user's settings rather than in the environment.
-    unsetenv("QUILLORY_USB_ID");
-    setenv("QUILLORY_MACHINE_SETTINGS", (folder / "machine.conf").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+    environment.Unset("QUILLORY_USB_ID");
+    environment.Set("QUILLORY_MACHINE_SETTINGS", folder / "machine.conf");
+    environment.Set("XDG_CONFIG_HOME", folder.path());
     const std::string settings = folder / "Orvale/Quillory.conf";
     std::filesystem::create_directory(folder / "Orvale");
     std::ofstream(settings) << "[Settings]\nUsbId=ffff:7e07\n";

@@ -1,8 +1,6 @@
 // Finding and opening the printer, the latched error, the version query,
 // copies of a connection, command blocks on the wire and how their replies are
 // checked, and the trace a user sends in: one line per driver operation.
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 #include "ScriptedDriver.h"
@@ -157,7 +155,7 @@ TEST(Trace, RecordsEveryOperationAndAppendsAcrossConnectionsWithTheirFailures) {
     qv7test::ScriptedDriverScope scope;
     scope.driver->deviceBytes = qv7test::Pattern(20);
     scope.driver->readMoves = [](int call, uint32_t asked) { return call == 2 ? 1u : asked; };
-    setenv("QUILLORY_TRACE", (folder / "trace.txt").c_str(), 1);
+    qv7test::ScopedEnvironment environment{{"QUILLORY_TRACE", folder / "trace.txt"}};
     {
         CQV7_Sys_API printer;
         QV7_FILE_ATTRIBUTES file{};
@@ -168,7 +166,6 @@ TEST(Trace, RecordsEveryOperationAndAppendsAcrossConnectionsWithTheirFailures) {
     { CQV7_Sys_API second; }
     scope.driver->findStep = qv7::FindStep::NoDevice;
     { CQV7_Sys_API third; }
-    unsetenv("QUILLORY_TRACE");
 
     EXPECT_EQ(qv7test::ReadText(folder / "trace.txt"),
               "find ok\n"
@@ -189,7 +186,7 @@ TEST(Trace, AFileThatCannotBeWrittenIsToldOnceAndThePrinterStillWorks) {
     qv7test::TempFolder folder;
     qv7test::ScriptedDriverScope scope;
     const std::string trace = folder / "missing/trace.txt";
-    setenv("QUILLORY_TRACE", trace.c_str(), 1);
+    qv7test::ScopedEnvironment environment{{"QUILLORY_TRACE", trace}};
     testing::internal::CaptureStderr();
     for (int connection = 0; connection < 2; ++connection) {
         CQV7_Sys_API printer;
@@ -199,7 +196,7 @@ TEST(Trace, AFileThatCannotBeWrittenIsToldOnceAndThePrinterStillWorks) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(said, "Cannot write the trace to " + trace + ": No such file or directory\n");
     EXPECT_EQ(qv7::TraceProblem(), "Cannot write the trace to " + trace + ": No such file or directory");
-    unsetenv("QUILLORY_TRACE");
+    environment.Unset("QUILLORY_TRACE");
     { CQV7_Sys_API untraced; }
     EXPECT_EQ(qv7::TraceProblem(), "");
 }

@@ -56,13 +56,7 @@ std::string DescriptorsHex(uint16_t packetSize) {
         Append16(bytes, packetSize);
         bytes.push_back(0);
     }
-    std::string hex;
-    char pair[3];
-    for (const uint8_t byte : bytes) {
-        std::snprintf(pair, sizeof pair, "%02x", byte);
-        hex += pair;
-    }
-    return hex;
+    return Hex(bytes.data(), bytes.size());
 }
 
 std::string SysfsRecord(uint16_t packetSize) {
@@ -106,6 +100,11 @@ void ChooseEmulatedUsbPrinter() {
 void ForgetEmulatedUsbPrinter() {
     unsetenv("QUILLORY_DEVICE");
     unsetenv("QUILLORY_USB_ID");
+}
+
+void ChooseEmulatedUsbPrinter(ScopedEnvironment& environment) {
+    environment.Set("QUILLORY_DEVICE", "usb");
+    environment.Set("QUILLORY_USB_ID", kEmulatedUsbIdSetting);
 }
 
 struct EmulatedUsbPrinter::Device {

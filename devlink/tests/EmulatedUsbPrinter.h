@@ -18,6 +18,7 @@
 #include <string>
 
 #include "LoopbackUsbTransport.h"
+#include "TempFolder.h"
 
 namespace qv7test {
 
@@ -46,9 +47,11 @@ enum class UsbFault {
 };
 
 // Sets QUILLORY_DEVICE and QUILLORY_USB_ID so the programs (and their
-// children) take the emulated printer; clears them again.
+// children) take the emulated printer; clears them again. Given an
+// environment scope, they are set for as long as it lives.
 void ChooseEmulatedUsbPrinter();
 void ForgetEmulatedUsbPrinter();
+void ChooseEmulatedUsbPrinter(ScopedEnvironment& environment);
 
 class EmulatedUsbPrinter {
 public:

@@ -1,7 +1,6 @@
-// The whole library against the emulated printer: reached directly, chosen
-// the way users choose it (QUILLORY_DEVICE), and through the usb backend over
-// the loopback bus with full-speed and high-speed packets, with the trace on.
-#include <cctype>
+// The whole library against the emulated printer, chosen the way users choose
+// it (QUILLORY_DEVICE), with the trace on. The same printer behind the usb
+// backend is reached through libusb in EmulatedUsbLinkTest.cpp.
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -14,10 +13,6 @@
 
 #include "ScriptedDriver.h"
 #include "TempFolder.h"
-#if QV7_LINK_OVER_USB
-#include "LoopbackUsbTransport.h"
-#include "UsbDriver.h"
-#endif
 
 namespace {
 
@@ -26,73 +21,16 @@ using qv7test::ReadText;
 using qv7test::TempFolder;
 using qv7test::WriteBytes;
 
-constexpr uint16_t kDirect = 0;
-
-// The parameter is the bulk packet size of the USB loopback, or kDirect.
-class VirtualLink : public ::testing::TestWithParam<uint16_t> {
+class VirtualLink : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const std::string printerFolder = folder / "printer";
-        if (GetParam() == kDirect) {
-            setenv("QUILLORY_DEVICE", ("virtual:" + printerFolder).c_str(), 1);
-        }
-#if QV7_LINK_OVER_USB
-        else {
-            const uint16_t packetSize = GetParam();
-            qv7::SetDriverFactory([printerFolder, packetSize]() -> std::shared_ptr<qv7::DeviceDriver> {
-                std::string error;
-                std::shared_ptr<qv7::VirtualPrinter> printer = qv7::VirtualPrinter::Open(printerFolder, &error);
-                if (!printer) return nullptr;
-                return std::make_shared<qv7::UsbDriver>(
-                    std::make_shared<qv7::LoopbackUsbTransport>(printer, qv7::kPlaceholderUsbIds, packetSize),
-                    qv7::kPlaceholderUsbIds);
-            });
-        }
-#endif
-        setenv("QUILLORY_TRACE", (folder / "trace.txt").c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("QUILLORY_DEVICE");
-        unsetenv("QUILLORY_TRACE");
-        qv7::SetDriverFactory(nullptr);
-    }
     std::string Trace() { return ReadText(folder / "trace.txt"); }
 
     TempFolder folder;
+    qv7test::ScopedEnvironment environment{{"QUILLORY_DEVICE", "virtual:" + (folder / "printer")},
+                                           {"QUILLORY_TRACE", folder / "trace.txt"}};
 };
 
-#if QV7_LINK_OVER_USB
-#define QV7_LINKS ::testing::Values(kDirect, qv7::kFullSpeedBulkPacket, qv7::kHighSpeedBulkPacket)
-#else
-#define QV7_LINKS ::testing::Values(kDirect)
-#endif
-INSTANTIATE_TEST_SUITE_P(DirectAndOverUsb, VirtualLink, QV7_LINKS,
-                         [](const ::testing::TestParamInfo<uint16_t>& info) {
-                             return info.param == kDirect ? std::string("Direct")
-                                                          : "UsbPackets" + std::to_string(info.param);
-                         });
-
-TEST_P(VirtualLink, SeededPrinterAnswersTheCatalogueQueries) {
-    CQV7_Sys_API printer;
-    ASSERT_FALSE(printer.IsError()) << printer.GetError();
-    uint16_t types = 0;
-    ASSERT_TRUE(printer.GetFileTypes(&types));
-    ASSERT_EQ(types, 3);
-    QV7_FILE_TYPE_ATTRIBUTES symbols{};
-    uint16_t slots = 0;
-    ASSERT_TRUE(printer.GetFileTypeAttributes(2, &symbols));
-    ASSERT_TRUE(printer.GetFileMax(2, &slots));
-    EXPECT_STREQ(symbols.typeName, "MAP");
-    EXPECT_EQ(slots, 10);
-    QV7_FILE_ATTRIBUTES symbol{};
-    ASSERT_TRUE(printer.GetFileAttributes(2, 0, &symbol));
-    EXPECT_STREQ(symbol.fileName, "Btmap01");
-    EXPECT_NE(Trace().find("control 0x220014 in=0800020000000900000000000000000000 out=9 returned=9 ok\n"),
-              std::string::npos)
-        << Trace();
-}
-
-TEST_P(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
+TEST_F(VirtualLink, GiveThenGetReturnsTheSameBytesAndTheNameFollowsTheContent) {
     std::vector<uint8_t> dataFile(26536, 0);
     dataFile[13] = 1;
     dataFile[14] = 0xA5;
@@ -137,14 +75,7 @@ struct FaultCase {
 
 void PrintTo(const FaultCase& fault, std::ostream* out) { *out << fault.operation << " ending in " << fault.text; }
 
-// The faults count the library's own chunks, so they are told to the printer
-// reached directly.
-class VirtualFault : public ::testing::TestWithParam<FaultCase> {
-protected:
-    void SetUp() override { setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "printer")).c_str(), 1); }
-    void TearDown() override { unsetenv("QUILLORY_DEVICE"); }
-    TempFolder folder;
-};
+class VirtualFault : public VirtualLink, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(VirtualFault, EndsInItsOwnText) {
     qv7test::SteppingClock clock(250);
@@ -177,23 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"download-busy-forever\n", "get", "Download Timeout"},
         FaultCase{"upload-fails\n", "give", "File Upload Error"},
         FaultCase{"reply-size 9 1\n", "give", "Invalid Data Size Return from Get File Status Expected: 2 Got: 1"},
-        FaultCase{"download-fails\n", "get", "File Download Error"}),
-    // Named by the fault ("reply-size 4 3" runs as ReplySize43), not by the case's bytes.
-    [](const ::testing::TestParamInfo<FaultCase>& info) {
-        std::string name;
-        bool wordStart = true;
-        for (const char* c = info.param.faults; *c; ++c) {
-            if (!std::isalnum(static_cast<unsigned char>(*c))) {
-                wordStart = true;
-                continue;
-            }
-            name += wordStart ? static_cast<char>(std::toupper(static_cast<unsigned char>(*c))) : *c;
-            wordStart = false;
-        }
-        return name;
-    });
+        FaultCase{"download-fails\n", "get", "File Download Error"}));
 
-TEST_P(VirtualLink, EverySizeComesBackByteForByte) {
+TEST_F(VirtualLink, EverySizeComesBackByteForByte) {
     for (const uint32_t size : {1u, 15u, 16u, 17u, 300u, 1048576u}) {
         const std::vector<uint8_t> bytes = qv7test::Pattern(size, 7);
         WriteBytes(folder / "sent.bin", bytes);
@@ -217,13 +134,7 @@ TEST_P(VirtualLink, EverySizeComesBackByteForByte) {
     EXPECT_EQ(ReadBytes(folder / "firmware.bin"), qv7test::Pattern(1048576, 7));
 }
 
-}  // namespace
-
-namespace {
-
-TEST(VirtualPrinterHold, ASecondConnectionIsToldThePrinterIsBusyUntilTheFirstEnds) {
-    TempFolder folder;
-    setenv("QUILLORY_DEVICE", ("virtual:" + (folder / "printer")).c_str(), 1);
+TEST_F(VirtualLink, ASecondConnectionIsToldThePrinterIsBusyUntilTheFirstEnds) {
     {
         auto first = std::make_unique<CQV7_Sys_API>();
         ASSERT_FALSE(first->IsError()) << first->GetError();
@@ -237,17 +148,14 @@ TEST(VirtualPrinterHold, ASecondConnectionIsToldThePrinterIsBusyUntilTheFirstEnd
     CQV7_Sys_API after;
     uint16_t types = 0;
     EXPECT_TRUE(after.GetFileTypes(&types)) << after.GetError();
-    unsetenv("QUILLORY_DEVICE");
 }
 
 #ifndef _WIN32
 // A stored file or firmware image far larger than any QV7E holds is
 // announced by its size and refused by it: neither the printer nor the
 // library reads the gigabyte, as the peak memory of the process doing it shows.
-TEST(VirtualPrinterHold, AGigabyteSlotOrFirmwareIsRefusedFromItsSizeUnread) {
-    TempFolder folder;
+TEST_F(VirtualLink, AGigabyteSlotOrFirmwareIsRefusedFromItsSizeUnread) {
     const std::string printer = folder / "printer";
-    setenv("QUILLORY_DEVICE", ("virtual:" + printer).c_str(), 1);
     { CQV7_Sys_API seeding; }
     ASSERT_EQ(truncate((printer + "/slots/DAT/01.data").c_str(), off_t{1} << 30), 0);
     ASSERT_EQ(truncate((printer + "/firmware.bin").c_str(), off_t{1} << 30), 0);
@@ -271,8 +179,7 @@ TEST(VirtualPrinterHold, AGigabyteSlotOrFirmwareIsRefusedFromItsSizeUnread) {
             std::_Exit(refused && usage.ru_maxrss < 256 * 1024 ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"printer"});
-    unsetenv("QUILLORY_DEVICE");
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"printer", "trace.txt"}));
 }
 #endif
 

@@ -14,20 +14,11 @@
 #include <vector>
 
 #include "QV7_Sys_API.h"
+#include "TempFolder.h"
 #include "qv7/Clock.h"
 #include "qv7/DeviceDriver.h"
 
 namespace qv7test {
-
-inline std::string Hex(const uint8_t* bytes, uint32_t length) {
-    std::string text;
-    char pair[3];
-    for (uint32_t i = 0; i < length; ++i) {
-        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
-        text += pair;
-    }
-    return text;
-}
 
 class ScriptedDriver : public qv7::DeviceDriver {
 public:

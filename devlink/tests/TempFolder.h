@@ -4,11 +4,15 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PosixShims.h"
@@ -74,6 +78,52 @@ inline std::vector<uint8_t> Pattern(size_t size, uint8_t seed = 1) {
     for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<uint8_t>(seed + i * 7 + (i >> 8));
     return bytes;
 }
+
+inline std::string Hex(const uint8_t* bytes, size_t length) {
+    std::string text;
+    char pair[3];
+    for (size_t i = 0; i < length; ++i) {
+        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
+        text += pair;
+    }
+    return text;
+}
+
+// Environment variables set for as long as it lives and then put back as they
+// were, so that a test ended by a failed assertion leaves none behind.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(std::initializer_list<std::pair<std::string, std::string>> values = {}) {
+        for (const auto& [name, value] : values) Set(name, value);
+    }
+    ~ScopedEnvironment() {
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->second) {
+                setenv(it->first.c_str(), it->second->c_str(), 1);
+            } else {
+                unsetenv(it->first.c_str());
+            }
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+    void Set(const std::string& name, const std::string& value) {
+        Save(name);
+        setenv(name.c_str(), value.c_str(), 1);
+    }
+    void Unset(const std::string& name) {
+        Save(name);
+        unsetenv(name.c_str());
+    }
+
+private:
+    void Save(const std::string& name) {
+        const char* now = std::getenv(name.c_str());
+        saved_.emplace_back(name, now ? std::optional<std::string>(now) : std::nullopt);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
 
 }  // namespace qv7test
 

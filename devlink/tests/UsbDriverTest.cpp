@@ -233,21 +233,6 @@ TEST_F(UsbDriverTest, KernelDriverIsDetachedForTheSessionAndGivenBackAfterTheLas
     EXPECT_TRUE(bus->kernelDriverBound);
 }
 
-TEST_F(UsbDriverTest, AStalledEndpointIsClearedWhenTheSessionOpens) {
-    loopback->Halt(qv7::kLoopbackBulkIn);
-    loopback->Halt(qv7::kLoopbackBulkOut);
-    ASSERT_NE(OpenPrinter(), nullptr);
-    // Announce a 40-byte label, then send it: the OUT endpoint takes it.
-    uint32_t returned = 0;
-    ASSERT_TRUE(driver->Control(OpenPrinter(), kGiveCode, kGiveLabel3Of40Bytes.data(),
-                                static_cast<uint32_t>(kGiveLabel3Of40Bytes.size()), nullptr, 0, &returned));
-    qv7::DriverHandle out = Pipe("PIPE01");
-    const uint8_t chunk[16] = {};
-    uint32_t moved = 0;
-    EXPECT_TRUE(driver->WritePipe(out, chunk, 16, &moved));
-    EXPECT_EQ(moved, 16u);
-}
-
 TEST_F(UsbDriverTest, RefusedClaimLeavesTheDeviceAsItWas) {
     bus->kernelDriverBound = true;
     bus->claimError = EBUSY;
@@ -323,15 +308,8 @@ TEST(UsbIds, OnlyTwoHexNumbersOfAtMostFourDigitsAreRead) {
 class UsbIdSources : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("QUILLORY_MACHINE_SETTINGS", machineFile.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
         std::filesystem::create_directory(folder / "Orvale");
-        unsetenv("QUILLORY_USB_ID");
-    }
-    void TearDown() override {
-        unsetenv("QUILLORY_MACHINE_SETTINGS");
-        unsetenv("XDG_CONFIG_HOME");
-        unsetenv("QUILLORY_USB_ID");
+        environment.Unset("QUILLORY_USB_ID");
     }
     // "source file ids|problem" of the setting read now.
     static std::string Read() {
@@ -344,6 +322,7 @@ protected:
     qv7test::TempFolder folder;
     std::string machineFile = folder / "machine.conf";
     std::string userFile = folder / "Orvale/Quillory.conf";
+    qv7test::ScopedEnvironment environment{{"QUILLORY_MACHINE_SETTINGS", machineFile}, {"XDG_CONFIG_HOME", folder.path()}};
 };
 
 TEST_F(UsbIdSources, TheEnvironmentWinsOverTheUsersSettingsAndTheyOverTheMachines) {
@@ -352,12 +331,12 @@ TEST_F(UsbIdSources, TheEnvironmentWinsOverTheUsersSettingsAndTheyOverTheMachine
     EXPECT_EQ(Read(), "machine " + machineFile + " 04b8:0e03");
     std::ofstream(userFile) << "[Settings]\ncx=345\nUsbId=\"1d6b:0104\"\n";
     EXPECT_EQ(Read(), "user " + userFile + " 1d6b:0104");
-    setenv("QUILLORY_USB_ID", "", 1);
+    environment.Set("QUILLORY_USB_ID", "");
     EXPECT_EQ(Read(), "user " + userFile + " 1d6b:0104") << "an empty variable says nothing";
-    setenv("QUILLORY_USB_ID", "1a2b:3c4d", 1);
+    environment.Set("QUILLORY_USB_ID", "1a2b:3c4d");
     EXPECT_EQ(Read(), "environment  1a2b:3c4d");
     // A value that cannot be used is not passed over for another source's.
-    setenv("QUILLORY_USB_ID", "printer", 1);
+    environment.Set("QUILLORY_USB_ID", "printer");
     EXPECT_EQ(Read(), "environment  it is not vvvv:pppp, two hex numbers of one to four digits");
 }
 
