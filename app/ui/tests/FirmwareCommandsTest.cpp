@@ -3,6 +3,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 
+#include "FirmwareOperations.h"
 #include "ProgramFixture.h"
 #include "ScriptedFirmwareChoices.h"
 #include "StringTable.h"
