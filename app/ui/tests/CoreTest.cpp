@@ -32,16 +32,14 @@ TEST(CommandLineOptions, TakeADeviceAndATraceInEitherFormAndRefuseAnUnknownDevic
     EXPECT_FALSE(parse({}).deviceGiven);
     EXPECT_TRUE(parse({"--help"}).help);
     EXPECT_TRUE(parse({"-h"}).help);
-    EXPECT_EQ(parse({"--device"}).error, "--device needs a value ('usb' or 'virtual:DIR')");
-    EXPECT_EQ(parse({"--device", "serial"}).error, "unknown device 'serial' (use 'usb' or 'virtual:DIR')");
-    EXPECT_FALSE(parse({"--device=virtual:"}).error.empty());
+    for (const auto& refused : std::vector<std::vector<const char*>>{
+             {"--device"}, {"--device", "serial"}, {"--device=virtual:"}, {"--trace="}, {"--devcie", "usb"}}) {
+        EXPECT_FALSE(parse(refused).error.empty()) << refused[0];
+    }
 
     line = parse({"--trace", "/tmp/t.txt", "--device", "usb"});
     EXPECT_TRUE(line.traceGiven);
     EXPECT_EQ(line.trace, "/tmp/t.txt");
-    EXPECT_EQ(parse({"--trace="}).error, "--trace needs a file name");
-
-    EXPECT_EQ(parse({"--devcie", "virtual:/tmp/p"}).error, "unknown option '--devcie'");
     EXPECT_TRUE(parse({"--style=fusion", "--version"}).version);
 }
 

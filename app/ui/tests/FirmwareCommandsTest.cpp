@@ -32,19 +32,6 @@ protected:
     quillorytest::ScriptedFirmwareChoices choices;
 };
 
-TEST_F(FirmwareCommands, UpgradeBacksUpThenSendsTheImageOfTheChosenModel) {
-    const std::vector<uint8_t> seeded = Bytes("printer/firmware.bin");
-    ASSERT_EQ(seeded.size(), 1048576u);
-    qv7test::WriteBytes(Path("images/QV7E_200.bin").toStdString(), qv7test::Pattern(1048576, 77));
-    choices.model = kModelQV7E;
-
-    frame()->SendCommand(ID_FIRMWARE_UPGRADE);
-    EXPECT_EQ(Bytes("data/Quillory/QV7_200_BK.bin"), seeded);
-    EXPECT_EQ(Bytes("printer/firmware.bin"), qv7test::Pattern(1048576, 77));
-    EXPECT_EQ(prompt.Texts().back(), LoadString(IDS_FIRMWARE_UPGRADE_DONE).toStdString());
-    EXPECT_FALSE(app->printerService().IsTransferInProgress());
-}
-
 TEST_F(FirmwareCommands, GetCurrentFirmwareSavesTheChosenFile) {
     files.answers = {Path("current.bin")};
     frame()->SendCommand(ID_FIRMWARE_GET_CURRENT);

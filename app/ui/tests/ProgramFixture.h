@@ -90,6 +90,15 @@ protected:
     std::unique_ptr<quillory::CQuilloryApp> app;
 };
 
+// The program, started before each test.
+class RunningProgramTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        Start();
+    }
+};
+
 }  // namespace quillorytest
 
 #endif

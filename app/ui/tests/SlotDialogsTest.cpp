@@ -92,14 +92,14 @@ TEST_F(SlotDialogs, TheFolderFieldsBrowseButtonFollowsTheFieldAndFillsItFromTheP
     edit->field()->setEnabled(true);
     EXPECT_TRUE(edit->browseButton()->isEnabled());
 
-    QStringList asked;
+    QString startedAt;
     QString answer = "/srv/labels";
-    edit->SetFolderPicker([&](QWidget*, const QString& title, const QString& start) {
-        asked << title << start;
+    edit->SetFolderPicker([&](QWidget*, const QString&, const QString& start) {
+        startedAt = start;
         return answer;
     });
     edit->browseButton()->click();
-    EXPECT_EQ(asked, (QStringList{"Please specify destination", Path("printer")}));
+    EXPECT_EQ(startedAt, Path("printer"));
     EXPECT_EQ(edit->field()->text(), "/srv/labels");
     answer.clear();
     edit->browseButton()->click();
