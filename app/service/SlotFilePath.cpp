@@ -47,11 +47,9 @@ bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKin
     return true;
 }
 
-QString UnusableStoredNameMessage(const QString& storedName) {
-    // Unseen characters would garble the message or disguise the name; they
-    // are shown as their code points.
+QString VisibleName(const QString& name) {
     QString shown;
-    ForEachCodePoint(storedName, [&shown](char32_t c, bool hidden) {
+    ForEachCodePoint(name, [&shown](char32_t c, bool hidden) {
         if (!hidden) {
             shown += QString::fromUcs4(&c, 1);
         } else if (c < 0x100) {
@@ -62,7 +60,11 @@ QString UnusableStoredNameMessage(const QString& storedName) {
             shown += QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
         }
     });
-    return QString::fromUtf8(kUnusableStoredName).arg(shown);
+    return shown;
+}
+
+QString UnusableStoredNameMessage(const QString& storedName) {
+    return QString::fromUtf8(kUnusableStoredName).arg(VisibleName(storedName));
 }
 
 }  // namespace quillory

@@ -24,6 +24,11 @@ bool IsPlainFileName(const QString& name);
 // nothing built, when the stored name is not a plain file name.
 bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKind kind, QString* path);
 
+// The name with every character IsPlainFileName refuses shown as its code
+// point (\x9b, \u202e, \U000e0001), so that it can neither garble nor
+// disguise the text it is shown in.
+QString VisibleName(const QString& name);
+
 // The refusal text for a stored name BuildSlotFilePath would not use.
 QString UnusableStoredNameMessage(const QString& storedName);
 

@@ -1,6 +1,7 @@
 #include "SlotListing.h"
 
 #include "CPrinterService.h"
+#include "SlotFilePath.h"
 #include "StringTable.h"
 
 namespace quillory {
@@ -21,9 +22,11 @@ QString SlotItemText(const CPrinterService& service, FileKind kind, uint8_t slot
     if (!service.IsSlotValid(kind, slot) || name.isEmpty()) {
         return LoadString(IDS_SLOT_EMPTY).replace(QLatin1String("%d"), number);
     }
+    // A name that turns text around or hides part of it must not do so in
+    // the tree or the slot lists: it is shown by its code points.
     return LoadString(IDS_SLOT_WITH_FILE)
                .replace(QLatin1String("%d"), number)
-               .replace(QLatin1String("%s"), name) +
+               .replace(QLatin1String("%s"), VisibleName(name)) +
            QLatin1String(KindInfo(kind).extension);
 }
 

@@ -185,9 +185,13 @@ TEST_F(StartUp, ARebuildStartedElsewhereRenewsTheItems) {
     EXPECT_TRUE(folderItem(FileKind::Data)->isExpanded());
 }
 
-TEST_F(StartUp, FoldersListTheirFixedSlotCountsWhateverThePrinterHas) {
+TEST_F(StartUp, FoldersListTheirFixedSlotCountsWhateverThePrinterHasAndNoNameDisguisesItself) {
     // No data type at all, more label slots than the tree shows, fewer symbols.
     WritePrinterFile("printer.txt", "driver-version 3\ntype QV7 35\ntype MAP 3\n");
+    // A right-to-left override would show "AT.qv7" as "A7vq.T"; a C1 CSI
+    // hides itself (and starts an escape sequence on a terminal).
+    WritePrinterFile("slots/QV7/03.name", "A\u202eT\xc2\x9b\n");
+    WritePrinterFile("slots/QV7/03.data", "label");
     WritePrinterFile("slots/MAP/02.name", "Btmap02\n");
     WritePrinterFile("slots/MAP/02.data", "BM");
     Start();
@@ -195,6 +199,7 @@ TEST_F(StartUp, FoldersListTheirFixedSlotCountsWhateverThePrinterHas) {
     EXPECT_EQ(folderItem(FileKind::Data)->childCount(), 0);
     const QStringList labels = ChildTexts(folderItem(FileKind::Label));
     ASSERT_EQ(labels.size(), 30);
+    EXPECT_EQ(labels[2], "(Slot 3)  A\\u202eT\\x9b.qv7");
     EXPECT_EQ(labels.last(), "(Slot 30)  <empty slot>");
     const QStringList symbols = ChildTexts(folderItem(FileKind::Symbol));
     ASSERT_EQ(symbols.size(), 10);
