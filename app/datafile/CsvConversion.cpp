@@ -34,8 +34,8 @@ const char kErrorOpeningDataFile[] = "Error opening data file.";
 const char kNotDataFileSize[] = "The file is not a QV7 data file: it has %1 bytes, a data file %2.";
 const char kNotDataFileMarker[] = "The file is not a QV7 data file: it lacks the data file marker.";
 const char kUnwritableField[] =
-    "Field %2 of record %1 cannot be written as CSV text: it starts with quotation marks\n"
-    "followed by a comma or a line break, which the CSV conversion would read otherwise.";
+    "Field %2 of record %1 cannot be written as CSV text: it comes after a blank record and starts\n"
+    "with a comma or a line break (after quotation marks or not), which the CSV conversion would read otherwise.";
 const char kErrorOpeningNewFile[] = "Error opening new file.";
 const char kErrorWritingCsv[] = "Error writing new CSV file.";
 

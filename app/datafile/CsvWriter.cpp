@@ -31,11 +31,11 @@ bool NeedsQuotes(QByteArrayView field) {
 }
 
 // The reader takes a quoted field that is only quotation marks so far as
-// closed when a separator comes; a field that starts with marks followed by a
-// separator therefore cannot be written in any way it reads back.
-bool ReadsBack(QByteArrayView field) {
+// closed when a separator comes: a field that starts with a separator, after
+// marks or not, ends there when written quoted as it stands.
+bool EndsEarlyWhenQuoted(QByteArrayView field) {
     const auto firstOther = std::find_if(field.begin(), field.end(), [](char c) { return c != kQuote; });
-    return firstOther == field.begin() || firstOther == field.end() || !IsSeparator(*firstOther);
+    return firstOther != field.end() && IsSeparator(*firstOther);
 }
 
 QByteArray Quoted(QByteArrayView field) {
@@ -46,6 +46,10 @@ QByteArray Quoted(QByteArrayView field) {
 
 bool IsSet(const QByteArray& field) {
     return !field.isEmpty();
+}
+
+bool IsBlankRecord(const CDataFileTable::Record& record) {
+    return std::all_of(record.begin(), record.end(), [](const QByteArray& field) { return field.trimmed().isEmpty(); });
 }
 
 }  // namespace
@@ -59,16 +63,27 @@ CsvText WriteCsvText(const CDataFileTable& table) {
     const int recordCount = static_cast<int>(records.rend() - lastSet);
 
     QByteArray text;
+    // Until the first blank record the conversion trims every field it reads.
+    bool trimmedWhenRead = true;
     for (int r = 0; r < recordCount; ++r) {
         const CDataFileTable::Record& record = records[r];
         const int fieldCount =
             static_cast<int>(std::find_if(record.rbegin(), record.rend(), IsSet).base() - record.begin());
         for (int f = 0; f < fieldCount; ++f) {
-            if (!ReadsBack(record[f])) return {QByteArray(), 0, r + 1, f + 1};
             if (f > 0) text += ',';
-            text += NeedsQuotes(record[f]) ? Quoted(record[f]) : record[f];
+            const QByteArray& field = record[f];
+            if (!EndsEarlyWhenQuoted(field)) {
+                text += NeedsQuotes(field) ? Quoted(field) : field;
+            } else if (trimmedWhenRead) {
+                // A blank in front keeps the quoted field open past the
+                // separator; the conversion trims it away again.
+                text += Quoted(' ' + field);
+            } else {
+                return {QByteArray(), 0, r + 1, f + 1};
+            }
         }
         text += kLineEnd;
+        trimmedWhenRead = trimmedWhenRead && !IsBlankRecord(record);
     }
 
     const bool ascii =

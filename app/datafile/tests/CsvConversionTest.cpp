@@ -146,8 +146,9 @@ TEST_F(CsvConversionTest, OnlyAWholeDataFileGoesBackToCsvAndAFailureWritesNothin
                      "The file is not a QV7 data file: it has 26537 bytes, a data file 26536.",
                      "The file is not a QV7 data file: it has 0 bytes, a data file 26536.",
                      "The file is not a QV7 data file: it lacks the data file marker.",
-                     "Field 2 of record 3 cannot be written as CSV text: it starts with quotation marks\n"
-                     "followed by a comma or a line break, which the CSV conversion would read otherwise.",
+                     "Field 2 of record 3 cannot be written as CSV text: it comes after a blank record and starts\n"
+                     "with a comma or a line break (after quotation marks or not), which the CSV conversion would "
+                     "read otherwise.",
                      "Error opening new file."}));
     EXPECT_EQ(Read(Path("out.csv")), "the user's good file");
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"in.dat", "out.csv"}));

@@ -81,6 +81,8 @@ inline const std::vector<CsvCase>& CsvCases() {
         {"quoted CR LF", "\"a\r\nb\",c\r\nd\r\n", {{"a\r\nb", "c"}, {"d"}}},
         {"quoted LF", "\"a\nb\",c\nd", {{"a\nb", "c"}, {"d"}}},
         {"blank line", "a\r\n\r\nb\r\n", {{"a"}, {}, {"b"}}},
+        // Trimmed in the data file, they start with a comma: a blank keeps them open.
+        {"blank before a comma", "\" ,x\",\" \"\",y\"\r\n", {{" ,x", " \",y"}}},
         {"last line without ending", "a,b\r\nc,d", {{"a", "b"}, {"c", "d"}}},
         {"unclosed quote kept", "a,\"bc\r\nd", {{"a", "\"bc\r\nd"}}},
         {"dropped column with quoted break",
