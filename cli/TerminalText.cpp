@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "SlotFilePath.h"
+
 namespace qv7cli {
 
 namespace {
@@ -23,12 +25,6 @@ char32_t CodePointAt(const QString& text, qsizetype at, qsizetype* units) {
     return c.unicode();
 }
 
-QString Escaped(char32_t c) {
-    if (c < 0x100) return QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
-    if (c < 0x10000) return QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0'));
-    return QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
-}
-
 }  // namespace
 
 QByteArray TerminalText(const QString& text, qsizetype limit) {
@@ -37,7 +33,7 @@ QByteArray TerminalText(const QString& text, qsizetype limit) {
     while (at < text.size() && at < limit) {
         qsizetype units = 1;
         const char32_t c = CodePointAt(text, at, &units);
-        shown += Shows(c) ? text.mid(at, units) : Escaped(c);
+        shown += Shows(c) ? text.mid(at, units) : quillory::EscapedCodePoint(c);
         at += units;
     }
     if (at < text.size()) shown += QLatin1String("...");

@@ -47,18 +47,16 @@ bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKin
     return true;
 }
 
+QString EscapedCodePoint(char32_t c) {
+    if (c < 0x100) return QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
+    if (c < 0x10000) return QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0'));
+    return QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
+}
+
 QString VisibleName(const QString& name) {
     QString shown;
     ForEachCodePoint(name, [&shown](char32_t c, bool hidden) {
-        if (!hidden) {
-            shown += QString::fromUcs4(&c, 1);
-        } else if (c < 0x100) {
-            shown += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
-        } else if (c < 0x10000) {
-            shown += QStringLiteral("\\u%1").arg(uint(c), 4, 16, QLatin1Char('0'));
-        } else {
-            shown += QStringLiteral("\\U%1").arg(uint(c), 8, 16, QLatin1Char('0'));
-        }
+        shown += hidden ? EscapedCodePoint(c) : QString::fromUcs4(&c, 1);
     });
     return shown;
 }

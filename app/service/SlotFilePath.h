@@ -24,6 +24,10 @@ bool IsPlainFileName(const QString& name);
 // nothing built, when the stored name is not a plain file name.
 bool BuildSlotFilePath(const QString& folder, const QString& storedName, FileKind kind, QString* path);
 
+// A character as its code point, the way it is shown where it must not
+// act: \x9b, \u202e, \U000e0001.
+QString EscapedCodePoint(char32_t c);
+
 // The name with every character IsPlainFileName refuses shown as its code
 // point (\x9b, \u202e, \U000e0001), so that it can neither garble nor
 // disguise the text it is shown in.
