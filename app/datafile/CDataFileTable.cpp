@@ -70,15 +70,17 @@ void CDataFileTable::Reset() {
     csvBuffer.fill('\0');
 }
 
+bool CDataFileTable::IsBlank(const Record& record) {
+    return std::all_of(record.begin(), record.end(), [](const QByteArray& field) { return field.trimmed().isEmpty(); });
+}
+
 void CDataFileTable::CountRecords() {
     recordCount = 0;
     for (Record& record : fields) {
-        bool allEmpty = true;
-        for (QByteArray& field : record) {
-            field = field.trimmed();
-            allEmpty = allEmpty && field.isEmpty();
-        }
-        if (allEmpty) return;
+        // The first blank record is trimmed too, and ends the count.
+        const bool blank = IsBlank(record);
+        for (QByteArray& field : record) field = field.trimmed();
+        if (blank) return;
         ++recordCount;
     }
 }

@@ -34,6 +34,10 @@ public:
 
     using Record = std::array<QByteArray, kFieldsPerRecord>;
 
+    // A record of blanks only: CountRecords stops at the first, and trims
+    // nothing from there on.
+    static bool IsBlank(const Record& record);
+
     CDataFileTable();
 
     // Empties the name and every field, zeroes the count and the CSV buffer.

@@ -128,10 +128,6 @@ char32_t FirstUnmapped(const std::vector<Unmapped>& unmapped, const CsvField& fi
     return inField ? found->character : 0;
 }
 
-bool IsBlank(const CDataFileTable::Record& record) {
-    return std::all_of(record.begin(), record.end(), [](const QByteArray& field) { return field.trimmed().isEmpty(); });
-}
-
 // Measured as the writer will write it: the leading non-blank records get
 // trimmed first, the records after the first blank one go out as they stand.
 qsizetype WrittenLength(const QByteArray& value, bool afterBlankRecord) {
@@ -176,10 +172,10 @@ CsvParseResult ParseCsvText(QByteArrayView text, CDataFileTable& table) {
             }
             if (field.end != FieldEnd::Comma) break;
         }
-        afterBlankRecord = afterBlankRecord || IsBlank(fields);
+        afterBlankRecord = afterBlankRecord || CDataFileTable::IsBlank(fields);
     }
     // Written, it would be a data file of no records, which nobody asked for.
-    if (std::all_of(table.fields.begin(), table.fields.end(), IsBlank)) return {CsvParseStatus::Empty};
+    if (std::all_of(table.fields.begin(), table.fields.end(), CDataFileTable::IsBlank)) return {CsvParseStatus::Empty};
     return {};
 }
 

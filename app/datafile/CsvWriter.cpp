@@ -48,10 +48,6 @@ bool IsSet(const QByteArray& field) {
     return !field.isEmpty();
 }
 
-bool IsBlankRecord(const CDataFileTable::Record& record) {
-    return std::all_of(record.begin(), record.end(), [](const QByteArray& field) { return field.trimmed().isEmpty(); });
-}
-
 }  // namespace
 
 CsvText WriteCsvText(const CDataFileTable& table) {
@@ -83,7 +79,7 @@ CsvText WriteCsvText(const CDataFileTable& table) {
             }
         }
         text += kLineEnd;
-        trimmedWhenRead = trimmedWhenRead && !IsBlankRecord(record);
+        trimmedWhenRead = trimmedWhenRead && !CDataFileTable::IsBlank(record);
     }
 
     const bool ascii =
