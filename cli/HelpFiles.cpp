@@ -194,8 +194,8 @@ std::string ZshAction(Completion completion, const char* words, const char* exte
     return " ";
 }
 
-std::vector<std::string> ZshOptionSpecs(const std::vector<Option>& options) {
-    std::vector<std::string> specs;
+std::vector<std::string> ZshOptionLines(const std::vector<Option>& options) {
+    std::vector<std::string> lines;
     for (const Option& option : options) {
         const std::string text = "[" + ZshText(Brief(option.description)) + "]";
         std::string argument;
@@ -205,13 +205,13 @@ std::vector<std::string> ZshOptionSpecs(const std::vector<Option>& options) {
         }
         if (option.shortName) {
             const std::string both = std::string(option.shortName) + " " + option.name;
-            specs.push_back("'(" + both + ")'{" + option.shortName + "," + option.name + "}" +
+            lines.push_back("'(" + both + ")'{" + option.shortName + "," + option.name + "}" +
                             SingleQuoted(text + argument));
         } else {
-            specs.push_back(SingleQuoted(std::string(option.name) + (option.argument ? "=" : "") + text + argument));
+            lines.push_back(SingleQuoted(std::string(option.name) + (option.argument ? "=" : "") + text + argument));
         }
     }
-    return specs;
+    return lines;
 }
 
 // ---- fish ----------------------------------------------------------------------
@@ -394,7 +394,7 @@ std::string ZshCompletion() {
         "  local curcontext=\"$curcontext\" state line ret=1\n"
         "  typeset -A opt_args\n"
         "  _arguments -C \\\n";
-    for (const std::string& spec : ZshOptionSpecs(Program().globalOptions)) out += "    " + spec + " \\\n";
+    for (const std::string& line : ZshOptionLines(Program().globalOptions)) out += "    " + line + " \\\n";
     out +=
         "    '1:command:->command' \\\n"
         "    '*::argument:->argument' && ret=0\n"
@@ -416,15 +416,15 @@ std::string ZshCompletion() {
         "      case $words[1] in\n";
     for (const Command& command : AllCommands()) {
         out += std::string("        ") + command.name + ")\n          _arguments";
-        std::vector<std::string> specs = ZshOptionSpecs(command.options);
-        for (const std::string& spec : ZshOptionSpecs(Program().globalOptions)) specs.push_back(spec);
+        std::vector<std::string> lines = ZshOptionLines(command.options);
+        for (const std::string& line : ZshOptionLines(Program().globalOptions)) lines.push_back(line);
         for (size_t i = 0; i < command.operands.size(); ++i) {
             const Operand& operand = command.operands[i];
-            specs.push_back(SingleQuoted(std::to_string(i + 1) + (operand.optional ? "::" : ":") +
+            lines.push_back(SingleQuoted(std::to_string(i + 1) + (operand.optional ? "::" : ":") +
                                          ZshText(operand.name) + ":" +
                                          ZshAction(operand.completion, operand.name, operand.extension)));
         }
-        for (const std::string& spec : specs) out += " \\\n            " + spec;
+        for (const std::string& line : lines) out += " \\\n            " + line;
         out += " && ret=0\n          ;;\n";
     }
     out += "        help)\n          _arguments " + SingleQuoted("1:command:(" + CommandNames() + ")") +

@@ -62,42 +62,22 @@ TEST_F(UsbDoctor, APrinterThatAnswersIsUsableAndLeftUnclaimed) {
     Plug();
     const DoctorReport report = Run();
     ASSERT_TRUE(report.Usable()) << Summary(report);
-    ASSERT_EQ(report.checks.size(), 5u);
-    EXPECT_EQ(report.checks[1].detail, "usb:001-007");
     EXPECT_EQ(Last(report).check, "printer");
-    EXPECT_NE(Last(report).detail.find("3 file types"), std::string::npos) << Last(report).detail;
     EXPECT_EQ(std::count(bus->steps.begin(), bus->steps.end(), "claim 0"),
               std::count(bus->steps.begin(), bus->steps.end(), "release 0"));
 }
 
-TEST_F(UsbDoctor, TheIdsLineSaysWhereTheIdsWereSetAndThePlaceholderOrIdsThatMatchNothingStopTheChecks) {
+// Ids that cannot be read or that match nothing stop the checks before
+// anything on the bus is opened.
+TEST_F(UsbDoctor, IdsThatCannotBeUsedStopTheChecks) {
     Plug();
-    using qv7::UsbIdSource;
-    const qv7::UsbIdSetting user{UsbIdSource::UserSettings, "/home/ann/.config/Orvale/Quillory.conf", "04b8:0e03",
-                                 kPrinterIds, {}};
-    DoctorReport report = Run(user);
-    EXPECT_TRUE(report.Usable()) << Summary(report);
-    EXPECT_EQ(report.checks[0].detail, "04b8:0e03 from UsbId in your settings (/home/ann/.config/Orvale/Quillory.conf)");
-
-    // Nothing set: the placeholder, which no printer answers to.
-    report = Run(qv7::UsbIdSetting{});
-    EXPECT_FALSE(report.Usable());
-    EXPECT_EQ(Last(report).check, "ids");
-    EXPECT_NE(Last(report).detail.find("ffff:07e0 is the built-in placeholder"), std::string::npos) << Summary(report);
-    EXPECT_NE(Last(report).fix.find("qv7 doctor --candidates"), std::string::npos);
-
-    report = Run(qv7::UsbIdSetting{UsbIdSource::MachineSettings, "/etc/xdg/Orvale/Orvale_Quillory.conf",
-                                   "\"04b8:0e03", std::nullopt, "a quotation mark is not closed"});
-    EXPECT_EQ(Last(report).check, "ids");
-    EXPECT_EQ(Last(report).detail,
-              "UsbId=\"04b8:0e03 in /etc/xdg/Orvale/Orvale_Quillory.conf cannot be used: a quotation mark is not closed");
-
-    bus->steps.clear();
-    report = Run("1a2b:3c4d");
-    EXPECT_FALSE(report.Usable());
-    EXPECT_EQ(Last(report).check, "bus") << Summary(report);
-    EXPECT_EQ(Last(report).detail, "no device 1a2b:3c4d on the USB bus");
-    EXPECT_NE(Last(report).fix.find("qv7 doctor --candidates"), std::string::npos);
+    EXPECT_EQ(Last(Run(qv7::UsbIdSetting{})).check, "ids");
+    const DoctorReport unreadable = Run(
+        qv7::UsbIdSetting{qv7::UsbIdSource::MachineSettings, "/etc/q.conf", "\"04b8", std::nullopt, "not closed"});
+    EXPECT_EQ(Last(unreadable).check, "ids") << Summary(unreadable);
+    const DoctorReport none = Run("1a2b:3c4d");
+    EXPECT_FALSE(none.Usable());
+    EXPECT_EQ(Last(none).check, "bus") << Summary(none);
     EXPECT_TRUE(bus->steps.empty()) << "nothing is opened when nothing is found";
 }
 
@@ -108,18 +88,12 @@ TEST_F(UsbDoctor, PermissionDeniedSaysWhetherTheAccessRuleIsInstalled) {
     EXPECT_FALSE(report.Usable());
     EXPECT_EQ(Last(report).check, "permission");
     EXPECT_NE(Last(report).detail.find("no udev rule"), std::string::npos) << Summary(report);
-    EXPECT_NE(Last(report).fix.find("qv7 udev-rule | sudo tee /etc/udev/rules.d/60-quillory.rules"), std::string::npos)
-        << Last(report).fix;
 
     // The rule qv7 udev-rule prints is one the doctor recognises...
     std::filesystem::create_directory(rules);
     std::ofstream(rules + "/60-quillory.rules") << qv7cli::UdevRuleFile(kPrinterIds);
     report = Run();
     EXPECT_NE(Last(report).detail.find("60-quillory.rules gives it"), std::string::npos) << Summary(report);
-    EXPECT_NE(Last(report).fix.find("udevadm trigger --action=change --subsystem-match=usb "
-                                    "--attr-match=idVendor=04b8 --attr-match=idProduct=0e03"),
-              std::string::npos)
-        << Last(report).fix;
     // ...and of the same form as the one the package installs, which names
     // the placeholder and no other ids.
     std::ifstream installed(QUILLORY_DIST_DIR "/60-quillory.rules");
@@ -133,12 +107,9 @@ TEST_F(UsbDoctor, PermissionDeniedSaysWhetherTheAccessRuleIsInstalled) {
 TEST_F(UsbDoctor, AnInterfaceHeldElsewhereIsNamedAndNothingIsLeftDetached) {
     Plug();
     bus->claimError = EBUSY;
-    DoctorReport report = Run();
-    EXPECT_EQ(Last(report).check, "interface");
-    EXPECT_NE(Last(report).detail.find("another program"), std::string::npos) << Summary(report);
-
     bus->kernelDriverBound = true;
-    report = Run();
+    const DoctorReport report = Run();
+    EXPECT_EQ(Last(report).check, "interface");
     EXPECT_NE(Last(report).detail.find("kernel driver"), std::string::npos) << Summary(report);
     EXPECT_TRUE(bus->kernelDriverBound) << "the driver is given back";
 
@@ -151,9 +122,9 @@ TEST_F(UsbDoctor, AnInterfaceHeldElsewhereIsNamedAndNothingIsLeftDetached) {
 TEST_F(UsbDoctor, WrongRepliesAndTheFirmwareModeAreToldApart) {
     Plug("reply-size 5 1\n");
     DoctorReport report = Run();
+    EXPECT_FALSE(report.Usable());
     EXPECT_EQ(Last(report).check, "printer");
-    EXPECT_EQ(Last(report).detail,
-              "the printer answers wrongly: Invalid Data Size Return from Get File Types Expected: 2 Got: 1");
+    EXPECT_EQ(Last(report).detail.find("firmware transfer mode"), std::string::npos) << Summary(report);
 
     // The version answers, file commands are stalled.
     Plug();
@@ -162,7 +133,6 @@ TEST_F(UsbDoctor, WrongRepliesAndTheFirmwareModeAreToldApart) {
     report = Run();
     EXPECT_FALSE(report.Usable());
     EXPECT_NE(Last(report).detail.find("firmware transfer mode"), std::string::npos) << Summary(report);
-    EXPECT_NE(Last(report).fix.find("without holding F5"), std::string::npos);
 }
 
 class VirtualDoctor : public ::testing::Test {
@@ -173,29 +143,21 @@ protected:
     qv7test::ScopedEnvironment environment{{"QUILLORY_DEVICE", "virtual:" + printer}};
 };
 
-TEST_F(VirtualDoctor, AnEmptyFolderIsLeftAloneAndAFolderThatIsNoPrinterIsNamed) {
-    DoctorReport report = Run();
-    EXPECT_TRUE(report.Usable()) << Summary(report);
-    EXPECT_FALSE(std::filesystem::exists(printer)) << "the doctor changes nothing";
-
-    std::filesystem::create_directory(printer);
-    std::ofstream(printer + "/notes.txt") << "not a printer\n";
-    report = Run();
-    EXPECT_FALSE(report.Usable());
-    EXPECT_EQ(Last(report).check, "folder");
-    EXPECT_NE(Last(report).detail.find("printer.txt"), std::string::npos) << Summary(report);
-}
-
 // The doctor only looks: a folder that is no printer yet stays as it is,
 // half a slot or a complete store not yet in place is told of and left for
 // the next connection, and a folder another program holds is not read.
 TEST_F(VirtualDoctor, ChangesNothingAndReadsNothingAnotherProgramHolds) {
-    std::filesystem::create_directory(printer);
-    std::ofstream(printer + "/faults.txt") << "old-firmware\n";
     EXPECT_TRUE(Run().Usable());
-    EXPECT_EQ(qv7test::EntriesOf(printer), std::vector<std::string>{"faults.txt"});
+    EXPECT_FALSE(std::filesystem::exists(printer)) << "the doctor changes nothing";
 
-    std::filesystem::remove(printer + "/faults.txt");
+    std::filesystem::create_directory(printer);
+    std::ofstream(printer + "/notes.txt") << "not a printer\n";
+    DoctorReport report = Run();
+    EXPECT_FALSE(report.Usable());
+    EXPECT_EQ(Last(report).check, "folder") << Summary(report);
+    EXPECT_EQ(qv7test::EntriesOf(printer), std::vector<std::string>{"notes.txt"});
+
+    std::filesystem::remove(printer + "/notes.txt");
     std::string error;
     { auto seed = qv7::VirtualPrinter::Open(printer, &error); }
     std::ofstream(printer + "/slots/QV7/09.data") << "half a slot";
@@ -203,7 +165,7 @@ TEST_F(VirtualDoctor, ChangesNothingAndReadsNothingAnotherProgramHolds) {
     std::ofstream(printer + "/slots/DAT/.04.ready/04.data") << "stored";
     std::ofstream(printer + "/slots/DAT/.04.ready/04.name") << "STORED\n";
     const std::vector<std::string> before = qv7test::EntriesOf(printer + "/slots/QV7");
-    const DoctorReport report = Run();
+    report = Run();
     EXPECT_TRUE(report.Usable()) << Summary(report);
     ASSERT_GE(report.checks.size(), 2u);
     EXPECT_EQ(report.checks[0].check, "mend");
@@ -221,15 +183,9 @@ TEST_F(VirtualDoctor, ChangesNothingAndReadsNothingAnotherProgramHolds) {
         EXPECT_NE(Last(busy).detail.find("in use by another program"), std::string::npos) << Summary(busy);
         EXPECT_TRUE(std::filesystem::exists(printer + "/slots/QV7/10.data"));
     }
-}
-
-TEST_F(VirtualDoctor, FaultsOfTheFolderShowAsThePrinterWouldShowThem) {
-    std::string error;
-    { auto seed = qv7::VirtualPrinter::Open(printer, &error); }
-    EXPECT_TRUE(Run().Usable());
 
     std::ofstream(printer + "/faults.txt") << "no-device\n";
-    DoctorReport report = Run();
+    report = Run();
     EXPECT_EQ(Last(report).check, "folder");
     EXPECT_NE(Last(report).fix.find("no-device"), std::string::npos) << Summary(report);
 }
