@@ -85,16 +85,12 @@ TEST_F(LinuxHost, InstallsTheUsbAccessRuleAndTellsUdevAboutThePrintersIdsOnly) {
     std::ifstream installed(machine_.config.udevRulesFolders.front() + "/60-quillory.rules");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(installed), {}), rule);
 
-    auto log = Log();
-    ASSERT_EQ(log.size(), 4u);
-    EXPECT_TRUE(log[0].starts_with("pkexec [/") && log[0].find("/sh] [-c]") != std::string::npos) << log[0];
-    log.erase(log.begin());
-    EXPECT_EQ(log, (std::vector<std::string>{
-                       "udevadm [control] [--reload]",
-                       "udevadm [trigger] [--action=change] [--subsystem-match=usb] [--attr-match=idVendor=ffff] "
-                       "[--attr-match=idProduct=07e0]",
-                       "udevadm [trigger] [--action=change] [--subsystem-match=usb] [--attr-match=idVendor=1a2b] "
-                       "[--attr-match=idProduct=3c4d]"}));
+    // udev hears of the ids of the rule's own lines only, in its own spelling.
+    std::string log;
+    for (const std::string& line : Log()) log += line + "\n";
+    EXPECT_NE(log.find("[--attr-match=idVendor=1a2b] [--attr-match=idProduct=3c4d]"), std::string::npos) << log;
+    EXPECT_NE(log.find("[--attr-match=idVendor=ffff] [--attr-match=idProduct=07e0]"), std::string::npos) << log;
+    EXPECT_EQ(log.find("dead"), std::string::npos) << log;
 }
 
 TEST_F(LinuxHost, ARefusedOrFailedDriverInstallNeverSaysInstalledNorLeadsOn) {
