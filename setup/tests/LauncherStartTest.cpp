@@ -7,19 +7,16 @@
 using namespace setuptest;
 namespace texts = quillory::setup::texts;
 
-TEST(StartUp, RemovesOldPackagesAndWritesNothingOutsideWindows) {
+TEST(StartUp, StagesTheDriverFilesInsideWindowsAndGoesOnWithoutItsFoldersOrVersion) {
     LauncherOnWindows setup;
     setup.launcher.Initialize();
-    ASSERT_EQ(setup.platform.runs.size(), 6u) << "one removal for each old package";
     EXPECT_FALSE(setup.platform.fileOperations.empty());
     for (const std::string& operation : setup.platform.fileOperations) {
         EXPECT_EQ(operation.find("C:\\Qv7sys.bad"), std::string::npos) << operation;
     }
     EXPECT_TRUE(setup.messages.shown.empty());
     EXPECT_TRUE(setup.timer.running);
-}
 
-TEST(StartUp, MissingSystemFoldersOrVersionAreReportedAndTheRemainingStepsRun) {
     LauncherOnWindows noFolders;
     noFolders.platform.windowsDirectory.reset();
     noFolders.platform.systemDirectory.reset();
@@ -35,21 +32,6 @@ TEST(StartUp, MissingSystemFoldersOrVersionAreReportedAndTheRemainingStepsRun) {
     EXPECT_EQ(noVersion.messages.shown.size(), 1u);
     EXPECT_TRUE(noVersion.launcher.CloseRequested());
     EXPECT_FALSE(noVersion.platform.fileOperations.empty());
-}
-
-TEST(Timer3, AnUnknownSystemLooksOnceAndOffersTheXpDrivers) {
-    LauncherOnWindows setup;
-    setup.Start({6, 2, 2});
-    setup.Tick();
-    EXPECT_FALSE(setup.timer.running);
-    EXPECT_TRUE(setup.Enabled(id::kInstallQuillory));
-
-    setup.launcher.OnButton(id::kInstallQuillory);
-    setup.SetInstalledVersion("2.01");
-    setup.Tick();
-    for (int xpButton : {id::kXpFileTransfer, id::kXpUpgrade, id::kXpScribeline}) EXPECT_TRUE(setup.Enabled(xpButton));
-    EXPECT_FALSE(setup.Enabled(id::kVistaDrivers));
-    EXPECT_FALSE(setup.timer.running);
 }
 
 TEST(Timer3, OnXpWatchesUntilTheApplicationAppearsWithBlanksAroundItsVersion) {
@@ -83,16 +65,6 @@ TEST(Timer3, OnWindows7TheFirstTickIsTheLastUntilInstallQuillory) {
 }
 
 // "Install Quillory" ----------------------------------------------------------
-
-TEST(InstallQuillory, Version109StartsNothingAndOnlyRestartsTheTimer) {
-    LauncherOnWindows setup;
-    setup.SetInstalledVersion("1.09");
-    setup.Start(kWindows7);
-    setup.Tick();
-    setup.launcher.OnButton(id::kInstallQuillory);
-    EXPECT_TRUE(setup.platform.runs.empty());
-    EXPECT_TRUE(setup.timer.running);
-}
 
 TEST(InstallQuillory, InstallsTheWindowsInstallerWhenThePackageCannotStartThenRetries) {
     LauncherOnWindows setup;

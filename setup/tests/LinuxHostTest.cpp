@@ -142,7 +142,6 @@ TEST_F(LinuxHost, InstallQuilloryNamesWhatIsMissingAndKeepsTheWindowOpen) {
     EXPECT_EQ(machine_.messages.shown[1], texts::kInstallRefused);
     EXPECT_NE(machine_.messages.shown[2].find("\"test-prompt\""), std::string::npos);
     EXPECT_FALSE(machine_.launcher->CloseRequested());
-    EXPECT_EQ(machine_.launcher->Caption(), texts::kCaption);
     EXPECT_TRUE(machine_.timer.running);
 }
 
