@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 
 #include <fstream>
-#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -33,7 +32,7 @@ inline const char* const kAccessRule =
     "SUBSYSTEM==\"usb\", ENV{DEVTYPE}==\"usb_device\", ATTR{idVendor}==\"ffff\", ATTR{idProduct}==\"07e0\", "
     "TAG+=\"uaccess\"\n";
 
-struct LauncherOnLinux {
+struct LauncherOnLinux : ControlQueries {
     QTemporaryDir dir;
     std::string root = dir.path().toStdString();
     LinuxHostConfig config;
@@ -63,14 +62,8 @@ struct LauncherOnLinux {
         launcher->Initialize();
         launcher->OnTimer();
     }
-    void Press(std::initializer_list<int> buttons) {
-        for (int button : buttons) launcher->OnButton(button);
-    }
+    SetupLauncher& Launcher() override { return *launcher; }
     void InstallRule() { WriteFile(config.udevRulesFolders.back() + "/60-quillory.rules", kAccessRule); }
-    bool Visible(int id) const { return launcher->Controls()[id].visible; }
-    bool Enabled(int id) const { return launcher->Controls()[id].enabled; }
-    const std::string& Title() const { return launcher->Controls()[id::kPageTitle].text; }
-    const std::string& Text() const { return launcher->Controls()[id::kPageText].text; }
 };
 
 }  // namespace setuptest

@@ -4,6 +4,7 @@
 #ifndef QUILLORY_SETUP_TESTS_FAKES_H
 #define QUILLORY_SETUP_TESTS_FAKES_H
 
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,47 +20,24 @@ namespace setuptest {
 
 using namespace quillory::setup;
 
-struct Started {
-    std::string line;
-    int limitMs;
-    bool inheritHandles;
-    bool asLauncher;
-    bool operator==(const Started&) const = default;
-};
-
 class FakeWinPlatform : public win::WinPlatform {
 public:
-    std::vector<Started> runs;
-    std::map<std::string, int> failuresLeft;  // times a command line will not start; -1 always
+    std::vector<std::string> runs;  // every command line started, in order
+    std::map<std::string, int> failuresLeft;  // part of a command line -> times it will not start; -1 always
     std::map<std::pair<std::string, std::string>, std::string> texts;
     std::map<std::string, std::optional<std::uint32_t>> portKeys;  // printer key -> Port Number
-    std::vector<std::string> keysRead;
     std::vector<std::string> fileOperations;
     std::optional<OsVersion> version = OsVersion{6, 1, 2};
     std::optional<std::string> windowsDirectory = "C:\\WINDOWS";
     std::optional<std::string> systemDirectory = "C:\\WINDOWS\\system32";
 
-    std::vector<std::string> Lines() const {
-        std::vector<std::string> lines;
-        for (const Started& run : runs) lines.push_back(run.line);
-        return lines;
-    }
-
-    bool RunAndWait(const std::string& line, int limitMs, bool inherit) override {
-        runs.push_back({line, limitMs, inherit, false});
-        return Starts(line);
-    }
-    bool RunAsLauncher(const std::string& line) override {
-        runs.push_back({line, win::kWaitWithoutLimit, false, true});
-        return Starts(line);
-    }
+    bool RunAndWait(const std::string& line, int, bool) override { return Starts(line); }
+    bool RunAsLauncher(const std::string& line) override { return Starts(line); }
     std::optional<std::string> ReadMachineText(const std::string& key, const std::string& value) override {
-        keysRead.push_back(key);
         const auto found = texts.find({key, value});
         return found == texts.end() ? std::nullopt : std::optional<std::string>(found->second);
     }
     win::RegistryNumber ReadMachineNumber(const std::string& key, const std::string&) override {
-        keysRead.push_back(key);
         const auto found = portKeys.find(key);
         return found == portKeys.end() ? win::RegistryNumber{} : win::RegistryNumber{true, found->second};
     }
@@ -77,10 +55,13 @@ public:
 
 private:
     bool Starts(const std::string& line) {
-        auto found = failuresLeft.find(line);
-        if (found == failuresLeft.end() || found->second == 0) return true;
-        if (found->second > 0) --found->second;
-        return false;
+        runs.push_back(line);
+        for (auto& [part, left] : failuresLeft) {
+            if (left == 0 || line.find(part) == std::string::npos) continue;
+            if (left > 0) --left;
+            return false;
+        }
+        return true;
     }
 };
 
@@ -91,18 +72,28 @@ struct RecordedMessages : MessagePort {
 
 struct FakeTimer : SetupTimer {
     bool running = false;
-    int periodMs = 0;
-    void Start(int period) override {
-        running = true;
-        periodMs = period;
-    }
+    void Start(int) override { running = true; }
     void Stop() override { running = false; }
 };
 
 inline const std::string kHardwareId = "Vid_ffff&Pid_07e0";
 
+// What a test asks of the launcher's controls, whichever host it runs on.
+struct ControlQueries {
+    virtual ~ControlQueries() = default;
+    virtual SetupLauncher& Launcher() = 0;
+    const SetupLauncher& Launcher() const { return const_cast<ControlQueries*>(this)->Launcher(); }
+    void Press(std::initializer_list<int> buttons) {
+        for (int button : buttons) Launcher().OnButton(button);
+    }
+    bool Visible(int id) const { return Launcher().Controls()[id].visible; }
+    bool Enabled(int id) const { return Launcher().Controls()[id].enabled; }
+    const std::string& Title() const { return Launcher().Controls()[id::kPageTitle].text; }
+    const std::string& Text() const { return Launcher().Controls()[id::kPageText].text; }
+};
+
 // A launcher on the Windows host over the stand-in platform.
-struct LauncherOnWindows {
+struct LauncherOnWindows : ControlQueries {
     FakeWinPlatform platform;
     win::WindowsSetupHost host{platform};
     RecordedMessages messages;
@@ -125,19 +116,11 @@ struct LauncherOnWindows {
         platform.texts[{win::DeviceInstanceKey(kHardwareId), "ParentIdPrefix"}] = prefix;
         platform.portKeys[win::PrinterInterfaceKey(kHardwareId, prefix)] = port;
     }
-    void InstallKernelDriver(const std::string& prefix) {
-        platform.texts[{win::FileTransferInterfaceKey(kHardwareId, prefix), "Driver"}] =
-            "{36fc9e60-c465-11cf-8056-444553540000}\\0012";
-    }
-    bool Visible(int id) const { return launcher.Controls()[id].visible; }
-    bool Enabled(int id) const { return launcher.Controls()[id].enabled; }
-    const std::string& Title() const { return launcher.Controls()[id::kPageTitle].text; }
-    const std::string& Text() const { return launcher.Controls()[id::kPageText].text; }
+    SetupLauncher& Launcher() override { return launcher; }
 };
 
 inline const OsVersion kWindows7{6, 1, 2};
 inline const OsVersion kVista{6, 0, 2};
-inline const OsVersion kWindows2000{5, 0, 2};
 inline const OsVersion kWindowsXP{5, 1, 2};
 inline const OsVersion kWindows95{4, 0, 1};
 
