@@ -122,17 +122,6 @@ TEST_P(EmulatedUsb, EverySizeComesBackByteForByte) {
     }
 }
 
-TEST_F(EmulatedUsbTest, AHaltAnEarlierProgramLeftIsClearedWhenTheNextOneOpens) {
-    printer->Halt(qv7test::kEmulatedBulkIn);
-    printer->Halt(qv7test::kEmulatedBulkOut);
-    WriteBytes(folder / "label.qv7", qv7test::Pattern(100));
-    CQV7_Sys_API connection;
-    connection.GiveFile(1, 0, folder / "label.qv7", nullptr);
-    connection.GetFile(1, 0, folder / "back.qv7", nullptr);
-    EXPECT_EQ(connection.GetError(), "");
-    EXPECT_EQ(ReadBytes(folder / "back.qv7"), qv7test::Pattern(100));
-}
-
 // Waits as a program with its own event loop does: until a descriptor of the
 // watch is readable, then takes in the news, which may be libusb's own first.
 bool ChangeSeen(CQV7_PrinterWatch& watch) {
