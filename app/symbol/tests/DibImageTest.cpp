@@ -72,10 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LongerHeader", kLongHeader.File(), true, {0, 0}, qRgb(0, 0, 0xFF)},
         ReadCase{"NoBM", Bmp{150, 150, 1, Table(2), {}, {}, "BA"}.File(), false},
         ReadCase{"NegativeWidth", Bmp{-150, 150, 1, Table(2)}.File(), false},
-        ReadCase{"NegativeHeight", Bmp{150, -150, 1, Table(2)}.File(), false},
         ReadCase{"ShortFileHeader", Cut(kMono.File(), 10), false},
-        ReadCase{"ShortInfoHeader", Cut(kMono.File(), 30), false},
-        ReadCase{"ShortColourTable", Cut(kMono.File(), 58), false},
         ReadCase{"ShortPixelRows", Cut(kMono.File(), kMono.File().size() - 1), false},
         ReadCase{"PixelsOverflow32Bits", Bmp{0x7FFFFFFF, 0x7FFFFFFF, 32}.File(), false},
         ReadCase{"PixelsBeyondTheFile", Bmp{100, 5000, 24}.File(), false}),
@@ -103,7 +100,6 @@ TEST(FitRect, CentresAndShrinksButNeverEnlarges) {
     CBitmapPreviewSource source(prompt);
     EXPECT_EQ(source.FitRect(150, 150, 148, 148), (PreviewRect{0, 0, 148, 148}));
     EXPECT_EQ(source.FitRect(60, 30, 148, 148), (PreviewRect{44, 59, 104, 89}));
-    EXPECT_EQ(source.FitRect(30, 60, 148, 148), (PreviewRect{59, 44, 89, 104}));
     EXPECT_EQ(source.FitRect(300, 100, 148, 148), (PreviewRect{0, 49, 148, 98}));
     EXPECT_EQ(source.FitRect(0, 0, 148, 148), (PreviewRect{74, 74, 74, 74}));
 }
