@@ -49,20 +49,6 @@ TEST_F(DataFileTableTest, CountsStopAtTheFirstBlankRecordAndFieldButLaterOnesAre
     EXPECT_TRUE(SameBytes(WriteTable(), expected));
 }
 
-TEST_F(DataFileTableTest, NameIsTrimmedPaddedAndCutToNineBytes) {
-    const struct {
-        QByteArray name;
-        QByteArray header;
-    } cases[] = {
-        {" \tStock \r\n", Raw("Stock\0\0\0\0")},
-        {"Inventory2026", "Inventory"},
-    };
-    for (const auto& c : cases) {
-        table.databaseName = c.name;
-        EXPECT_EQ(WriteTable().mid(15, 9), c.header) << c.name.toStdString();
-    }
-}
-
 // A blank name or a folder in the way: nothing is created
 // and nothing that was there is touched.
 TEST_F(DataFileTableTest, ABlankNameOrATargetThatCannotBeOpenedIsReportedAndLeftAlone) {

@@ -40,7 +40,6 @@ TEST_F(Catalog, ListsFollowTheTypeNamesAndSkipUnknownTypesWithoutAskingTheirSlot
     EXPECT_EQ(Names(FileKind::Data), (std::vector<std::string>{"PRICES", "STOCK", ""}));
     EXPECT_EQ(Names(FileKind::Label), (std::vector<std::string>{"Label01", "Label02"}));
     EXPECT_EQ(service.GetSlotCount(FileKind::Symbol), 0);
-    EXPECT_EQ(service.GetLabelSlot(2)->typeIndex, 2);
     EXPECT_EQ(service.IsDataSlotValid(3), 1);
     // Out of range on both ends.
     EXPECT_EQ(service.GetDataSlot(0), nullptr);

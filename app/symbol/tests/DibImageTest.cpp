@@ -104,17 +104,14 @@ TEST(FitRect, CentresAndShrinksButNeverEnlarges) {
     EXPECT_EQ(source.FitRect(0, 0, 148, 148), (PreviewRect{74, 74, 74, 74}));
 }
 
-TEST(SaveSymbolCopy, ReplacesTheTargetOrLeavesItWhole) {
+// Replacing the target is driven through the program; a failed copy leaves it whole.
+TEST(SaveSymbolCopy, AFailedCopyLeavesTheTargetWhole) {
     qv7test::TempFolder folder;
     const QString cache = QString::fromStdString(folder / "cache.bmp");
     const QString target = QString::fromStdString(folder / "Btmap03.bmp");
     qv7test::WriteBytes(folder / "Btmap03.bmp", {1, 2, 3});
     qv7test::WriteBytes(folder / "cache.bmp", kMono.File());
 
-    ASSERT_TRUE(SaveSymbolCopy(cache, target));
-    EXPECT_EQ(qv7test::ReadBytes(folder / "Btmap03.bmp"), kMono.File());
-
-    qv7test::WriteBytes(folder / "Btmap03.bmp", {1, 2, 3});
     EXPECT_FALSE(SaveSymbolCopy(QString::fromStdString(folder / "gone.bmp"), target));
     EXPECT_FALSE(SaveSymbolCopy(cache, QString::fromStdString(folder / "no-such-folder/x.bmp")));
     EXPECT_EQ(qv7test::ReadBytes(folder / "Btmap03.bmp"), (Bytes{1, 2, 3}));
