@@ -1,5 +1,7 @@
 // The send dialog over the real tree, offscreen: a symbol the preview refuses
 // cannot be sent.
+#include <QPushButton>
+
 #include "CSendFileDialog.h"
 #include "ProgramFixture.h"
 #include "SlotDialogForms.h"
