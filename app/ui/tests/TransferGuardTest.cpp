@@ -21,6 +21,7 @@
 #include "PlatformPaths.h"
 #include "ProgramFixture.h"
 #include "ProgressWindow.h"
+#include "ScriptedDriver.h"
 #include "ScriptedFirmwareChoices.h"
 #include "StringTable.h"
 
@@ -222,6 +223,32 @@ TEST_F(PleaseWaitWindow, ScalesATotalPastAnIntAndCannotBeClosedByTheUser) {
 
     window.Close();
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(PleaseWaitWindow, CatchesUpWithTheReportsAndTheUserOnlyOnceTheIntervalHasPassed) {
+    qv7test::SteppingClock clock(0);
+    CPleaseWaitDlg window("Initializing label file transfer...", "Receiving label file LABEL.qv7...", frame());
+    window.Open();
+    auto bar = [&] { return window.progressControl()->value(); };
+    int answered = 0;  // what the user asked of the program meanwhile, done
+    TransferProgress(0, 4096);
+    QMetaObject::invokeMethod(qApp, [&] { ++answered; }, Qt::QueuedConnection);
+
+    TransferProgress(16, 4096);
+    clock.Advance(CPleaseWaitDlg::kCatchUpIntervalMs - 1);
+    TransferProgress(32, 4096);
+    EXPECT_EQ(bar(), 0);
+    EXPECT_EQ(answered, 0);
+    clock.Advance(1);
+    TransferProgress(48, 4096);
+    EXPECT_EQ(bar(), 48);
+    EXPECT_EQ(answered, 1);
+
+    // A transfer that stops short leaves its last report on the bar.
+    TransferProgress(64, 4096);
+    EXPECT_EQ(bar(), 48);
+    window.Close();
+    EXPECT_EQ(bar(), 64);
 }
 
 }  // namespace
