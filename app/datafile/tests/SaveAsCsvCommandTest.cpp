@@ -29,9 +29,19 @@ protected:
     quillorytest::ScriptedFileChoice files;
 };
 
-TEST_F(SaveAsCsvCommand, ACancelFetchesNothingAndAFailedGetLeavesNoFile) {
+TEST_F(SaveAsCsvCommand, FetchesTheSlotThroughTheGetJobAndLeavesOnlyTheCsvFile) {
     EXPECT_FALSE(SaveDataSlotAsCsv(service, 1, files, nullptr));
     EXPECT_TRUE(windows.log.empty()) << "a cancelled choice fetches nothing";
+
+    files.answers = {Path("prices.csv")};
+    bool busyDuringTransfer = false;
+    windows.onPump = [&] { busyDuringTransfer = service.IsTransferInProgress(); };
+    ASSERT_TRUE(SaveDataSlotAsCsv(service, 1, files, nullptr)) << ::testing::PrintToString(prompt.Texts());
+    EXPECT_TRUE(busyDuringTransfer);
+    EXPECT_TRUE(files.asked.back().ends_with("|PRICES")) << "the slot's name is proposed";
+    EXPECT_EQ(windows.log.front(), "create Initializing data file transfer...|Receiving data file PRICES.dat...");
+    EXPECT_TRUE(Read(Path("prices.csv")).startsWith("1001,Granny Smith apples,1.89,kg,5012345678900\r\n"
+                                                    "1002,Bananas,1.29,kg,5012345678917\r\n"));
 
     // A failed get, and an empty slot: said, and nothing written.
     Write(Path("printer/faults.txt"), "short-read 2 10\n");

@@ -16,6 +16,8 @@
 namespace {
 
 using namespace quillory;
+using quillorytest::ShownMessage;
+const char kOverwrite[] = "This may overwrite files in this directory!  Continue?";
 
 class XercesEnvironment : public ::testing::Environment {
 public:
@@ -195,15 +197,35 @@ TEST_F(FileSets, DefinitionsPastTheLimitsAreRefusedWithTheirReason) {
 }
 
 // A link planted under the definition's name is replaced, never followed.
-TEST_F(FileSets, GetAllReplacesALinkUnderTheDefinitionsNameAndListsDataBeforeLabels) {
+TEST_F(FileSets, GetAllNamesEachFileAfterItsSlotAndListsItInTheDefinition) {
+    EmptyPrinter();
+    StoreSlot("DAT", 2, "PRICES", DataFile('p'));
+    StoreSlot("QV7", 12, "SHIP", "ship label");
+    ASSERT_TRUE(service.RebuildCatalog());
+
+    // A link planted under the definition's name is replaced, never followed.
     Write(Path("victim.txt"), "the user's");
     ASSERT_TRUE(QFile::link(Path("victim.txt"), Path("out/allFiles.fsd")));
-    EXPECT_TRUE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
+
+    prompt.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    dialogs.presses = {Path("out"), Path("out") + "/"};
+    sets.GetAllFiles(dialogs, *settings, nullptr);
+    EXPECT_EQ(prompt.shown, (std::vector<ShownMessage>{
+                                {kOverwrite, MessageIcon::None, MessageButtons::YesNo},
+                                {kOverwrite, MessageIcon::None, MessageButtons::YesNo},
+                                {kAllReceived, MessageIcon::Information, MessageButtons::Ok}}));
+    EXPECT_EQ(Read(Path("out/2_PRICES.dat")), DataFile('p'));
+    EXPECT_EQ(Read(Path("out/12_SHIP.qv7")), "ship label");
+    EXPECT_EQ(settings->GetProfileString(setting::kDownloadAllPath, ""), Path("out"));
     EXPECT_EQ(Read(Path("victim.txt")), "the user's");
     EXPECT_FALSE(QFileInfo(Path("out/allFiles.fsd")).isSymLink());
     const QByteArray written = Read(Path("out/allFiles.fsd"));
-    EXPECT_NE(written.indexOf(">data<"), -1);
-    EXPECT_LT(written.indexOf(">data<"), written.indexOf(">label<"));
+    const qsizetype data = written.indexOf(">data<"), label = written.indexOf(">label<");
+    EXPECT_NE(data, -1);
+    EXPECT_LT(data, label);
+    EXPECT_LT(data, written.indexOf(">" + Path("out/2_PRICES.dat").toUtf8() + "</path>"));
+    EXPECT_LT(label, written.indexOf(">" + Path("out/12_SHIP.qv7").toUtf8() + "</path>"));
+    EXPECT_LT(label, written.indexOf(">12</slot>"));
 }
 
 TEST_F(FileSets, RoundTripFromARelativeFolderToAnEmptiedPrinterWithTheInstallationUnderAnyFolderName) {
@@ -294,6 +316,15 @@ TEST_F(FileSets, AnEmptyPrinterGivesAnEmptyDefinitionThatReadsBackAndANameThatIs
     EXPECT_FALSE(sets.WriteAllFilesDefinition(Path("out"), nullptr));
     EXPECT_TRUE(WindowsCreated().empty());
     EXPECT_FALSE(QFile::exists(Path("x.qv7")));
+}
+
+TEST_F(FileSets, NothingStartsWhileATransferRuns) {
+    TransferBusyGuard busy(service);
+    dialogs.presses = {Path("out")};
+    EXPECT_FALSE(sets.SendFileSet(dialogs, *settings, nullptr));
+    sets.GetAllFiles(dialogs, *settings, nullptr);
+    EXPECT_EQ(dialogs.presses.size(), 1u) << "no dialog opened";
+    EXPECT_TRUE(prompt.shown.empty());
 }
 
 }  // namespace

@@ -215,4 +215,34 @@ TEST_F(Firmware, RestoreSendsTheChosenFileButRefusesOneThatCannotBeAnImage) {
     EXPECT_EQ(files.asked.size(), 3u) << "no code, no file choice";
 }
 
+TEST_F(Firmware, NothingRunsWhileAnotherTransferHoldsTheService) {
+    WriteBytes(PrinterFirmware(), Pattern(kSize200, 3));
+    choices.model = kModelQV7E;
+    {
+        TransferBusyGuard running(service);
+        EXPECT_EQ(firmware.FetchFirmware(nullptr, kBackupBeforeUpgrade), kGenerationUnknown);
+        EXPECT_FALSE(firmware.UpgradeFirmware(nullptr, kGeneration200));
+        EXPECT_FALSE(firmware.RestoreFirmware(nullptr));
+    }
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_TRUE(windows.log.empty());
+    EXPECT_TRUE(files.asked.empty());
+    EXPECT_EQ(choices.codeQuestions, 1) << "the access code comes before the busy check";
+    EXPECT_EQ(ReadBytes(PrinterFirmware()), Pattern(kSize200, 3));
+}
+
+TEST_F(Firmware, GetCurrentFirmwareProposesTheDriverVersionAndACancelEndsQuietly) {
+    WriteBytes(PrinterFirmware(), Pattern(kSize300, 6));
+    const QString target = QString::fromStdString(folder / "saved.bin");
+    files.answers = {target, QString()};
+    EXPECT_EQ(firmware.FetchFirmware(nullptr, kSaveToChosenFile), kGeneration300);
+    EXPECT_EQ(files.asked.front().substr(files.asked.front().rfind('|')), "|QV7_3") << "the proposed name";
+    EXPECT_EQ(ReadBytes(target.toStdString()), Pattern(kSize300, 6));
+    EXPECT_EQ(prompt.Texts().back(), Text(IDS_FIRMWARE_RECEIVE_DONE));
+
+    prompt.shown.clear();
+    EXPECT_EQ(firmware.FetchFirmware(nullptr, kSaveToChosenFile), kGenerationUnknown) << "cancelled";
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{Text(IDS_FIRMWARE_POWER_STEPS)});
+}
+
 }  // namespace
