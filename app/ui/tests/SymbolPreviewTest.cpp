@@ -1,8 +1,7 @@
-// The symbol preview beside the tree, "Save symbol file to PC..." and the
-// sample symbols a new user starts with, in the real program offscreen.
+// "Save symbol file to PC..." and the sample symbols a new user starts with,
+// in the real program offscreen.
 #include <QDir>
 
-#include "BitmapFiles.h"
 #include "CDibImage.h"
 #include "PlatformPaths.h"
 #include "ProgramFixture.h"
@@ -13,56 +12,11 @@ namespace {
 
 using namespace quillory;
 
-const QRgb kBlack = qRgb(0, 0, 0);
-const QRgb kWhite = qRgb(255, 255, 255);
-
-class SymbolPreview : public quillorytest::RunningProgramTest {
-protected:
-    void SetUp() override {
-        RunningProgramTest::SetUp();
-        frame()->resize(640, 640);  // room for the whole preview at x 250
-    }
-
-    // An all-black symbol in the preview cache, as if just fetched.
-    void CacheSymbol() {
-        const quillorytest::Bytes bytes = quillorytest::Bmp{150, 150, 1, quillorytest::BlackAndWhite()}.File();
-        QFile cache(SymbolPreviewCacheFile());
-        ASSERT_TRUE(cache.open(QIODevice::WriteOnly));
-        cache.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()));
-    }
-
-    QRgb Pixel(int x, int y) const { return view()->viewport()->grab().toImage().pixel(x, y); }
-};
-
-TEST_F(SymbolPreview, ShowsTheSymbolAtThreeQuartersAndErasesItsFullSize) {
-    view()->ShowPreviewAt(149, true);
-    EXPECT_EQ(Pixel(250, 149), kWhite) << "nothing to draw without a cache file";
-    CacheSymbol();
-    view()->ShowPreviewAt(149, true);
-    EXPECT_EQ(view()->previewArea(), QRect(250, 149, 112, 112)) << "150 * 3 / 4 = 112 pixels";
-    EXPECT_EQ(Pixel(250 + 111, 149 + 111), kBlack);
-
-    view()->SetPreviewedItemText(QStringLiteral("(Slot 1)  Btmap01.bmp"));
-    view()->ErasePreview();
-    EXPECT_EQ(Pixel(250 + 111, 149 + 111), kWhite);
-    EXPECT_TRUE(view()->previewedItemText().isEmpty());
-
-    view()->RedrawPreview();
-    EXPECT_EQ(Pixel(250, 149), kWhite) << "nothing to redraw once the item is forgotten";
-    view()->SetPreviewedItemText(QStringLiteral("(Slot 1)  Btmap01.bmp"));
-    view()->RedrawPreview();
-    EXPECT_EQ(Pixel(250, 149), kBlack);
-    EXPECT_TRUE(view()->previewedItemText().isEmpty());
-
-    view()->ShowPreviewAt(20, false);
-    EXPECT_EQ(Pixel(250, 149), kWhite) << "the old preview goes even when nothing new was fetched";
-    EXPECT_EQ(view()->previewY(), 149);
-}
+class SymbolPreview : public quillorytest::RunningProgramTest {};
 
 TEST_F(SymbolPreview, SaveSymbolFileCopiesTheCacheUnderTheItemsNameAndReportsOnlyFailure) {
-    CacheSymbol();
-    QTreeWidgetItem* slot3 = folderItem(FileKind::Symbol)->child(2);
-    view()->setCurrentItem(slot3);
+    Write(SymbolPreviewCacheFile(), "BM as just fetched");
+    view()->setCurrentItem(folderItem(FileKind::Symbol)->child(2));
     files.answers = {Path("Btmap03.bmp"), Path("missing/Btmap03.bmp")};
 
     frame()->SendCommand(ID_FILE_SAVE_SYMBOL);
@@ -72,8 +26,8 @@ TEST_F(SymbolPreview, SaveSymbolFileCopiesTheCacheUnderTheItemsNameAndReportsOnl
     EXPECT_TRUE(prompt.shown.empty());
 
     frame()->SendCommand(ID_FILE_SAVE_SYMBOL);
-    EXPECT_EQ(prompt.shown, (std::vector<quillorytest::ShownMessage>{
-                                {"Error saving symbol file!", MessageIcon::Exclamation, MessageButtons::Ok}}));
+    ASSERT_EQ(prompt.shown.size(), 1u) << "a failed save is told";
+    EXPECT_EQ(prompt.shown[0].icon, MessageIcon::Exclamation);
 }
 
 TEST_F(SymbolPreview, ANewUserFindsTheSampleSymbolsButAnEmptiedFolderStaysEmpty) {
