@@ -65,7 +65,10 @@ void ClickThroughOnWindows(HostileInput& input) {
         if (port % 2) number = input.Word32();
         if (port % 3) machine.ConnectPrinter(*prefix, number);
         if (number) ports.insert(*number);
-        if (port % 5 == 0) machine.InstallKernelDriver(*prefix);
+        if (port % 5 == 0) {
+            platform.texts[{win::FileTransferInterfaceKey(kHardwareId, *prefix), "Driver"}] =
+                "{36fc9e60-c465-11cf-8056-444553540000}\\0012";
+        }
     }
     const std::set<std::string> own = OwnCommandLines(ports);
     // One command line that fails to start: once, twice, or always.
@@ -86,8 +89,8 @@ void ClickThroughOnWindows(HostileInput& input) {
             machine.launcher.OnButton(kClickable[event % std::size(kClickable)]);
         }
     }
-    for (const Started& run : platform.runs) {
-        if (!own.count(run.line)) __builtin_trap();
+    for (const std::string& line : platform.runs) {
+        if (!own.count(line)) __builtin_trap();
     }
 }
 
